@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The one interface through which every command reads and changes a page.
+//
+// Positions are caret positions in the page as it is written to disk with
+// CR LF line ends: every line break counts as two characters. A position that
+// would fall between the CR and the LF of a line break is moved back to the
+// end of its line, so no operation can ever split a line break. Text handed
+// in may use CR LF, LF or lone CR line ends; each becomes one line break.
+class DocumentText
+{
+public:
+    // The largest text a page may hold, in characters.
+    static constexpr int MaxLength = 2048000000;
+
+    virtual ~DocumentText() = default;
+
+    // Whole text, with CR LF line breaks.
+    virtual QString text() const = 0;
+    // Replaces the whole text (no undo step); the caret goes to position 0.
+    virtual void setText(const QString &text) = 0;
+    // Length in caret positions: start of the last line plus its length.
+    virtual int length() const = 0;
+
+    virtual int lineCount() const = 0;
+    virtual QString line(int index) const = 0;
+    // Replaces the text of one line, keeping the selection where it was.
+    virtual void setLine(int index, const QString &text) = 0;
+    virtual int lineFromPosition(int position) const = 0;
+    virtual int lineStart(int index) const = 0;
+    virtual int lineLength(int index) const = 0;
+    virtual int firstVisibleLine() const = 0;
+
+    virtual int selectionStart() const = 0;
+    virtual int selectionLength() const = 0;
+    // Puts the caret at a position with an empty selection.
+    virtual void setSelectionStart(int position) = 0;
+    // Extends the selection from its start over this many positions.
+    virtual void setSelectionLength(int length) = 0;
+    virtual QString selectedText() const = 0;
+    // The replacement takes the selection's place and the caret ends after
+    // it. Returns false, changing nothing, when the result would exceed
+    // MaxLength.
+    virtual bool replaceSelection(const QString &text) = 0;
+
+    virtual bool isModified() const = 0;
+    virtual void setModified(bool modified) = 0;
+
+    // Convenience built on the operations above.
+    void select(int start, int length);
+    void deleteSelection() { replaceSelection(QString()); }
+    void selectAll() { select(0, length()); }
+    QStringList lines() const;
+    int maxLength() const { return MaxLength; }
+
+    // Scan whole lines, without regard to case, for the first occurrence of
+    // needle in each line: backwards from the caret's line (an occurrence on
+    // that line counts only when it starts before the caret) or forwards
+    // (only when it starts after the caret). Return line start plus the
+    // one-based column of the occurrence, or 0 when there is none.
+    int findTextBefore(const QString &needle) const;
+    int findTextAfter(const QString &needle) const;
+};
+
+// Line breaks of any style (CR LF, LF, lone CR) turned into CR LF.
+QString toCrLf(const QString &text);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// How a page is stored on disk.
+enum class FileEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Windows1252 };
+enum class LineEnd { CrLf, Lf, Cr };
+
+// Windows-1252 both ways. The five bytes the code page leaves undefined map
+// to the C1 control characters of the same value, so every byte survives a
+// round trip.
+QString decodeWindows1252(const QByteArray &bytes);
+// Returns false when a character has no Windows-1252 byte; out is then
+// incomplete.
+bool encodeWindows1252(const QString &text, QByteArray &out);
+bool fitsWindows1252(const QString &text);
+
+// Detects the encoding of a file's bytes: a byte-order mark, else valid
+// UTF-8, else Windows-1252. Sets text to the decoded characters (without the
+// mark).
+FileEncoding detectAndDecode(const QByteArray &bytes, QString &text);
+// Encodes text (with the line ends it should have on disk) in the given
+// encoding, mark included. Returns false when a character cannot be held.
+bool encodeText(const QString &text, FileEncoding encoding, QByteArray &out);
+
+// The line-end style of a text: the first line break decides; a text
+// without one counts as CR LF.
+LineEnd detectLineEnd(const QString &text);
+// A CR LF text written with the given line ends.
+QString withLineEnd(const QString &crlfText, LineEnd lineEnd);
