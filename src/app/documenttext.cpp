@@ -16,7 +16,7 @@ QStringList DocumentText::lines() const
     return result;
 }
 
-int DocumentText::findTextBefore(const QString &needle) const
+int DocumentText::FindTextBefore(const QString &needle) const
 {
     const int caret = selectionStart();
     for (int i = lineFromPosition(caret); i >= 0; --i) {
@@ -30,7 +30,7 @@ int DocumentText::findTextBefore(const QString &needle) const
     return 0;
 }
 
-int DocumentText::findTextAfter(const QString &needle) const
+int DocumentText::FindTextAfter(const QString &needle) const
 {
     const int caret = selectionStart();
     const int count = lineCount();

@@ -61,8 +61,8 @@ public:
     // that line counts only when it starts before the caret) or forwards
     // (only when it starts after the caret). Return line start plus the
     // one-based column of the occurrence, or 0 when there is none.
-    int findTextBefore(const QString &needle) const;
-    int findTextAfter(const QString &needle) const;
+    int FindTextBefore(const QString &needle) const;
+    int FindTextAfter(const QString &needle) const;
 };
 
 // Line breaks of any style (CR LF, LF, lone CR) turned into CR LF.

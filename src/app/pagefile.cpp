@@ -36,7 +36,7 @@ std::optional<LoadedPage> loadPage(const QString &path)
     }
 }
 
-bool canOpenFile(const QString &path)
+bool CanOpenFile(const QString &path)
 {
     if (path.isEmpty())
         return false;
@@ -44,7 +44,7 @@ bool canOpenFile(const QString &path)
     return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
 }
 
-bool isReadOnlyFile(const QString &path)
+bool IsReadOnlyFile(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -97,7 +97,7 @@ QString backupName(const QString &path)
     return folder + base + QStringLiteral(".bak");
 }
 
-void makeBackup(const QString &path)
+void MakeBackup(const QString &path)
 {
     if (!QFileInfo::exists(path))
         return;

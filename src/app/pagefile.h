@@ -30,10 +30,10 @@ struct LoadedPage
 std::optional<LoadedPage> loadPage(const QString &path);
 
 // The file can be opened for reading.
-bool canOpenFile(const QString &path);
+bool CanOpenFile(const QString &path);
 
 // The file exists and cannot be written.
-bool isReadOnlyFile(const QString &path);
+bool IsReadOnlyFile(const QString &path);
 
 enum class SaveResult { Saved, Declined, Failed };
 
@@ -52,7 +52,7 @@ SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &fo
 // The backup name: the file name with its extension changed to ".bak".
 QString backupName(const QString &path);
 // Keeps the current file as its ".bak"; any failure is ignored.
-void makeBackup(const QString &path);
+void MakeBackup(const QString &path);
 
 // "[name]" + message: the composed message for a file.
 QString fileMessage(const QString &path, const QString &message);

@@ -195,10 +195,10 @@ TYPED_TEST_P(TextContract, FindTextBeforeAndAfterTheCaret)
     };
     for (const Case &c : cases) {
         t.setSelectionStart(c.caret);
-        EXPECT_EQ(t.findTextBefore(QStringLiteral("form")), c.before) << "caret " << c.caret;
-        EXPECT_EQ(t.findTextAfter(QStringLiteral("form")), c.after) << "caret " << c.caret;
+        EXPECT_EQ(t.FindTextBefore(QStringLiteral("form")), c.before) << "caret " << c.caret;
+        EXPECT_EQ(t.FindTextAfter(QStringLiteral("form")), c.after) << "caret " << c.caret;
     }
-    EXPECT_EQ(t.findTextAfter(QStringLiteral("script")), 0);
+    EXPECT_EQ(t.FindTextAfter(QStringLiteral("script")), 0);
 }
 
 REGISTER_TYPED_TEST_SUITE_P(TextContract, EmptyTextHasOneEmptyLine, LineBreaksCountTwoPositions,

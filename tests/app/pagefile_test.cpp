@@ -69,9 +69,9 @@ TEST_F(PageFileTest, UnreadableFilesGiveNothing)
     EXPECT_FALSE(loadPage(path("missing.htm")).has_value());
     EXPECT_FALSE(loadPage(dir.path()).has_value());
     EXPECT_FALSE(loadPage(QString()).has_value());
-    EXPECT_FALSE(canOpenFile(path("missing.htm")));
-    EXPECT_FALSE(canOpenFile(dir.path()));
-    EXPECT_TRUE(canOpenFile(path("binary.htm")));
+    EXPECT_FALSE(CanOpenFile(path("missing.htm")));
+    EXPECT_FALSE(CanOpenFile(dir.path()));
+    EXPECT_TRUE(CanOpenFile(path("binary.htm")));
 }
 
 TEST_F(PageFileTest, CharacterOutsideWindows1252AsksBeforeWritingUtf8)
@@ -118,10 +118,10 @@ TEST_F(PageFileTest, FailedWriteKeepsTheOldFileAndIsReported)
 TEST_F(PageFileTest, ReadOnlyFileIsDetected)
 {
     writeAll(path("ro.htm"), "x");
-    EXPECT_FALSE(isReadOnlyFile(path("ro.htm")));
+    EXPECT_FALSE(IsReadOnlyFile(path("ro.htm")));
     QFile::setPermissions(path("ro.htm"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    EXPECT_TRUE(isReadOnlyFile(path("ro.htm")));
-    EXPECT_FALSE(isReadOnlyFile(path("none.htm")));
+    EXPECT_TRUE(IsReadOnlyFile(path("ro.htm")));
+    EXPECT_FALSE(IsReadOnlyFile(path("none.htm")));
 }
 
 TEST_F(PageFileTest, BackupKeepsThePreviousFile)
@@ -133,9 +133,9 @@ TEST_F(PageFileTest, BackupKeepsThePreviousFile)
 
     writeAll(path("p.htm"), "first");
     writeAll(path("p.bak"), "older");
-    makeBackup(path("p.htm"));
+    MakeBackup(path("p.htm"));
     EXPECT_EQ(readAll(path("p.bak")), QByteArray("first"));
     EXPECT_EQ(readAll(path("p.htm")), QByteArray("first"));
-    makeBackup(path("missing.htm")); // nothing to keep, nothing happens
+    MakeBackup(path("missing.htm")); // nothing to keep, nothing happens
     EXPECT_FALSE(QFile::exists(path("missing.bak")));
 }

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class DocumentText;
+
+// What an undo record did; the codes are fixed (0 and 10 are never recorded).
+enum UndoKind : quint8 {
+    ukNone = 0,
+    ukInsert = 1,
+    ukWrap = 2,
+    ukPlain = 3,
+    ukBackspace = 4,
+    ukNewlines = 5,
+    ukJoinLine = 6,
+    ukDeleteForward = 7,
+    ukDeleteSelection = 8,
+    ukDragMove = 9,
+    ukCut = 11,
+    ukReplace = 12,
+    ukWholeText = 13,
+};
+
+// The typing run being merged into the current record.
+enum RunKind : quint8 {
+    runNone = 0,
+    runBackspace = 1,
+    runEnter = 2,
+    runDelete = 3,
+    runInsertTyping = 5,
+    runOverwriteTyping = 6,
+};
+
+// One step of a document's history: just enough to revert the action and
+// to apply it again. Offsets count a line break as two characters.
+struct UndoRecord
+{
+    UndoKind kind = ukNone;
+    int pos1 = 0;
+    QString text1;
+    int pos2 = 0;
+    QString text2;
+    UndoRecord *next = nullptr;
+    UndoRecord *prev = nullptr;
+};
+
+// A document's own undo history: a ring of at most 32 records.
+class UndoHistory
+{
+public:
+    static constexpr int MaxRecords = 32;
+
+    explicit UndoHistory(DocumentText &text);
+    ~UndoHistory();
+    UndoHistory(const UndoHistory &) = delete;
+    UndoHistory &operator=(const UndoHistory &) = delete;
+
+    // Records an action that is about to happen on the text. For the kinds
+    // that remove a selection it performs that removal itself.
+    void RecordUndoStep(UndoKind kind, const QString &text1 = QString(), const QString &text2 = QString());
+    void Undo();
+    void Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+
+    // The record Undo reverts next (null when the history is empty); run
+    // merging and multi-piece insertions extend it in place.
+    UndoRecord *current() const { return m_current; }
+    int count() const { return m_count; }
+    bool live() const { return m_live; }
+
+    RunKind runKind = runNone;
+    bool selectionSeen = false;
+    int savedCaret = 0;
+
+    // Called after every Undo so the frame window can re-enable commands.
+    std::function<void()> onChanged;
+
+private:
+    UndoRecord *newest() const { return m_head ? m_head->prev : nullptr; }
+    void revert(const UndoRecord &record);
+    void reapply(const UndoRecord &record);
+
+    DocumentText &m_text;
+    UndoRecord *m_head = nullptr;
+    UndoRecord *m_current = nullptr;
+    bool m_live = false;
+    int m_count = 0;
+};
