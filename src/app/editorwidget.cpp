@@ -1,5 +1,7 @@
 #include "app/editorwidget.h"
 
+#include <QMimeData>
+
 EditorWidget::EditorWidget(QWidget *parent)
     : QPlainTextEdit(parent)
 {
@@ -7,4 +9,16 @@ EditorWidget::EditorWidget(QWidget *parent)
     setTabChangesFocus(false);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setCenterOnScroll(false);
+}
+
+bool EditorWidget::canInsertFromMimeData(const QMimeData *source) const
+{
+    return !source->hasUrls() && source->hasText();
+}
+
+void EditorWidget::insertFromMimeData(const QMimeData *source)
+{
+    // Plain text only, whatever else the data carries.
+    if (canInsertFromMimeData(source))
+        insertPlainText(source->text());
 }

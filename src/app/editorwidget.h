@@ -12,4 +12,10 @@ public:
     explicit EditorWidget(QWidget *parent = nullptr);
 
     int firstVisibleBlockNumber() const { return firstVisibleBlock().blockNumber(); }
+
+protected:
+    // Files dragged from the shell are for the frame window, which opens
+    // them; the editor takes dragged text only.
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
 };
