@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class DocumentWindow;
+class DocumentWorkspace;
+class Prompts;
+class QAction;
+class QWidget;
+class ShellDialogs;
+struct Settings;
+
+// The document lifecycle: New, Open, Revert, Close, Close all, Save, Save as,
+// Save all and Print, with the operations other commands share
+// (OpenDocument, SaveDocument, CloseActiveDocument).
+class FileCommands : public QObject
+{
+    Q_OBJECT
+public:
+    // What the frame window does for these commands.
+    struct Hooks
+    {
+        std::function<void()> UpdateCommandStates;
+        std::function<void(const QString &)> AddRecentFile;
+        // Editor font, colours and word wrap of a new document window.
+        std::function<void(DocumentWindow *)> prepareDocument;
+        // Margins of every document after the one in front changed.
+        std::function<void()> ApplyMargins;
+        std::function<QString()> authorName;
+    };
+
+    FileCommands(DocumentWorkspace &workspace, Settings &settings, Prompts &prompts, ShellDialogs &dialogs,
+                 QWidget *frame, Hooks hooks);
+
+    QAction *newAction() const { return m_new; }
+    QAction *openAction() const { return m_open; }
+    QAction *revertAction() const { return m_revert; }
+    QAction *closeAction() const { return m_close; }
+    QAction *closeAllAction() const { return m_closeAll; }
+    QAction *saveAction() const { return m_save; }
+    QAction *saveAsAction() const { return m_saveAs; }
+    QAction *saveAllAction() const { return m_saveAll; }
+    QAction *printAction() const { return m_print; }
+
+    void NewDocument();
+    void FileOpenItemClick();
+    void OpenDocument(const QString &fileName);
+    void FileSaveItemClick();
+    bool FileSaveAsItemClick();
+    bool SaveDocument(bool confirmOverwrite, const QString &fileName);
+    bool CloseActiveDocument();
+    void FermerTouslesFichiers1Click();
+    void SauverTout1Click();
+    void ReouvrirFichier1Click();
+    void print();
+    void CheckDocumentFolder();
+
+    // Initial folders of the open and save dialogs.
+    void setDialogFolders(const QString &folder);
+    QString openFolder() const { return m_openFolder; }
+
+    // The close question: message 3 + " - [" + caption + "]" + "?".
+    static QString closeQuestion(const QString &caption);
+
+private:
+    bool SaveDocumentAt(DocumentWindow *document, int filterIndexHint);
+    // Writes a document's text to its caption's file (header date kept up
+    // to date); false when the write failed or was declined.
+    bool writeDocument(DocumentWindow *document, const QString &fileName);
+    QAction *makeAction(const QString &caption, const QKeySequence &shortcut, const QString &tip,
+                        void (FileCommands::*slot)());
+
+    DocumentWorkspace &m_workspace;
+    Settings &m_settings;
+    Prompts &m_prompts;
+    ShellDialogs &m_dialogs;
+    QWidget *m_frame;
+    Hooks m_hooks;
+    QString m_openFolder;
+    QString m_saveFolder;
+    int m_lastSaveFilter = 1;
+
+    QAction *m_new;
+    QAction *m_open;
+    QAction *m_revert;
+    QAction *m_close;
+    QAction *m_closeAll;
+    QAction *m_save;
+    QAction *m_saveAs;
+    QAction *m_saveAll;
+    QAction *m_print;
+};
