@@ -1,3 +1,4 @@
+#include "app/batchmode.h"
 #include "app/mainwindow.h"
 #include "app/translations.h"
 #include "resources/messages.h"
@@ -9,6 +10,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Batch commands run without any window or display.
+    if (const int status = runBatchModeIfAsked(argc, argv); status >= 0)
+        return status;
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         std::fputs("Tessaline a besoin d'un affichage graphique (aucun DISPLAY).\n"
