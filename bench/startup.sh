@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Start-up speed of Tessaline as a user sees it, under a virtual X server:
+#   - from launch to the frame window painted and idle, with no file;
+#   - from launch to a generated 10 MB page shown and the program idle;
+#   - the peak memory of that second run.
+#
+# Usage: bench/startup.sh [path/to/tessaline]
+#   The program defaults to build/release/src/tessaline (what scripts/run.sh
+#   builds). RUNS=n sets the number of measured runs of each case (default 5;
+#   the median is reported, after one warm-up run).
+#
+# The program is started with TESSALINE_BENCH_QUIT=1: once its window has
+# been painted and its event loop has nothing left to do, it writes
+# "TESSALINE_BENCH <milliseconds since TESSALINE_BENCH_T0>" to standard error
+# and ends. Each run gets a fresh home folder, so no other copy receives the
+# files and the settings are the defaults (apart from the about box, turned
+# off so that the frame window itself is measured).
+#
+# Exit status: 0 all budgets met, 1 a budget missed, 2 the measure failed.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+program="${1:-$root/build/release/src/tessaline}"
+runs="${RUNS:-5}"
+
+budget_empty_ms=250
+budget_page_ms=750
+budget_rss_kb=$((130 * 1024))
+page_bytes=$((10 * 1024 * 1024))
+
+fail() {
+  echo "startup.sh: $*" >&2
+  exit 2
+}
+
+[ -x "$program" ] || fail "no program at $program (build it first, e.g. scripts/run.sh, or give its path)"
+command -v Xvfb >/dev/null || fail "Xvfb is missing (Debian package xvfb)"
+[ -x /usr/bin/time ] || fail "/usr/bin/time is missing (Debian package time)"
+command -v timeout >/dev/null || fail "timeout is missing (coreutils)"
+
+work="$(mktemp -d)"
+xvfb_pid=""
+cleanup() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A private X server on the first free display; it writes its number when ready.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 1 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  sleep 0.05
+done
+[ -s "$work/display" ] || fail "Xvfb gave no display number"
+export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+# The page: a plain HTML document of 10 MB with CR LF line breaks.
+page="$work/grande.htm"
+awk -v target="$page_bytes" 'BEGIN {
+  ORS = "\r\n"
+  print "<HTML>"; print "<HEAD>"; print "<TITLE>Page de mesure</TITLE>"; print "</HEAD>"; print "<BODY>"
+  size = 60
+  for (i = 1; size < target - 20; i++) {
+    line = sprintf("<P>Paragraphe %d : <B>texte</B> de mesure, avec un <A HREF=\"page%d.htm\">lien</A> et des accents.</P>", i, i % 97)
+    print line
+    size += length(line) + 2
+  }
+  print "</BODY>"; print "</HTML>"
+}' >"$page"
+
+# One run: sets run_ms and run_kb (peak memory), or ends the script.
+run_once() {
+  local home="$work/home"
+  rm -rf "$home"
+  mkdir -p "$home/.config/Orbelune" "$home/run"
+  chmod 700 "$home/run"
+  printf '[Tessaline]\nAPropos=0\n' >"$home/.config/Orbelune/Tessaline.conf"
+  local status=0
+  HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" \
+    TESSALINE_BENCH_QUIT=1 TESSALINE_BENCH_T0="$(date +%s%N)" \
+    timeout 60 /usr/bin/time -v -o "$work/time.txt" "$program" "$@" 2>"$work/stderr.txt" >/dev/null || status=$?
+  local ms rss
+  ms="$(sed -n 's/^TESSALINE_BENCH \([0-9][0-9]*\)$/\1/p' "$work/stderr.txt" | head -n 1)"
+  rss="$(sed -n 's/^[[:space:]]*Maximum resident set size (kbytes): \([0-9][0-9]*\)$/\1/p' "$work/time.txt")"
+  if [ -z "$ms" ]; then
+    echo "startup.sh: no measure from the program (exit status $status)." >&2
+    echo "  Does it honour TESSALINE_BENCH_QUIT (installBenchmarkQuitHook)? Its standard error:" >&2
+    sed 's/^/  | /' "$work/stderr.txt" | tail -n 20 >&2
+    exit 2
+  fi
+  run_ms="$ms"
+  run_kb="${rss:-0}"
+}
+
+median() {
+  sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'
+}
+
+# Measures one case: sets case_ms (the median) and case_kb (the largest peak).
+measure() {
+  run_once "$@" # warm-up: file cache, fonts
+  local times="" peak=0
+  for _ in $(seq 1 "$runs"); do
+    run_once "$@"
+    times+="$run_ms"$'\n'
+    if [ "$run_kb" -gt "$peak" ]; then
+      peak="$run_kb"
+    fi
+  done
+  case_ms="$(printf '%s' "$times" | median)"
+  case_kb="$peak"
+}
+
+measure
+empty_ms="$case_ms"
+empty_kb="$case_kb"
+measure "$page"
+page_ms="$case_ms"
+page_kb="$case_kb"
+
+verdict=0
+check() { # label value budget unit
+  local mark="ok"
+  if [ "$2" -gt "$3" ]; then
+    mark="OVER BUDGET"
+    verdict=1
+  fi
+  printf '%-34s %8s %-3s (budget %s %s)  %s\n' "$1" "$2" "$4" "$3" "$4" "$mark"
+}
+
+echo "Tessaline start-up, median of $runs runs ($program)"
+check "window shown and idle, no file" "$empty_ms" "$budget_empty_ms" ms
+check "10 MB page shown and idle" "$page_ms" "$budget_page_ms" ms
+check "peak memory, 10 MB page" "$page_kb" "$budget_rss_kb" kB
+printf '%-34s %8s %-3s\n' "peak memory, no file" "$empty_kb" kB
+exit "$verdict"

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <functional>
+
+class QWidget;
+
+// Start-up measurement for bench/startup.sh. When the environment variable
+// TESSALINE_BENCH_QUIT is "1", the program writes to standard error
+//   TESSALINE_BENCH <milliseconds>
+// once the frame window has been painted and the event loop has nothing
+// left to do, then ends at once (no exit questions, no settings written).
+// The milliseconds count from TESSALINE_BENCH_T0 (nanoseconds since the
+// epoch, set by the script just before the launch) when given, else from
+// the moment the hook was installed. Does nothing otherwise.
+void installBenchmarkQuitHook(QWidget *window);
+
+// The same watch with the end left to the caller: finished runs once, with
+// the milliseconds since startEpochMs (or since the call when it is
+// negative), at the first idle moment after window was painted.
+void watchFirstIdlePaint(QWidget *window, qint64 startEpochMs, std::function<void(qint64 elapsedMs)> finished);
