@@ -46,6 +46,10 @@ struct UndoRecord
     UndoRecord *prev = nullptr;
 };
 
+// The line-break count a ukNewlines record holds in text1: 0 when text1 is
+// not a positive number; capped so that twice the count fits a page.
+int newlineCount(const QString &text1);
+
 // A document's own undo history: a ring of at most 32 records.
 class UndoHistory
 {
@@ -58,7 +62,9 @@ public:
     UndoHistory &operator=(const UndoHistory &) = delete;
 
     // Records an action that is about to happen on the text. For the kinds
-    // that remove a selection it performs that removal itself.
+    // that remove a selection it performs that removal itself. A new record
+    // ends the typing run (runKind becomes runNone) and discards every
+    // undone record.
     void RecordUndoStep(UndoKind kind, const QString &text1 = QString(), const QString &text2 = QString());
     void Undo();
     void Redo();
@@ -75,13 +81,22 @@ public:
     bool selectionSeen = false;
     int savedCaret = 0;
 
-    // Called after every Undo so the frame window can re-enable commands.
+    // Called after every Undo and Redo so the frame window can re-enable
+    // commands.
     std::function<void()> onChanged;
 
 private:
     UndoRecord *newest() const { return m_head ? m_head->prev : nullptr; }
+    // The record a new step goes into: a new one, the recycled oldest one,
+    // or the first undone one (the undone records after it are freed).
+    UndoRecord *takeSlot();
     void revert(const UndoRecord &record);
     void reapply(const UndoRecord &record);
+    void caretAt(int position);
+    void insert(const QString &text);
+    void remove(int position, int length);
+    // Puts text back at position and selects it.
+    void restore(int position, const QString &text);
 
     DocumentText &m_text;
     UndoRecord *m_head = nullptr;
