@@ -60,8 +60,6 @@ TEST(DocumentContextMenu, OpeningEnablesByTheSelectionClipboardAndFindText)
         bool viaEditMenu;
     } rows[] = {
         {"nothing", 0, false, false, false},
-        {"selection", 2, false, false, false},
-        {"clipboard", 0, true, false, false},
         {"everything", 3, true, true, false},
         {"edit menu, selection", 1, false, true, true},
         {"edit menu, nothing", 0, true, false, true},
