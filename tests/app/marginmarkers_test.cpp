@@ -38,33 +38,3 @@ TEST(MarginMarkers, StoredCentresArePlacedAndStayPut)
         EXPECT_EQ(again.second, right);
     }
 }
-
-TEST(MarginMarkers, DraggedMarkersKeepTheirDistance)
-{
-    const struct
-    {
-        bool leftMarker;
-        int pointerX, otherEdge, expected;
-    } cases[] = {
-        {true, 54, 300, 50},   {true, 266, 300, 262},   {true, 267, 300, 262},
-        {true, 900, 300, 262}, {true, -30, 300, -34}, // clamping waits for the release
-        {false, 304, 50, 300}, {false, 92, 50, 88},     {false, 91, 50, 88},
-        {false, 0, 50, 88},    {false, 5000, 50, 4996},
-    };
-    for (const auto &c : cases) {
-        const int edge = c.leftMarker ? dragLeftEdge(c.pointerX, c.otherEdge) : dragRightEdge(c.pointerX, c.otherEdge);
-        EXPECT_EQ(edge, c.expected) << c.leftMarker << " " << c.pointerX;
-    }
-}
-
-TEST(MarginMarkers, ReleasedEdgesAreClampedToTheClientArea)
-{
-    const struct
-    {
-        int edge, clientWidth, expected;
-    } cases[] = {
-        {-1, 1024, 0}, {0, 1024, 0}, {500, 1024, 500}, {995, 1024, 995}, {996, 1024, 995}, {4000, 1024, 995},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(clampEdge(c.edge, c.clientWidth), c.expected) << c.edge;
-}
