@@ -57,8 +57,9 @@ void DocumentContextMenu::refreshEditActions()
     }
     if (m_actions.paste)
         m_actions.paste->setEnabled(clipboardText);
-    if (m_actions.findAgain)
-        m_actions.findAgain->setEnabled(m_canFindAgain && m_canFindAgain());
+    // Without a probe the find dialog's owner keeps find-again up to date.
+    if (m_actions.findAgain && m_canFindAgain)
+        m_actions.findAgain->setEnabled(m_canFindAgain());
 }
 
 void DocumentContextMenu::watchMenu(QMenu *menu)

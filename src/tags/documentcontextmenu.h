@@ -42,7 +42,7 @@ public:
     DocumentContextMenu(DocumentHost &host, const EditActions &actions, QWidget *parent = nullptr);
 
     // Tells whether the find dialog exists and holds a non-empty search
-    // text; without it find-again stays disabled.
+    // text; without it find-again's state is left alone.
     void setFindAgainProbe(std::function<bool()> canFindAgain) { m_canFindAgain = std::move(canFindAgain); }
 
     // Applies the enabling rule above now.

@@ -117,6 +117,12 @@ TEST(DocumentContextMenu, NoDocumentDisablesSelectionCommands)
     f.menu->refreshEditActions();
     EXPECT_FALSE(f.actions.cut->isEnabled());
     EXPECT_FALSE(f.actions.paste->isEnabled());
+
+    // Without a probe, find-again belongs to the find dialog's owner.
+    f.actions.findAgain->setEnabled(true);
+    f.menu->setFindAgainProbe(nullptr);
+    f.menu->refreshEditActions();
+    EXPECT_TRUE(f.actions.findAgain->isEnabled());
 }
 
 } // namespace
