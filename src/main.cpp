@@ -1,20 +1,34 @@
 #include "app/batchmode.h"
+#include "app/benchhook.h"
+#include "app/handover.h"
 #include "app/mainwindow.h"
 #include "app/translations.h"
 #include "resources/messages.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 
 #include <cstdio>
+
+namespace {
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     // Batch commands run without any window or display.
     if (const int status = runBatchModeIfAsked(argc, argv); status >= 0)
         return status;
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (!hasDisplay()) {
+        // Without a display a running copy can still take the files.
+        QCoreApplication app(argc, argv);
+        if (handOverToRunningCopy(QCoreApplication::arguments().mid(1)))
+            return 0;
         std::fputs("Tessaline a besoin d'un affichage graphique (aucun DISPLAY).\n"
                    "Lancez-le sous un serveur X virtuel, par exemple:\n"
                    "  xvfb-run -a ./scripts/run.sh [fichiers...]\n",
@@ -22,11 +36,24 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tessaline"));
+    QApplication::setApplicationName(msg(5000));
     QApplication::setOrganizationName(QStringLiteral("Orbelune"));
+    const QStringList files = QApplication::arguments().mid(1);
+
+    // A copy already running takes the files, and this one ends without a window.
+    if (handOverToRunningCopy(files))
+        return 0;
     installFrenchTranslations(app);
 
     MainWindow window;
+    HandOverServer server;
+    server.listen();
+    QObject::connect(&server, &HandOverServer::filesReceived, &window, &MainWindow::openFiles);
+    QObject::connect(&server, &HandOverServer::activationRequested, &window,
+                     [&window] { bringWindowToFront(&window); });
+
+    window.setStartupFiles(files);
+    installBenchmarkQuitHook(&window);
     window.show();
     return QApplication::exec();
 }
