@@ -10,7 +10,12 @@
 #include "support/fakeprompts.h"
 #include "support/fakeshelldialogs.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QFile>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QUrl>
 #include <QLabel>
 #include <QSettings>
 #include <QStatusBar>
@@ -276,4 +281,79 @@ TEST_F(FrameWindowTest, ReadOnlyTargetWarnsAndRunsSaveAs)
     EXPECT_EQ(prompts.shown.last(), QStringLiteral("warning:") + path(QStringLiteral("ro.htm")) + msg(1));
     EXPECT_EQ(dialogs.savePresets.size(), 1);
     EXPECT_EQ(readFile(QStringLiteral("ro.htm")), QByteArray("x"));
+}
+
+TEST_F(FrameWindowTest, LineSelectionClickLeftOfTheMargin)
+{
+    writeFile(QStringLiteral("a.htm"), "first line\r\nsecond line\r\nthird");
+    files().OpenDocument(path(QStringLiteral("a.htm")));
+    EditorWidget *editor = active()->editor();
+    const int left = editor->viewport()->geometry().left();
+    ASSERT_GT(left, 6) << "margins are on by default";
+    const QRect secondLine = editor->cursorRect(QTextCursor(editor->document()->findBlockByNumber(1)));
+    const QPoint click(left / 2, editor->viewport()->geometry().top() + secondLine.center().y());
+    QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, click);
+    EXPECT_EQ(active()->text().selectedText(), QStringLiteral("second line"));
+
+    // With margins off, the text fills the editor: the same click places the caret.
+    editor->clearTextMargins();
+    active()->text().setSelectionStart(0);
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(2, secondLine.center().y()));
+    EXPECT_EQ(active()->text().selectionLength(), 0);
+    EXPECT_EQ(active()->text().lineFromPosition(active()->text().selectionStart()), 1);
+}
+
+TEST_F(FrameWindowTest, InsertKeyShowsTheModeAndCtrlTabSwitchesDocuments)
+{
+    writeFile(QStringLiteral("un.htm"), "abc");
+    writeFile(QStringLiteral("deux.htm"), "xyz");
+    files().OpenDocument(path(QStringLiteral("un.htm")));
+    files().OpenDocument(path(QStringLiteral("deux.htm")));
+    EditorWidget *editor = active()->editor();
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_Insert);
+    EXPECT_EQ(window->statusPanel(2)->text(), msg(7685));
+    QTest::keyClicks(editor, QStringLiteral("Q"));
+    EXPECT_EQ(active()->text().text(), QStringLiteral("Qyz"));
+    QTest::keyClick(editor, Qt::Key_Insert);
+    EXPECT_EQ(window->statusPanel(2)->text(), msg(7684));
+
+    QTest::keyClick(editor, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(active()->caption(), path(QStringLiteral("un.htm")));
+    EXPECT_EQ(window->workspace()->tabBar()->currentIndex(), 0);
+    QTest::keyClick(active()->editor(), Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_EQ(active()->caption(), path(QStringLiteral("deux.htm")));
+}
+
+TEST_F(FrameWindowTest, DroppedOrHandedOverFilesOpenWhenTheyArePages)
+{
+    writeFile(QStringLiteral("a.htm"), "a");
+    writeFile(QStringLiteral("b.gif"), "GIF89a");
+    writeFile(QStringLiteral("c.TXT"), "c");
+    window->openFiles({path(QStringLiteral("a.htm")), path(QStringLiteral("b.gif")), path(QStringLiteral("c.TXT"))});
+    EXPECT_EQ(tabTexts(), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
+}
+
+TEST_F(FrameWindowTest, EditCommandsAreOneUndoStepEach)
+{
+    writeFile(QStringLiteral("a.htm"), "hello world");
+    files().OpenDocument(path(QStringLiteral("a.htm")));
+    EditorWidget *editor = active()->editor();
+    editor->setFocus();
+    DocumentText &text = active()->text();
+    text.select(0, 6);
+    window->edit()->cutAction()->trigger();
+    EXPECT_EQ(text.text(), QStringLiteral("world"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("hello "));
+    text.setSelectionStart(5);
+    // Shift+Insert pastes through the program's own paste: one undo step.
+    QTest::keyClick(editor, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(text.text(), QStringLiteral("worldhello "));
+    EXPECT_TRUE(window->edit()->repeatAction()->isEnabled());
+    window->edit()->undoAction()->trigger();
+    EXPECT_EQ(text.text(), QStringLiteral("world"));
+    window->edit()->undoAction()->trigger();
+    EXPECT_EQ(text.text(), QStringLiteral("hello world"));
+    EXPECT_FALSE(window->edit()->undoAction()->isEnabled());
+    EXPECT_TRUE(window->edit()->redoAction()->isEnabled());
 }
