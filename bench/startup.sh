@@ -12,9 +12,10 @@
 # The program is started with TESSALINE_BENCH_QUIT=1: once its window has
 # been painted and its event loop has nothing left to do, it writes
 # "TESSALINE_BENCH <milliseconds since TESSALINE_BENCH_T0>" to standard error
-# and ends. Each run gets a fresh home folder, so no other copy receives the
-# files and the settings are the defaults (apart from the about box, turned
-# off so that the frame window itself is measured).
+# and ends. The runs use a home folder of their own, so no other copy
+# receives the files and the settings are the defaults (apart from the about
+# box, turned off so that the frame window itself is measured). Measure on a
+# quiet machine: other work running beside it counts in the times.
 #
 # Exit status: 0 all budgets met, 1 a budget missed, 2 the measure failed.
 set -euo pipefail
@@ -77,10 +78,13 @@ awk -v target="$page_bytes" 'BEGIN {
 
 # One run: sets run_ms and run_kb (peak memory), or ends the script.
 run_once() {
+  # The home folder (and the caches the warm-up run leaves in it) is kept
+  # from run to run, as a user's; the settings and the socket folder start
+  # afresh each time.
   local home="$work/home"
-  rm -rf "$home"
+  rm -rf "$home/run"
   mkdir -p "$home/.config/Orbelune" "$home/run"
-  chmod 700 "$home/run"
+  chmod 700 "$home" "$home/run"
   printf '[Tessaline]\nAPropos=0\n' >"$home/.config/Orbelune/Tessaline.conf"
   local status=0
   HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" \
