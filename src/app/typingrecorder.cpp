@@ -40,6 +40,13 @@ bool isTypedText(const QKeyEvent *event)
     return c.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate();
 }
 
+// A tab the widget would type: Tab and Backtab with any modifiers but
+// Ctrl and Ctrl+Shift (those switch documents).
+bool isTypedTab(const QKeyEvent *event)
+{
+    return event->text() == u"\t" && event->modifiers() != Qt::ControlModifier && event->modifiers() != ShiftCtrl;
+}
+
 bool isClipboardOrHistoryKey(const QKeyEvent *event)
 {
     return event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)
@@ -213,7 +220,7 @@ bool TypingRecorder::keyPress(QKeyEvent *event)
         edits.backspace();
     } else if (key == Qt::Key_Delete && mods == Qt::NoModifier) {
         edits.deleteForward();
-    } else if (key == Qt::Key_Tab && mods == Qt::NoModifier) {
+    } else if ((key == Qt::Key_Tab && mods == Qt::NoModifier) || isTypedTab(event)) {
         edits.tab();
     } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
         deleteWithCursorMove(QTextCursor::PreviousWord);

@@ -1,6 +1,7 @@
 #include "app/memorytext.h"
 #include "app/typingedits.h"
 #include "app/undohistory.h"
+#include "tags/marked.h"
 
 #include <gtest/gtest.h>
 
@@ -10,220 +11,175 @@ namespace {
 
 struct Page
 {
-    explicit Page(const QString &text)
-        : t(text)
-        , h(t)
+    explicit Page(const QString &markedText)
+        : h(t)
         , e(t, h)
-    {}
+    {
+        setMarked(t, markedText);
+    }
     MemoryText t;
     UndoHistory h;
     TypingEdits e;
-
-    void type(const QString &s, bool insertMode = true)
-    {
-        for (const QChar c : s)
-            e.typeText(QString(c), insertMode);
-    }
-    void keys(int n, void (TypingEdits::*key)())
-    {
-        for (int i = 0; i < n; ++i)
-            (e.*key)();
-    }
 };
 
-// A sequence of keys on a page: the page after them, and after one Undo
-// (with the caret or selection it leaves).
-struct KeyCase
+using Keys = std::function<void(Page &)>;
+
+Keys typing(const QString &s, bool insertMode = true)
 {
-    const char *name;
-    QString initial;
-    int selStart;
-    int selLength;
-    std::function<void(Page &)> keys;
-    QString typed;
-    QString undone;
-    int undoneStart;
-    int undoneLength;
-};
+    return [=](Page &p) {
+        for (const QChar c : s)
+            p.e.typeText(QString(c), insertMode);
+    };
+}
+
+Keys pressing(void (TypingEdits::*key)(), int times = 1)
+{
+    return [=](Page &p) {
+        for (int i = 0; i < times; ++i)
+            (p.e.*key)();
+    };
+}
 
 TEST(TypingEdits, OneUndoRevertsOneRun)
 {
     const QString emoji = QString::fromUtf8("😀");
-    const KeyCase cases[] = {
-        {"typed word", "", 0, 0, [](Page &p) { p.type("abc"); }, "abc", "", 0, 0},
-        {"caret move ends the run", "", 0, 0,
-         [](Page &p) {
-             p.type("ab");
-             p.t.setSelectionStart(1);
-             p.type("XY");
-         },
-         "aXYb", "ab", 1, 0},
-        {"typing over a selection", "abcd", 1, 2, [](Page &p) { p.type("XY"); }, "aXYd", "abcd", 1, 2},
-        {"five backspaces", "abcdefgh", 7, 0, [](Page &p) { p.keys(5, &TypingEdits::backspace); }, "abh", "abcdefgh", 7,
-         0},
-        {"backspace at the start of a line", "ab\r\ncd", 4, 0, [](Page &p) { p.e.backspace(); }, "abcd", "ab\r\ncd", 4,
-         0},
-        {"backspace over a selection", "abcd", 1, 2, [](Page &p) { p.e.backspace(); }, "ad", "abcd", 1, 2},
-        {"backspace over a surrogate pair", "a" + emoji + "b", 3, 0, [](Page &p) { p.e.backspace(); }, "ab",
-         "a" + emoji + "b", 3, 0},
-        {"delete run through a line end", "ab\r\ncd", 1, 0, [](Page &p) { p.keys(3, &TypingEdits::deleteForward); },
-         "ad", "ab\r\ncd", 1, 0},
-        {"delete on an empty line", "a\r\n\r\nb", 3, 0, [](Page &p) { p.e.deleteForward(); }, "a\r\nb", "a\r\n\r\nb", 3,
-         2},
-        {"delete before a surrogate pair", "a" + emoji + "b", 1, 0, [](Page &p) { p.e.deleteForward(); }, "ab",
-         "a" + emoji + "b", 1, 0},
-        {"three enters", "ab", 1, 0, [](Page &p) { p.keys(3, &TypingEdits::newLine); }, "a\r\n\r\n\r\nb", "ab", 1, 0},
-        {"enter over a selection", "abcd", 1, 2, [](Page &p) { p.e.newLine(); }, "a\r\nd", "abcd", 1, 2},
-        {"overwrite", "abcd", 1, 0, [](Page &p) { p.type("XY", false); }, "aXYd", "abcd", 1, 2},
-        {"overwrite past the end of a line", "ab\r\nc", 1, 0, [](Page &p) { p.type("XYZ", false); }, "aXYZ\r\nc",
-         "ab\r\nc", 1, 1},
-        {"overwrite at the end of a line", "ab\r\ncd", 2, 0, [](Page &p) { p.type("X", false); }, "abX\r\ncd",
-         "ab\r\ncd", 2, 0},
-        {"overwrite a surrogate pair", emoji + "b", 0, 0, [](Page &p) { p.type("X", false); }, "Xb", emoji + "b", 0, 2},
-        {"tab collapses the selection", "abcd", 1, 2, [](Page &p) { p.e.tab(); }, "a\tbcd", "abcd", 1, 0},
-        {"word deletion", "un deux", 2, 0, [](Page &p) { p.e.deleteRange(2, 5); }, "un", "un deux", 2, 5},
-        {"typed line break", "ab", 1, 0, [](Page &p) { p.e.typeText("\n", true); }, "a\r\nb", "ab", 1, 0},
+    const struct
+    {
+        const char *name;
+        QString before;
+        Keys keys;
+        QString typed;
+        QString undone;
+    } cases[] = {
+        {"typed word", "|", typing("abc"), "abc|", "|"},
+        {"typing over a selection", "a[bc]d", typing("XY"), "aXY|d", "a[bc]d"},
+        {"five backspaces", "abcdefg|h", pressing(&TypingEdits::backspace, 5), "ab|h", "abcdefg|h"},
+        {"backspace at the start of a line", "ab\r\n|cd", pressing(&TypingEdits::backspace), "ab|cd", "ab\r\n|cd"},
+        {"backspace over a selection", "a[bc]d", pressing(&TypingEdits::backspace), "a|d", "a[bc]d"},
+        {"backspace over a surrogate pair", "a" + emoji + "|b", pressing(&TypingEdits::backspace), "a|b",
+         "a" + emoji + "|b"},
+        {"delete run through a line end", "a|b\r\ncd", pressing(&TypingEdits::deleteForward, 3), "a|d", "a|b\r\ncd"},
+        {"delete on an empty line", "a\r\n|\r\nb", pressing(&TypingEdits::deleteForward), "a\r\n|b", "a\r\n[\r\n]b"},
+        {"delete before a surrogate pair", "a|" + emoji + "b", pressing(&TypingEdits::deleteForward), "a|b",
+         "a|" + emoji + "b"},
+        {"three enters", "a|b", pressing(&TypingEdits::newLine, 3), "a\r\n\r\n\r\n|b", "a|b"},
+        {"enter over a selection", "a[bc]d", pressing(&TypingEdits::newLine), "a\r\n|d", "a[bc]d"},
+        {"overwrite", "a|bcd", typing("XY", false), "aXY|d", "a[bc]d"},
+        {"overwrite past the end of a line", "a|b\r\nc", typing("XYZ", false), "aXYZ|\r\nc", "a[b]\r\nc"},
+        {"overwrite at the end of a line", "ab|\r\ncd", typing("X", false), "abX|\r\ncd", "ab|\r\ncd"},
+        {"overwrite a surrogate pair", "|" + emoji + "b", typing("X", false), "X|b", "[" + emoji + "]b"},
+        {"tab collapses the selection", "a[bc]d", pressing(&TypingEdits::tab), "a\t|bcd", "a|bcd"},
+        {"word deletion", "un| deux", [](Page &p) { p.e.deleteRange(2, 5); }, "un|", "un[ deux]"},
+        {"typed line break", "a|b", [](Page &p) { p.e.typeText("\n", true); }, "a\r\n|b", "a|b"},
     };
-    for (const KeyCase &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        Page p(c.initial);
-        p.t.select(c.selStart, c.selLength);
+        Page p(c.before);
         c.keys(p);
-        const int typedCaret = p.t.selectionStart();
-        ASSERT_EQ(p.t.text(), c.typed);
+        ASSERT_EQ(marked(p.t), c.typed);
         p.h.Undo();
-        EXPECT_EQ(p.t.text(), c.undone);
-        EXPECT_EQ(p.t.selectionStart(), c.undoneStart);
-        EXPECT_EQ(p.t.selectionLength(), c.undoneLength);
+        EXPECT_EQ(marked(p.t), c.undone);
+        EXPECT_FALSE(p.h.CanUndo()) << "one step for the whole run";
         p.h.Redo();
-        EXPECT_EQ(p.t.text(), c.typed) << "redo";
-        EXPECT_EQ(p.t.selectionStart(), typedCaret) << "redo";
+        EXPECT_EQ(marked(p.t), c.typed) << "redo";
     }
 }
 
-TEST(TypingEdits, ThreeEntersAreOneRecordOfThree)
+TEST(TypingEdits, RunsEnd)
 {
-    Page p("ab");
-    p.t.setSelectionStart(1);
-    p.keys(3, &TypingEdits::newLine);
-    EXPECT_EQ(p.h.count(), 1);
-    EXPECT_EQ(p.h.current()->kind, ukNewlines);
-    EXPECT_EQ(p.h.current()->text1, "3");
+    const struct
+    {
+        const char *name;
+        Keys keys;
+        QString afterOneUndo;
+    } cases[] = {
+        {"at a caret move",
+         [](Page &p) {
+             typing("ab")(p);
+             p.t.setSelectionStart(1);
+             typing("XY")(p);
+         },
+         "a|b"},
+        // A command's record between two keys of a run never takes the
+        // next key: that would corrupt the command's record.
+        {"at a command's record",
+         [](Page &p) {
+             typing("xyabcd")(p);
+             pressing (&TypingEdits::backspace)(p);
+             p.h.RecordUndoStep(ukInsert, "<P>");
+             p.t.replaceSelection("<P>");
+             p.t.setSelectionStart(2);
+             pressing (&TypingEdits::backspace)(p);
+         },
+         "xy|abc<P>"},
+        {"at a paste",
+         [](Page &p) {
+             typing("ab")(p);
+             p.h.RecordUndoStep(ukInsert, "XY");
+             p.t.replaceSelection("XY");
+             typing("cd")(p);
+         },
+         "abXY|"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Page p("|");
+        c.keys(p);
+        p.h.Undo();
+        EXPECT_EQ(marked(p.t), c.afterOneUndo);
+        while (p.h.CanUndo())
+            p.h.Undo();
+        EXPECT_EQ(p.t.text(), "");
+    }
 }
 
 TEST(TypingEdits, KeysThatChangeNothingRecordNothing)
 {
-    const std::pair<const char *, std::function<void(Page &)>> cases[] = {
-        {"backspace at the start of the page", [](Page &p) { p.e.backspace(); }},
-        {"delete at the end of the page",
-         [](Page &p) {
-             p.t.setSelectionStart(p.t.length());
-             p.e.deleteForward();
-         }},
-        {"move onto itself",
-         [](Page &p) {
-             p.t.select(1, 2);
-             EXPECT_FALSE(p.e.moveSelection(2));
-         }},
-        {"empty word deletion", [](Page &p) { p.e.deleteRange(1, 0); }},
+    const std::pair<QString, Keys> cases[] = {
+        {"|ab\r\ncd", pressing(&TypingEdits::backspace)},
+        {"ab\r\ncd|", pressing(&TypingEdits::deleteForward)},
+        {"a[b]\r\ncd", [](Page &p) { EXPECT_FALSE(p.e.moveSelection(2)); }},
+        {"a|b\r\ncd", [](Page &p) { p.e.deleteRange(1, 0); }},
     };
-    for (const auto &[name, keys] : cases) {
-        SCOPED_TRACE(name);
-        Page p("ab\r\ncd");
+    for (const auto &[before, keys] : cases) {
+        SCOPED_TRACE(before.toStdString());
+        Page p(before);
         keys(p);
         EXPECT_EQ(p.t.text(), "ab\r\ncd");
         EXPECT_FALSE(p.h.CanUndo());
     }
 }
 
-TEST(TypingEdits, RunsNeverGrowAnotherCommandsRecord)
-{
-    // A Backspace run, then a command inserts a tag without a selection, then
-    // Backspace where the command's record would line up with the run.
-    Page p("xyabcd");
-    p.t.setSelectionStart(6);
-    p.e.backspace();
-    p.h.RecordUndoStep(ukInsert, "<P>");
-    p.t.replaceSelection("<P>");
-    p.t.setSelectionStart(2);
-    p.e.backspace();
-    ASSERT_EQ(p.t.text(), "xabc<P>");
-    p.h.Undo();
-    EXPECT_EQ(p.t.text(), "xyabc<P>");
-    p.h.Undo();
-    EXPECT_EQ(p.t.text(), "xyabc");
-    p.h.Undo();
-    EXPECT_EQ(p.t.text(), "xyabcd");
-
-    // The same for an Enter run meeting a command's record.
-    Page q("ab");
-    q.t.setSelectionStart(1);
-    q.e.newLine();
-    q.h.RecordUndoStep(ukInsert, "<BR>");
-    q.t.replaceSelection("<BR>");
-    q.t.setSelectionStart(3);
-    q.e.newLine();
-    EXPECT_EQ(q.h.current()->kind, ukNewlines);
-    q.h.Undo();
-    q.h.Undo();
-    q.h.Undo();
-    EXPECT_EQ(q.t.text(), "ab");
-
-    // Typing after a command's insertion (a paste) is a step of its own.
-    Page r("");
-    r.type("ab");
-    r.h.RecordUndoStep(ukInsert, "XY");
-    r.t.replaceSelection("XY");
-    r.type("cd");
-    r.h.Undo();
-    EXPECT_EQ(r.t.text(), "abXY");
-}
-
-TEST(TypingEdits, MovedSelectionGoesBackInOneUndo)
+TEST(TypingEdits, MovesAndDropsAreOneStep)
 {
     const struct
     {
-        int target;
-        QString moved;
-        int movedStart;
-    } cases[] = {{5, "adebcf", 3}, {0, "bcadef", 0}, {6, "adefbc", 4}};
+        const char *name;
+        Keys keys;
+        QString done;
+    } cases[] = {
+        {"move forward", [](Page &p) { p.e.moveSelection(5); }, "ade[bc]f"},
+        {"move to the start", [](Page &p) { p.e.moveSelection(0); }, "[bc]adef"},
+        {"drop with line breaks", [](Page &p) { p.e.insertText(4, "x\ny" + QString(QChar::ParagraphSeparator)); },
+         "abcdx\r\ny\r\n|ef"},
+        {"dragged out",
+         [](Page &p) {
+             p.t.deleteSelection();
+             p.e.recordRemoved(1, "bc");
+         },
+         "a|def"},
+    };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.target);
-        Page p("abcdef");
-        p.t.select(1, 2);
-        ASSERT_TRUE(p.e.moveSelection(c.target));
-        EXPECT_EQ(p.t.text(), c.moved);
-        EXPECT_EQ(p.t.selectionStart(), c.movedStart);
-        EXPECT_EQ(p.t.selectionLength(), 2);
+        SCOPED_TRACE(c.name);
+        Page p("a[bc]def");
+        c.keys(p);
+        EXPECT_EQ(marked(p.t), c.done);
         p.h.Undo();
         EXPECT_EQ(p.t.text(), "abcdef");
-        EXPECT_EQ(p.t.selectionStart(), 1);
+        EXPECT_FALSE(p.h.CanUndo());
         p.h.Redo();
-        EXPECT_EQ(p.t.text(), c.moved);
+        EXPECT_EQ(marked(p.t), c.done);
     }
-}
-
-TEST(TypingEdits, TextDraggedOutComesBackOnUndo)
-{
-    Page p("ab\r\ncdef");
-    p.t.select(1, 4);
-    const QString removed = p.t.selectedText();
-    p.t.deleteSelection();
-    p.e.recordRemoved(1, removed);
-    ASSERT_EQ(p.t.text(), "adef");
-    p.h.Undo();
-    EXPECT_EQ(p.t.text(), "ab\r\ncdef");
-    p.h.Redo();
-    EXPECT_EQ(p.t.text(), "adef");
-}
-
-TEST(TypingEdits, DroppedTextCountsItsLineBreaks)
-{
-    Page p("ab");
-    p.e.insertText(1, QStringLiteral("x\ny") + QChar(QChar::ParagraphSeparator) + "z");
-    EXPECT_EQ(p.t.text(), "ax\r\ny\r\nzb");
-    p.h.Undo();
-    EXPECT_EQ(p.t.text(), "ab");
 }
 
 } // namespace
