@@ -76,7 +76,9 @@ TypingRecorder::~TypingRecorder() = default;
 
 void TypingRecorder::onSelectionChanged()
 {
-    if (m_text.selectionLength() > 0)
+    // Asks the widget itself: the signal can come while the window that
+    // holds the text contract is being torn down.
+    if (m_editor->textCursor().hasSelection())
         m_history.selectionSeen = true;
 }
 
