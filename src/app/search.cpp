@@ -3,9 +3,15 @@
 #include "app/documenttext.h"
 #include "app/undohistory.h"
 #include "tags/insertion.h"
+#include "tags/textbuilder.h"
+#include "tags/textscan.h"
 #include "tags/wholetext.h"
 
+#include <QHash>
+#include <QVarLengthArray>
+
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -19,6 +25,95 @@ bool isWordCharacter(QChar c)
     return c.isLetterOrNumber();
 }
 
+// The code units whose case folding equals that of c (c among them).
+QVarLengthArray<char16_t, 4> caseVariants(char16_t c)
+{
+    static const QHash<char16_t, QVarLengthArray<char16_t, 4>> foldedFrom = [] {
+        QHash<char16_t, QVarLengthArray<char16_t, 4>> table;
+        for (unsigned u = 0; u <= 0xFFFF; ++u) {
+            if (QChar::isSurrogate(char32_t(u)))
+                continue;
+            const char16_t folded = char16_t(QChar::toCaseFolded(char32_t(u)));
+            if (folded != u)
+                table[folded].append(char16_t(u));
+        }
+        return table;
+    }();
+    const char16_t folded = char16_t(QChar::toCaseFolded(char32_t(c)));
+    QVarLengthArray<char16_t, 4> variants{folded};
+    for (const char16_t u : foldedFrom.value(folded))
+        variants.append(u);
+    return variants;
+}
+
+// Finds a needle in texts as QStringView::indexOf would, faster: a vector
+// scan for the needle's first character (in any of its cases) picks the
+// places worth a full comparison.
+class Finder
+{
+public:
+    Finder(QStringView needle, Qt::CaseSensitivity cs)
+        : m_needle(needle)
+        , m_cs(cs)
+    {
+        if (needle.isEmpty())
+            return;
+        const char16_t first = needle.utf16()[0];
+        if (cs == Qt::CaseSensitive) {
+            m_variants = {first};
+        } else if (!QChar::isSurrogate(first)) {
+            m_variants = caseVariants(first);
+        } else {
+            m_useQt = true;
+            return;
+        }
+        m_useQt = m_variants.size() > 4;
+        while (m_variants.size() < 4)
+            m_variants.append(m_variants.front());
+    }
+
+    // First occurrence starting at or after from, or -1.
+    qsizetype find(QStringView text, qsizetype from) const
+    {
+        const qsizetype length = m_needle.size();
+        if (length == 0 || from < 0 || text.size() - from < length)
+            return -1;
+        if (m_useQt)
+            return text.indexOf(m_needle, from, m_cs);
+        const char16_t *const data = text.utf16();
+        // The last place an occurrence can start.
+        const char16_t *const lastStart = data + text.size() - length;
+        const char16_t v0 = m_variants[0], v1 = m_variants[1], v2 = m_variants[2], v3 = m_variants[3];
+        const auto stops = [=](textscan::Block block) {
+            using namespace textscan;
+            return any(any(equal(block, v0), equal(block, v1)), any(equal(block, v2), equal(block, v3)));
+        };
+        const auto isStop = [=](char16_t c) { return c == v0 || c == v1 || c == v2 || c == v3; };
+        for (const char16_t *p = data + from; p <= lastStart; ++p) {
+            p = textscan::find(p, lastStart + 1, stops, isStop);
+            if (p > lastStart)
+                break;
+            if (matchesAt(p))
+                return p - data;
+        }
+        return -1;
+    }
+
+private:
+    bool matchesAt(const char16_t *p) const
+    {
+        const qsizetype length = m_needle.size();
+        if (m_cs == Qt::CaseSensitive)
+            return std::memcmp(p + 1, m_needle.utf16() + 1, size_t(length - 1) * sizeof(char16_t)) == 0;
+        return QStringView(p, length).compare(m_needle, Qt::CaseInsensitive) == 0;
+    }
+
+    QStringView m_needle;
+    Qt::CaseSensitivity m_cs;
+    QVarLengthArray<char16_t, 4> m_variants;
+    bool m_useQt = false;
+};
+
 // Calls found(start) for each occurrence that replacing all would replace,
 // left to right, and returns their number.
 template<typename Found>
@@ -26,11 +121,11 @@ qsizetype forEachReplacement(QStringView text, qsizetype from, QStringView needl
 {
     if (needle.isEmpty())
         return 0;
-    const Qt::CaseSensitivity cs = sensitivity(options);
+    const Finder finder(needle, sensitivity(options));
     qsizetype count = 0;
     qsizetype position = std::clamp<qsizetype>(from, 0, text.size());
     while (position <= text.size() - needle.size()) {
-        const qsizetype start = text.indexOf(needle, position, cs);
+        const qsizetype start = finder.find(text, position);
         if (start < 0)
             break;
         if (options.wholeWord && !isWholeWordAt(text, start, needle.size())) {
@@ -61,10 +156,10 @@ qsizetype findInRange(QStringView text, QStringView needle, qsizetype from, qsiz
     if (needle.isEmpty() || to - from < needle.size())
         return -1;
     const QStringView range = text.first(to);
-    const Qt::CaseSensitivity cs = sensitivity(options);
+    const Finder finder(needle, sensitivity(options));
     qsizetype position = from;
     while (position <= to - needle.size()) {
-        const qsizetype start = range.indexOf(needle, position, cs);
+        const qsizetype start = finder.find(range, position);
         if (start < 0)
             return -1;
         if (!options.wholeWord || isWholeWordAt(text, start, needle.size()))
@@ -143,14 +238,17 @@ ReplaceAllResult replaceAllInText(QStringView text, qsizetype from, QStringView 
                                   SearchOptions options)
 {
     ReplaceAllResult result;
-    result.text.reserve(text.size());
+    const qsizetype n = text.size();
+    TextBuilder out(replacement.size() > needle.size() ? n + n / 8 : n);
+    const char16_t *const data = text.utf16();
     qsizetype copied = 0;
     result.count = forEachReplacement(text, from, needle, options, [&](qsizetype start) {
-        result.text.append(text.sliced(copied, start - copied));
-        result.text.append(replacement);
+        out.append(data + copied, start - copied);
+        out.append(replacement.utf16(), replacement.size());
         copied = start + needle.size();
     });
-    result.text.append(text.sliced(copied));
+    out.append(data + copied, n - copied);
+    result.text = out.take();
     return result;
 }
 

@@ -1,8 +1,9 @@
 #include "tags/entities.h"
 
 #include "tags/passprogress.h"
+#include "tags/textscan.h"
 
-#include <unordered_map>
+#include <cstring>
 
 namespace {
 
@@ -32,16 +33,31 @@ constexpr std::array<EntityPair, 91> Table = {{
     {u'\u00BD', u"&#189;"},   {u'\u00BE', u"&#190;"},   {u'\u00BF', u"&#191;"},
 }};
 
-// Entities of the characters U+0080 to U+00FF, indexed by code - 0x80.
+// Entities of the characters U+0080 to U+00FF, indexed by code - 0x80, each
+// padded to eight characters so that it can be written in one move.
+struct PaddedEntity
+{
+    char16_t text[8];
+    qsizetype length; // 0: the character has none
+};
+
 struct Latin1Index
 {
-    std::array<std::u16string_view, 128> entities{};
+    std::array<PaddedEntity, 128> entities{};
+    PaddedEntity trade{};
     Latin1Index()
     {
         for (const EntityPair &pair : Table) {
-            if (pair.character >= 0x80 && pair.character <= 0xFF)
-                entities[pair.character - 0x80] = pair.entity;
+            PaddedEntity &slot = pair.character == u'\u2122' ? trade : entities[pair.character - 0x80];
+            std::copy(pair.entity.begin(), pair.entity.end(), slot.text);
+            slot.length = qsizetype(pair.entity.size());
         }
+    }
+    // The padded entity of a character, or null.
+    const PaddedEntity *find(char16_t c) const
+    {
+        const PaddedEntity *entity = c >= 0x80 && c <= 0xFF ? &entities[c - 0x80] : c == u'\u2122' ? &trade : nullptr;
+        return entity && entity->length ? entity : nullptr;
     }
 };
 
@@ -51,29 +67,56 @@ const Latin1Index &latin1Index()
     return index;
 }
 
-const std::unordered_map<std::u16string_view, char16_t> &entityIndex()
+// The entities by their spelling: a small open-addressing table, so that
+// the back conversion pays a few comparisons per "&" it meets.
+class EntityIndex
 {
-    static const std::unordered_map<std::u16string_view, char16_t> index = [] {
-        std::unordered_map<std::u16string_view, char16_t> map;
-        for (const EntityPair &pair : Table)
-            map.emplace(pair.entity, pair.character);
-        return map;
-    }();
+public:
+    EntityIndex()
+    {
+        for (const EntityPair &pair : Table) {
+            unsigned slot = hash(pair.entity.data(), qsizetype(pair.entity.size()));
+            while (!m_slots[slot].entity.empty())
+                slot = (slot + 1) % Slots;
+            m_slots[slot] = pair;
+        }
+    }
+
+    char16_t find(const char16_t *entity, qsizetype length) const
+    {
+        for (unsigned slot = hash(entity, length);; slot = (slot + 1) % Slots) {
+            const EntityPair &pair = m_slots[slot];
+            if (pair.entity.empty())
+                return 0;
+            if (qsizetype(pair.entity.size()) == length
+                && std::memcmp(pair.entity.data(), entity, size_t(length) * sizeof(char16_t)) == 0)
+                return pair.character;
+        }
+    }
+
+private:
+    static constexpr unsigned Slots = 512;
+
+    // Entities are at least five characters long ("&", ";" and three more).
+    static unsigned hash(const char16_t *entity, qsizetype length)
+    {
+        return (unsigned(length) * 131u + entity[1] * 31u + entity[2] * 7u + entity[length - 3] * 3u
+                + entity[length - 2])
+               % Slots;
+    }
+
+    std::array<EntityPair, Slots> m_slots{};
+};
+
+const EntityIndex &entityIndex()
+{
+    static const EntityIndex index;
     return index;
 }
 
 // Shortest and longest entity of the table, "&" and ";" included.
 constexpr qsizetype ShortestEntity = 5;
 constexpr qsizetype LongestEntity = 8;
-
-constexpr char16_t TradeMark = u'\u2122';
-
-// Whether a character outside comments needs a look at the table. Only
-// characters from U+00A1 on, and the trade mark sign, can have an entity.
-inline bool mayHaveEntity(char16_t c)
-{
-    return (c >= 0xA1 && c <= 0xFF) || c == TradeMark;
-}
 
 } // namespace
 
@@ -84,74 +127,95 @@ const std::array<EntityPair, 91> &entityTable()
 
 std::u16string_view entityFor(char16_t character)
 {
-    if (character == TradeMark)
-        return u"&trade;";
-    if (character < 0x80 || character > 0xFF)
-        return {};
-    return latin1Index().entities[character - 0x80];
+    const PaddedEntity *entity = latin1Index().find(character);
+    return entity ? std::u16string_view(entity->text, size_t(entity->length)) : std::u16string_view();
 }
 
 char16_t characterFor(QStringView entity)
 {
     if (entity.size() < ShortestEntity || entity.size() > LongestEntity)
         return 0;
-    const std::u16string_view key(entity.utf16(), size_t(entity.size()));
-    const auto &index = entityIndex();
-    const auto it = index.find(key);
-    return it == index.end() ? 0 : it->second;
+    return entityIndex().find(entity.utf16(), entity.size());
 }
+
+namespace {
+
+// Stops of the forward pass: "<" (a comment may start) and the characters
+// above U+00A0 (which may have an entity).
+inline textscan::Block entityStops(textscan::Block block)
+{
+    return textscan::any(textscan::equal(block, u'<'), textscan::above(block, 0xA0));
+}
+
+inline bool isEntityStop(char16_t c)
+{
+    return c == u'<' || c > 0xA0;
+}
+
+// The forward pass: writes the result to out, which must have room for it
+// and eight characters more, and returns its length.
+qsizetype toEntities(QStringView text, char16_t *out, qsizetype &count, ProgressTicker &ticker)
+{
+    static constexpr QStringView CommentEnd = u"-->";
+
+    const char16_t *const data = text.utf16();
+    const char16_t *const end = data + text.size();
+    char16_t *const outBegin = out;
+    const Latin1Index &entities = latin1Index();
+
+    const char16_t *p = data;
+    while (p < end) {
+        ticker.at(p - data);
+        // Outside comments: copy the run of characters that need nothing.
+        p = textscan::copyUntil(p, end, out, entityStops, isEntityStop);
+        if (p == end)
+            break;
+        const char16_t c = *p;
+        if (c == u'<') {
+            if (end - p < 4 || p[1] != u'!' || p[2] != u'-' || p[3] != u'-') {
+                *out++ = c;
+                ++p;
+                continue;
+            }
+            // A comment: copied unchanged through the first "-->" after its
+            // "<!--"; one that never ends runs to the end of the text.
+            const qsizetype close = text.indexOf(CommentEnd, (p - data) + 4);
+            const char16_t *const after = close < 0 ? end : data + close + CommentEnd.size();
+            std::memcpy(out, p, size_t(after - p) * sizeof(char16_t));
+            out += after - p;
+            p = after;
+            continue;
+        }
+        if (const PaddedEntity *entity = entities.find(c)) {
+            std::memcpy(out, entity->text, sizeof entity->text);
+            out += entity->length;
+            ++count;
+        } else {
+            *out++ = c;
+        }
+        ++p;
+    }
+    return out - outBegin;
+}
+
+} // namespace
 
 TextConversion charactersToEntities(QStringView text, PassProgress *progress)
 {
-    static constexpr QStringView CommentStart = u"<!--";
-    static constexpr QStringView CommentEnd = u"-->";
-
     TextConversion result;
     const qsizetype n = text.size();
     const char16_t *const data = text.utf16();
-    result.text.reserve(n + n / 16 + 16);
+    // Only characters above U+00A0 can grow, by seven characters at most: a
+    // quick count of them gives room enough, and what is left over is handed
+    // back at the end without a copy. Entities are written eight characters
+    // at a time, hence room for one more.
+    const qsizetype room = n + 7 * textscan::countAbove(data, data + n, 0xA0) + 8;
+    result.text = QString(room, Qt::Uninitialized);
     ProgressTicker ticker(n, progress);
-
-    qsizetype i = 0;
-    while (i < n) {
-        ticker.at(i);
-        // Outside comments: copy the run of characters that need nothing.
-        qsizetype j = i;
-        while (j < n) {
-            const char16_t c = data[j];
-            if (c == u'<' || mayHaveEntity(c))
-                break;
-            ++j;
-        }
-        result.text.append(reinterpret_cast<const QChar *>(data + i), j - i);
-        if (j == n)
-            break;
-        i = j;
-        const char16_t c = data[i];
-        if (c == u'<') {
-            if (!text.sliced(i).startsWith(CommentStart)) {
-                result.text.append(QChar(c));
-                ++i;
-                continue;
-            }
-            // A comment: copied unchanged through its "-->". A comment that
-            // never ends runs to the end of the text. The next comment may
-            // start right after this one's end.
-            const qsizetype end = text.indexOf(CommentEnd, i + CommentStart.size());
-            const qsizetype stop = end < 0 ? n : end + CommentEnd.size();
-            result.text.append(reinterpret_cast<const QChar *>(data + i), stop - i);
-            i = stop;
-            continue;
-        }
-        const std::u16string_view entity = entityFor(c);
-        if (entity.empty()) {
-            result.text.append(QChar(c));
-        } else {
-            result.text.append(reinterpret_cast<const QChar *>(entity.data()), qsizetype(entity.size()));
-            ++result.count;
-        }
-        ++i;
-    }
+    const qsizetype length = toEntities(text, reinterpret_cast<char16_t *>(result.text.data()), result.count, ticker);
+    result.text.truncate(length);
+    if (room - length > length / 8 + 1024)
+        result.text.squeeze();
     ticker.finish();
     return result;
 }
@@ -166,33 +230,41 @@ TextConversion entitiesToCharacters(QStringView text, PassProgress *progress)
     TextConversion result;
     const qsizetype n = text.size();
     const char16_t *const data = text.utf16();
-    result.text.reserve(n);
+    const char16_t *const end = data + n;
+    // Nothing gets longer, so the result fits in n.
+    result.text = QString(n, Qt::Uninitialized);
+    char16_t *const outBegin = reinterpret_cast<char16_t *>(result.text.data());
+    char16_t *out = outBegin;
     ProgressTicker ticker(n, progress);
+    const EntityIndex &index = entityIndex();
+    const auto ampersand = [](textscan::Block block) { return textscan::equal(block, u'&'); };
+    const auto isAmpersand = [](char16_t c) { return c == u'&'; };
 
-    qsizetype copied = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const qsizetype amp = text.indexOf(u'&', i);
-        if (amp < 0)
+    const char16_t *p = data;
+    while (p < end) {
+        ticker.at(p - data);
+        p = textscan::copyUntil(p, end, out, ampersand, isAmpersand);
+        if (p == end)
             break;
-        ticker.at(amp);
-        const qsizetype limit = std::min(n, amp + LongestEntity);
-        qsizetype semi = amp + 1;
-        while (semi < limit && data[semi] != u';' && data[semi] != u'&')
+        const char16_t *const limit = std::min(end, p + LongestEntity);
+        const char16_t *semi = p + 1;
+        while (semi < limit && *semi != u';' && *semi != u'&')
             ++semi;
-        if (semi < limit && data[semi] == u';') {
-            const char16_t c = characterFor(text.sliced(amp, semi + 1 - amp));
-            if (c != 0) {
-                result.text.append(reinterpret_cast<const QChar *>(data + copied), amp - copied);
-                result.text.append(QChar(c));
+        if (semi < limit && *semi == u';' && semi + 1 - p >= ShortestEntity) {
+            if (const char16_t c = index.find(p, semi + 1 - p)) {
+                *out++ = c;
                 ++result.count;
-                copied = i = semi + 1;
+                p = semi + 1;
                 continue;
             }
         }
-        i = amp + 1;
+        *out++ = *p++;
     }
-    result.text.append(reinterpret_cast<const QChar *>(data + copied), n - copied);
+    result.text.truncate(out - outBegin);
+    // Give back a large unused reserve rather than keep it for as long as
+    // the text lives (in the page and its undo history).
+    if (n - result.text.size() > result.text.size() / 8 + 1024)
+        result.text.squeeze();
     ticker.finish();
     return result;
 }

@@ -4,6 +4,8 @@
 #include "tags/editorstate.h"
 #include "tags/qstringprinter.h"
 
+#include <QRandomGenerator>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -203,4 +205,32 @@ TEST(Search, HistoryKeepsTheLastEightDistinctTexts)
     addToHistory(history, QStringLiteral("Ab"));
     addToHistory(history, QStringLiteral("ab"));
     EXPECT_EQ(history.mid(0, 2), (QStringList{"ab", "Ab"}));
+}
+
+TEST(Search, FindsWhatTheStandardSearchFinds)
+{
+    const QStringList pieces = {
+        QStringLiteral("a"),      QStringLiteral("A"),      QStringLiteral("k"),          QStringLiteral("K"),
+        QStringLiteral("\u212A"), QStringLiteral("s"),      QStringLiteral("\u017F"),     QStringLiteral("\u03C3"),
+        QStringLiteral("\u03C2"), QStringLiteral("\u03A3"), QStringLiteral("\u00E9"),     QStringLiteral("\u00C9"),
+        QStringLiteral("\u00DF"), QStringLiteral(" "),      QStringLiteral("\U0001F600"), QStringLiteral("ab")};
+    QRandomGenerator random(31);
+    const auto randomText = [&](int maxPieces) {
+        QString text;
+        const int count = int(random.bounded(maxPieces + 1));
+        for (int i = 0; i < count; ++i)
+            text += pieces.at(int(random.bounded(int(pieces.size()))));
+        return text;
+    };
+    for (int round = 0; round < 5000; ++round) {
+        const QString text = randomText(40);
+        const QString needle = randomText(3);
+        const SearchOptions options{random.bounded(2) == 0, false};
+        const qsizetype from = text.isEmpty() ? 0 : random.bounded(int(text.size()));
+        const qsizetype expected =
+            needle.isEmpty() ? -1
+                             : text.indexOf(needle, from, options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        ASSERT_EQ(findInRange(text, needle, from, text.size(), options), expected)
+            << str(text) << " / " << str(needle) << " from " << from;
+    }
 }

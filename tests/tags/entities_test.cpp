@@ -134,6 +134,16 @@ TEST(EntityConversion, ForwardFollowsTheDescribedExamples)
     }
 }
 
+TEST(EntityConversion, LongRunsOfTheLongestEntitiesFitTheirRoom)
+{
+    for (const qsizetype length : {1, 7, 8, 9, 1000}) {
+        const QString letters(length, QChar(u'\u00C0'));
+        const TextConversion result = charactersToEntities(letters + QStringLiteral("<!--"));
+        EXPECT_EQ(str(result.text), str(QStringLiteral("&Agrave;").repeated(length) + QStringLiteral("<!--")));
+        EXPECT_EQ(result.count, length);
+    }
+}
+
 TEST(EntityConversion, CharactersOutsideTheTableAreNeverConverted)
 {
     QString untouched;

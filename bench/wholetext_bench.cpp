@@ -1,0 +1,112 @@
+// Speed of the whole-text passes on generated pages, against a plain copy of
+// the same text as the reference.
+#include "app/search.h"
+#include "pagegenerator.h"
+#include "tags/compaction.h"
+#include "tags/entities.h"
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+
+namespace {
+
+constexpr qsizetype Megabyte = 1024 * 1024;
+
+const QString &page(qsizetype megabytes)
+{
+    static std::map<qsizetype, QString> pages;
+    auto it = pages.find(megabytes);
+    if (it == pages.end())
+        it = pages.emplace(megabytes, generatePage(megabytes * Megabyte)).first;
+    return it->second;
+}
+
+// The same page with its characters already turned into entities: what the
+// back conversion meets.
+const QString &entityPage(qsizetype megabytes)
+{
+    static std::map<qsizetype, QString> pages;
+    auto it = pages.find(megabytes);
+    if (it == pages.end())
+        it = pages.emplace(megabytes, charactersToEntities(page(megabytes)).text).first;
+    return it->second;
+}
+
+void finish(benchmark::State &state, const QString &input)
+{
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(input.size()) * int64_t(sizeof(QChar)));
+    state.counters["chars"] = double(input.size());
+}
+
+void MemoryCopy(benchmark::State &state)
+{
+    const QString &input = page(state.range(0));
+    for (auto _ : state) {
+        QString copy(input.constData(), input.size());
+        benchmark::DoNotOptimize(copy.data());
+    }
+    finish(state, input);
+}
+
+void ToEntities(benchmark::State &state)
+{
+    const QString &input = page(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(charactersToEntities(input));
+    finish(state, input);
+}
+
+void FromEntities(benchmark::State &state)
+{
+    const QString &input = entityPage(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(entitiesToCharacters(input));
+    finish(state, input);
+}
+
+void EntityPageCopy(benchmark::State &state)
+{
+    const QString &input = entityPage(state.range(0));
+    for (auto _ : state) {
+        QString copy(input.constData(), input.size());
+        benchmark::DoNotOptimize(copy.data());
+    }
+    finish(state, input);
+}
+
+void Compaction(benchmark::State &state)
+{
+    const QString &input = page(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(compactTags(input));
+    finish(state, input);
+}
+
+void ReplaceAllExact(benchmark::State &state)
+{
+    const QString &input = page(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(replaceAllInText(input, 0, u"été", u"hiver", SearchOptions{true, false}));
+    finish(state, input);
+}
+
+void ReplaceAllAnyCaseWholeWord(benchmark::State &state)
+{
+    const QString &input = page(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(replaceAllInText(input, 0, u"td", u"TH", SearchOptions{false, true}));
+    finish(state, input);
+}
+
+} // namespace
+
+BENCHMARK(MemoryCopy)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(ToEntities)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(EntityPageCopy)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(FromEntities)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(Compaction)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReplaceAllExact)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReplaceAllAnyCaseWholeWord)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
