@@ -47,20 +47,31 @@ int DocumentText::FindTextAfter(const QString &needle) const
 
 QString toCrLf(const QString &text)
 {
-    QString result;
-    result.reserve(text.size() + text.size() / 16);
-    const QChar *p = text.constData();
-    const QChar *end = p + text.size();
+    const QChar *begin = text.constData();
+    const QChar *end = begin + text.size();
+    // Most pages already have CR LF everywhere: hand the text back untouched.
+    const QChar *p = begin;
     for (; p < end; ++p) {
-        if (*p == u'\r') {
-            result += u"\r\n";
-            if (p + 1 < end && p[1] == u'\n')
-                ++p;
-        } else if (*p == u'\n') {
-            result += u"\r\n";
-        } else {
-            result += *p;
-        }
+        if (*p == u'\r' && p + 1 < end && p[1] == u'\n')
+            ++p;
+        else if (*p == u'\r' || *p == u'\n' || *p == QChar::ParagraphSeparator)
+            break;
     }
+    if (p == end)
+        return text;
+    // Copy in runs between line breaks, each break written as CR LF.
+    QString result;
+    result.reserve(text.size() + text.size() / 16 + 2);
+    const QChar *run = begin;
+    for (p = begin; p < end; ++p) {
+        if (*p != u'\r' && *p != u'\n' && *p != QChar::ParagraphSeparator)
+            continue;
+        result.append(run, p - run);
+        result += u"\r\n";
+        if (*p == u'\r' && p + 1 < end && p[1] == u'\n')
+            ++p;
+        run = p + 1;
+    }
+    result.append(run, end - run);
     return result;
 }

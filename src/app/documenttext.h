@@ -9,7 +9,8 @@
 // CR LF line ends: every line break counts as two characters. A position that
 // would fall between the CR and the LF of a line break is moved back to the
 // end of its line, so no operation can ever split a line break. Text handed
-// in may use CR LF, LF or lone CR line ends; each becomes one line break.
+// in may use CR LF, LF, lone CR or the paragraph separator U+2029 as line
+// ends; each becomes one line break.
 class DocumentText
 {
 public:

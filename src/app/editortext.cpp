@@ -10,21 +10,24 @@
 
 QString toLf(const QString &text)
 {
-    if (!text.contains(u'\r'))
+    if (!text.contains(u'\r') && !text.contains(QChar::ParagraphSeparator))
         return text;
+    // Copy in runs between line breaks, each break written as LF.
     QString result;
     result.reserve(text.size());
     const QChar *p = text.constData();
     const QChar *end = p + text.size();
+    const QChar *run = p;
     for (; p < end; ++p) {
-        if (*p == u'\r') {
-            result += u'\n';
-            if (p + 1 < end && p[1] == u'\n')
-                ++p;
-        } else {
-            result += *p;
-        }
+        if (*p != u'\r' && *p != QChar::ParagraphSeparator)
+            continue;
+        result.append(run, p - run);
+        result += u'\n';
+        if (*p == u'\r' && p + 1 < end && p[1] == u'\n')
+            ++p;
+        run = p + 1;
     }
+    result.append(run, end - run);
     return result;
 }
 

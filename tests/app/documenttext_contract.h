@@ -111,6 +111,7 @@ TYPED_TEST_P(TextContract, ReplaceSelectionNormalisesLineBreaks)
         {"x\ry", "ax\r\nyb\r\nc"},
         {"\r\n", "a\r\nb\r\nc"},
         {"x\r", "ax\r\nb\r\nc"},
+        {"x\u2029y", "ax\r\nyb\r\nc"},
         {"", "ab\r\nc"},
     };
     for (const Case &c : cases) {
