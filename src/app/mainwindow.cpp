@@ -11,6 +11,7 @@
 #include "app/typingrecorder.h"
 #include "app/filecommands.h"
 #include "app/messageboxprompts.h"
+#include "app/handoverprotocol.h"
 #include "app/helpwindow.h"
 #include "app/qtshelldialogs.h"
 #include "app/recentmenu.h"
@@ -41,20 +42,6 @@ static void initAppResources()
 {
     Q_INIT_RESOURCE(app);
 }
-
-namespace {
-
-bool isPageOrText(const QString &fileName)
-{
-    const QString lower = fileName.toLower();
-    for (const char *extension : {".htm", ".html", ".shtml", ".txt"}) {
-        if (lower.endsWith(QLatin1String(extension)))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 MainWindow::MainWindow(Services services, QWidget *parent)
     : QMainWindow(parent)
@@ -444,7 +431,7 @@ void MainWindow::openStartupFiles()
         return;
     }
     for (const QString &argument : std::as_const(m_startupFiles)) {
-        if (isPageOrText(argument))
+        if (isDocumentFileName(argument))
             m_files->OpenDocument(QFileInfo(argument).absoluteFilePath());
     }
 }
@@ -452,7 +439,7 @@ void MainWindow::openStartupFiles()
 void MainWindow::openFiles(const QStringList &files)
 {
     for (const QString &file : files) {
-        if (isPageOrText(file))
+        if (isDocumentFileName(file))
             m_files->OpenDocument(file);
     }
 }
