@@ -1,6 +1,6 @@
 #include "app/findcommands.h"
 #include "app/finddialog.h"
-#include "app/wholetexthost.h"
+#include "support/testhost.h"
 #include "resources/messages.h"
 #include "tags/qstringprinter.h"
 
@@ -54,7 +54,7 @@ protected:
         return list;
     }
 
-    WholeTextHost host;
+    TestHost host;
     FindCommands commands{host};
 };
 

@@ -1,5 +1,5 @@
 #include "tags/documentcontextmenu.h"
-#include "tags/tooltabshost.h"
+#include "support/testhost.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +25,7 @@ struct MenuFixture
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&host.frame));
     }
 
-    WidgetHost host;
+    TestHost host;
     EditActions actions;
     DocumentContextMenu *menu = nullptr;
     bool findHasText = false;

@@ -1,7 +1,7 @@
 #include "tags/scriptedcolourchooser.h"
 #include "tags/tagcommands.h"
 #include "tags/tooltabs.h"
-#include "tags/tooltabshost.h"
+#include "support/testhost.h"
 
 #include <QAction>
 #include <QImage>
@@ -31,7 +31,7 @@ struct TabsFixture
         QTest::mouseClick(b, Qt::LeftButton);
     }
 
-    WidgetHost host;
+    TestHost host;
     ScriptedColourChooser chooser;
     ToolTabs *tabs;
     QMenu *tabsMenu = nullptr;
@@ -94,7 +94,7 @@ TEST(ToolTabs, ButtonsAndMenuItemsInsertAsOneUndoStep)
         EXPECT_EQ(f.host.text.text(), QString::fromUtf8(c.expected));
         EXPECT_EQ(f.host.text.selectionStart(), c.expectedStart);
         EXPECT_EQ(f.host.text.selectionLength(), c.expectedLength);
-        EXPECT_EQ(f.host.refreshes, 1);
+        EXPECT_EQ(f.host.updates, 1);
 
         ASSERT_TRUE(f.host.undo.CanUndo());
         f.host.undo.Undo();

@@ -1,4 +1,4 @@
-#include "app/wholetexthost.h"
+#include "support/testhost.h"
 #include "resources/messages.h"
 #include "tags/qstringprinter.h"
 #include "tags/wholetextcommands.h"
@@ -40,7 +40,7 @@ std::vector<ActionCase> actionCases()
 TEST(WholeTextCommandsUi, EachActionRewritesThePageAsOneUndoStep)
 {
     for (const ActionCase &c : actionCases()) {
-        WholeTextHost host;
+        TestHost host;
         WholeTextCommands commands(host);
         QAction *action = (commands.*c.action)();
         EXPECT_EQ(str(action->text()), str(c.caption)) << c.name;
@@ -68,8 +68,8 @@ TEST(WholeTextCommandsUi, EachActionRewritesThePageAsOneUndoStep)
 
 TEST(WholeTextCommandsUi, WithoutADocumentNothingIsAsked)
 {
-    WholeTextHost host;
-    host.hasDocument = false;
+    TestHost host;
+    host.documentOpen = false;
     WholeTextCommands commands(host);
     for (QAction *action : {commands.conversionAction(), commands.backConversionAction(), commands.compactionAction()})
         action->trigger();
@@ -79,7 +79,7 @@ TEST(WholeTextCommandsUi, WithoutADocumentNothingIsAsked)
 TEST(WholeTextCommandsUi, ProgressBarTakesTheStatusBarsPlaceDuringAPass)
 {
     for (const bool statusBarShown : {true, false}) {
-        WholeTextHost host;
+        TestHost host;
         host.frame.show();
         host.frame.statusBar()->setVisible(statusBarShown);
         {

@@ -8,27 +8,32 @@
 #include "support/fakeprompts.h"
 #include "tags/editorstate.h"
 
+#include <QMainWindow>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTest>
 #include <QVBoxLayout>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
-// A frame window in miniature for the tag commands' window tests: one
-// editor with its text adapter and undo history, below whatever the test
-// puts on top.
-class WidgetHost : public DocumentHost
+// A frame window in miniature for the commands' window tests: one document
+// in a real editor with its text adapter and undo history, whatever the test
+// puts above it, a status bar, scripted prompts, and a count of
+// command-state refreshes.
+class TestHost : public DocumentHost
 {
 public:
-    WidgetHost()
-        : m_layout(new QVBoxLayout(&frame))
-        , editor(new EditorWidget)
+    TestHost()
+        : editor(new EditorWidget)
         , text(editor)
         , undo(text)
     {
+        auto *central = new QWidget(&frame);
+        m_layout = new QVBoxLayout(central);
         m_layout->addWidget(editor);
-        frame.resize(900, 400);
+        frame.setCentralWidget(central);
+        frame.statusBar()->showMessage(QStringLiteral("prêt"));
+        frame.resize(900, 600);
     }
 
     void addOnTop(QWidget *widget) { m_layout->insertWidget(0, widget); }
@@ -41,27 +46,23 @@ public:
     DocumentText *activeText() override { return documentOpen ? &text : nullptr; }
     UndoHistory *activeUndo() override { return documentOpen ? &undo : nullptr; }
     EditorState &editorState() override { return state; }
-    Settings &settings() override { return m_settings; }
-    Prompts &prompts() override { return m_prompts; }
+    Settings &settings() override { return settingsValues; }
+    Prompts &prompts() override { return fakePrompts; }
     QWidget *window() override { return &frame; }
-    void UpdateCommandStates() override { ++refreshes; }
+    void UpdateCommandStates() override { ++updates; }
 
-    QWidget frame;
-
-private:
-    QVBoxLayout *m_layout;
-
-public:
+    QMainWindow frame;
     EditorWidget *editor;
     EditorText text;
     UndoHistory undo;
     EditorState state;
+    Settings settingsValues;
+    FakePrompts fakePrompts;
     bool documentOpen = true;
-    int refreshes = 0;
+    int updates = 0;
 
 private:
-    Settings m_settings;
-    FakePrompts m_prompts;
+    QVBoxLayout *m_layout;
 };
 
 // Opens menu as a pop-up and clicks the item of action with the mouse.
