@@ -382,3 +382,8 @@ void TRechercheFrm::moveAwayFromMatch()
     move(x(), top);
     raise();
 }
+
+QString TRechercheFrm::searchText() const
+{
+    return m_findCombo->currentText();
+}

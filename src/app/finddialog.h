@@ -50,6 +50,8 @@ public:
     bool FindNext(const QString &text, bool global, bool quiet, bool matchCase, bool wholeWord);
 
     const SearchState &searchState() const { return m_state; }
+    // The text "Répéter e&ncore" would search for.
+    QString searchText() const;
     // The context menu of a combo's text: cut, copy, paste, delete. The
     // caller owns it.
     QMenu *createComboMenu(QComboBox *combo);

@@ -156,6 +156,7 @@ void MainWindow::createMenus()
     shared.deleteSelection = m_edit->deleteAction();
     shared.findAgain = m_find->repeatAction();
     m_contextMenu = new DocumentContextMenu(*this, shared, this);
+    m_contextMenu->setFindAgainProbe([this] { return m_find->dialog() && !m_find->dialog()->searchText().isEmpty(); });
     m_contextMenu->watchMenu(m_editMenu);
 
     // Projects arrive with their own subsystem; the menu shows what exists.
@@ -339,8 +340,13 @@ void MainWindow::documentCountChanged(bool open)
         menu->setEnabled(open);
     }
     m_tools->setDocumentOpen(open);
-    if (!open)
+    for (QAction *action : {m_find->findAction(), m_find->replaceAction(), m_find->repeatAction()})
+        action->setEnabled(open);
+    if (!open) {
         m_tools->showFirstPage();
+        if (m_find->dialog() && m_find->dialog()->isVisible())
+            m_find->dialog()->close();
+    }
 }
 
 void MainWindow::UpdateCommandStates()
