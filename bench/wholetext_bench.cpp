@@ -1,9 +1,9 @@
 // Speed of the whole-text passes on generated pages, against a plain copy of
 // the same text as the reference.
-#include "app/search.h"
+#include "core/text/search.h"
 #include "pagegenerator.h"
-#include "tags/compaction.h"
-#include "tags/entities.h"
+#include "core/wholetext/compaction.h"
+#include "core/wholetext/entities.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
-#include "app/batchmode.h"
-#include "app/benchhook.h"
-#include "app/handover.h"
-#include "app/mainwindow.h"
-#include "app/translations.h"
-#include "resources/messages.h"
+#include "core/wholetext/batchmode.h"
+#include "ui/shell/benchhook.h"
+#include "ui/shell/handover.h"
+#include "ui/shell/mainwindow.h"
+#include "ui/shell/translations.h"
+#include "core/messages/messages.h"
 
 #include <QApplication>
 

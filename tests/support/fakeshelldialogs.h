@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shelldialogs.h"
+#include "ui/shell/shelldialogs.h"
 
 #include <deque>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/documenthost.h"
-#include "app/editortext.h"
-#include "app/editorwidget.h"
-#include "app/settings.h"
-#include "app/undohistory.h"
+#include "core/shell/documenthost.h"
+#include "ui/text/editortext.h"
+#include "ui/text/editorwidget.h"
+#include "core/settings/settings.h"
+#include "core/undo/undohistory.h"
 #include "support/fakeprompts.h"
-#include "tags/editorstate.h"
+#include "core/markup/editorstate.h"
 
 #include <QMainWindow>
 #include <QMenu>

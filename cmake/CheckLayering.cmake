@@ -1,0 +1,31 @@
+# Keeps the layering of the source tree true. Run as
+#   cmake -DSOURCE_DIR=<src> -DQTCORE_INCLUDE_DIR=<QtCore headers> -P CheckLayering.cmake
+# A file under core/ may include the standard library, Qt Core and other core
+# files; it fails the check when it includes a ui file or any Qt header that
+# is not Qt Core's (widgets, GUI, network, print support, ...).
+file(GLOB_RECURSE core_files ${SOURCE_DIR}/core/*.h ${SOURCE_DIR}/core/*.cpp)
+set(faults "")
+foreach(file IN LISTS core_files)
+  file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"].*$" "\\1" header "${line}")
+    file(RELATIVE_PATH shown ${SOURCE_DIR} ${file})
+    if(header MATCHES "^ui/")
+      list(APPEND faults "${shown}: includes the window file ${header}")
+    elseif(header MATCHES "^Qt[A-Za-z]+/")
+      if(NOT header MATCHES "^QtCore/")
+        list(APPEND faults "${shown}: includes ${header}, which is not Qt Core")
+      endif()
+    elseif(header MATCHES "^Q[A-Za-z]+$" OR header MATCHES "^q[a-z]+\\.h$")
+      if(NOT EXISTS ${QTCORE_INCLUDE_DIR}/${header})
+        list(APPEND faults "${shown}: includes <${header}>, which is not Qt Core")
+      endif()
+    endif()
+  endforeach()
+endforeach()
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Core files reach beyond Qt Core:\n  ${text}")
+endif()
+list(LENGTH core_files count)
+message(STATUS "${count} core files include only Qt Core and core files")

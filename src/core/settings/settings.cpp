@@ -1,0 +1,95 @@
+#include "core/settings/settings.h"
+
+#include <QSettings>
+
+namespace {
+
+QString readString(QSettings &s, const char *key, const QString &fallback)
+{
+    return s.value(QLatin1String(key), fallback).toString();
+}
+
+int readInt(QSettings &s, const char *key, int fallback)
+{
+    bool ok = false;
+    const int value = s.value(QLatin1String(key), fallback).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+bool readBool(QSettings &s, const char *key, bool fallback)
+{
+    return readInt(s, key, fallback ? 1 : 0) != 0;
+}
+
+void writeBool(QSettings &s, const char *key, bool value)
+{
+    s.setValue(QLatin1String(key), value ? 1 : 0);
+}
+
+} // namespace
+
+QString accountName()
+{
+    QString name = qEnvironmentVariable("USER");
+    if (name.isEmpty())
+        name = qEnvironmentVariable("USERNAME");
+    if (name.isEmpty())
+        name = qEnvironmentVariable("LOGNAME");
+    return name;
+}
+
+void Settings::read(QSettings &s)
+{
+    browserPath1 = readString(s, "Browser/Name", QString());
+    browserPath2 = readString(s, "Browser/Name2", QString());
+    browserChoice = readInt(s, "Browser/Numero", 0);
+    if (browserChoice < 0 || browserChoice > 2)
+        browserChoice = 0;
+    for (int i = RecentFileSlots; i >= 1; --i)
+        recentFiles[i - 1] = s.value(QStringLiteral("Derniers Fichiers/%1").arg(i)).toString();
+    for (int i = RecentProjectSlots; i >= 1; --i)
+        recentProjects[i - 1] = s.value(QStringLiteral("Derniers Projets/%1").arg(i)).toString();
+    margins = readBool(s, "Editeur/Marge", true);
+    leftMargin = readInt(s, "Editeur/MargeGauche", 22);
+    rightMargin = readInt(s, "Editeur/MargeDroite", 2000);
+    toolbar = readBool(s, "Editeur/BarreIcones", true);
+    statusBar = readBool(s, "Editeur/BarreStatut", true);
+    maximised = readBool(s, "Tessaline/Maximiser", true);
+    aboutBox = readBool(s, "Tessaline/APropos", true);
+    authorName = readString(s, "Tessaline/Auteur", accountName());
+    backup = readBool(s, "Fichier/Backup", false);
+    obligatorySave = readBool(s, "Fichier/Verification", true);
+    fontName = readString(s, "Police/Nom", QStringLiteral("Arial"));
+    fontSize = readInt(s, "Police/Taille", 9);
+    textColour = readString(s, "Police/TexteCouleur", QStringLiteral("$000000"));
+    backgroundColour = readString(s, "Police/FondCouleur", QStringLiteral("$FFFFFF"));
+    fileUrls = readBool(s, "Explorer/Type", false);
+}
+
+void Settings::write(QSettings &s) const
+{
+    s.setValue(QStringLiteral("Browser/Name"), browserPath1);
+    if (!browserPath2.isEmpty())
+        s.setValue(QStringLiteral("Browser/Name2"), browserPath2);
+    s.setValue(QStringLiteral("Browser/Numero"), browserChoice);
+    writeBool(s, "Editeur/Marge", margins);
+    s.setValue(QStringLiteral("Editeur/MargeGauche"), leftMargin);
+    s.setValue(QStringLiteral("Editeur/MargeDroite"), rightMargin);
+    writeBool(s, "Editeur/BarreIcones", toolbar);
+    writeBool(s, "Editeur/BarreStatut", statusBar);
+    writeBool(s, "Tessaline/Maximiser", maximised);
+    writeBool(s, "Tessaline/APropos", aboutBox);
+    s.setValue(QStringLiteral("Tessaline/Auteur"), authorName);
+    writeBool(s, "Fichier/Backup", backup);
+    writeBool(s, "Fichier/Verification", obligatorySave);
+    for (int i = 1; i <= RecentFileSlots; ++i)
+        s.setValue(QStringLiteral("Derniers Fichiers/%1").arg(i), recentFiles.value(i - 1));
+    for (int i = 1; i <= RecentProjectSlots; ++i)
+        s.setValue(QStringLiteral("Derniers Projets/%1").arg(i), recentProjects.value(i - 1));
+    s.setValue(QStringLiteral("Police/Nom"), fontName);
+    s.setValue(QStringLiteral("Police/Taille"), fontSize);
+    s.setValue(QStringLiteral("Police/TexteCouleur"), textColour);
+    s.setValue(QStringLiteral("Police/FondCouleur"), backgroundColour);
+    writeBool(s, "Explorer/Type", fileUrls);
+    s.sync();
+}

@@ -1,0 +1,90 @@
+#include "core/shell/handoverprotocol.h"
+
+#include "core/shell/tabtext.h"
+
+#include <QDir>
+
+bool isDocumentFileName(const QString &path)
+{
+    const QString name = fileNameWithoutFolder(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return false;
+    const QString extension = name.mid(dot).toLower();
+    return extension == QLatin1String(".htm") || extension == QLatin1String(".html")
+           || extension == QLatin1String(".shtml") || extension == QLatin1String(".txt");
+}
+
+QString fullDocumentPath(const QString &path, const QString &baseFolder)
+{
+    return QDir::cleanPath(QDir(baseFolder).absoluteFilePath(path));
+}
+
+namespace HandOverProtocol {
+
+QByteArray encode(const QStringList &paths, bool activate)
+{
+    QByteArray out = QByteArray(Greeting) + '\n';
+    for (const QString &path : paths)
+        out += "OPEN " + path.toUtf8().toPercentEncoding() + '\n';
+    if (activate)
+        out += "ACTIVATE\n";
+    out += "END\n";
+    return out;
+}
+
+} // namespace HandOverProtocol
+
+HandOverDecoder::State HandOverDecoder::feed(const QByteArray &bytes)
+{
+    if (m_state != State::Reading)
+        return m_state;
+    m_received += bytes.size();
+    if (m_received > HandOverProtocol::MaxMessageLength) {
+        m_state = State::Rejected;
+        return m_state;
+    }
+    m_pending += bytes;
+    qsizetype start = 0;
+    while (m_state == State::Reading) {
+        const qsizetype end = m_pending.indexOf('\n', start);
+        if (end < 0)
+            break;
+        takeLine(m_pending.mid(start, end - start));
+        start = end + 1;
+    }
+    m_pending.remove(0, start);
+    if (m_state == State::Reading && m_pending.size() > HandOverProtocol::MaxLineLength)
+        m_state = State::Rejected;
+    if (m_state != State::Reading)
+        m_pending.clear();
+    return m_state;
+}
+
+void HandOverDecoder::takeLine(QByteArray line)
+{
+    if (line.endsWith('\r'))
+        line.chop(1);
+    if (line.size() > HandOverProtocol::MaxLineLength) {
+        m_state = State::Rejected;
+        return;
+    }
+    if (!m_greeted) {
+        if (line != HandOverProtocol::Greeting) {
+            m_state = State::Rejected;
+            return;
+        }
+        m_greeted = true;
+        return;
+    }
+    if (line.startsWith("OPEN ")) {
+        const QString path = QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(5)));
+        // No file name holds a NUL: such a line is garbage.
+        if (!path.isEmpty() && !path.contains(QChar(0)) && isDocumentFileName(path))
+            m_files.append(path);
+    } else if (line == "ACTIVATE") {
+        m_activate = true;
+    } else if (line == "END") {
+        m_state = State::Finished;
+    }
+}

@@ -1,0 +1,290 @@
+#include "core/text/search.h"
+
+#include "core/text/documenttext.h"
+#include "core/undo/undohistory.h"
+#include "core/markup/insertion.h"
+#include "core/wholetext/textbuilder.h"
+#include "core/wholetext/textscan.h"
+#include "core/wholetext/wholetext.h"
+
+#include <QHash>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+Qt::CaseSensitivity sensitivity(SearchOptions options)
+{
+    return options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+}
+
+bool isWordCharacter(QChar c)
+{
+    return c.isLetterOrNumber();
+}
+
+// The code units whose case folding equals that of c (c among them).
+QVarLengthArray<char16_t, 4> caseVariants(char16_t c)
+{
+    static const QHash<char16_t, QVarLengthArray<char16_t, 4>> foldedFrom = [] {
+        QHash<char16_t, QVarLengthArray<char16_t, 4>> table;
+        for (unsigned u = 0; u <= 0xFFFF; ++u) {
+            if (QChar::isSurrogate(char32_t(u)))
+                continue;
+            const char16_t folded = char16_t(QChar::toCaseFolded(char32_t(u)));
+            if (folded != u)
+                table[folded].append(char16_t(u));
+        }
+        return table;
+    }();
+    const char16_t folded = char16_t(QChar::toCaseFolded(char32_t(c)));
+    QVarLengthArray<char16_t, 4> variants{folded};
+    for (const char16_t u : foldedFrom.value(folded))
+        variants.append(u);
+    return variants;
+}
+
+// Finds a needle in texts as QStringView::indexOf would, faster: a vector
+// scan for the needle's first character (in any of its cases) picks the
+// places worth a full comparison.
+class Finder
+{
+public:
+    Finder(QStringView needle, Qt::CaseSensitivity cs)
+        : m_needle(needle)
+        , m_cs(cs)
+    {
+        if (needle.isEmpty())
+            return;
+        const char16_t first = needle.utf16()[0];
+        if (cs == Qt::CaseSensitive) {
+            m_variants = {first};
+        } else if (!QChar::isSurrogate(first)) {
+            m_variants = caseVariants(first);
+        } else {
+            m_useQt = true;
+            return;
+        }
+        m_useQt = m_variants.size() > 4;
+        while (m_variants.size() < 4)
+            m_variants.append(m_variants.front());
+    }
+
+    // First occurrence starting at or after from, or -1.
+    qsizetype find(QStringView text, qsizetype from) const
+    {
+        const qsizetype length = m_needle.size();
+        if (length == 0 || from < 0 || text.size() - from < length)
+            return -1;
+        if (m_useQt)
+            return text.indexOf(m_needle, from, m_cs);
+        const char16_t *const data = text.utf16();
+        // The last place an occurrence can start.
+        const char16_t *const lastStart = data + text.size() - length;
+        const char16_t v0 = m_variants[0], v1 = m_variants[1], v2 = m_variants[2], v3 = m_variants[3];
+        const auto stops = [=](textscan::Block block) {
+            using namespace textscan;
+            return any(any(equal(block, v0), equal(block, v1)), any(equal(block, v2), equal(block, v3)));
+        };
+        const auto isStop = [=](char16_t c) { return c == v0 || c == v1 || c == v2 || c == v3; };
+        for (const char16_t *p = data + from; p <= lastStart; ++p) {
+            p = textscan::find(p, lastStart + 1, stops, isStop);
+            if (p > lastStart)
+                break;
+            if (matchesAt(p))
+                return p - data;
+        }
+        return -1;
+    }
+
+private:
+    bool matchesAt(const char16_t *p) const
+    {
+        const qsizetype length = m_needle.size();
+        if (m_cs == Qt::CaseSensitive)
+            return std::memcmp(p + 1, m_needle.utf16() + 1, size_t(length - 1) * sizeof(char16_t)) == 0;
+        return QStringView(p, length).compare(m_needle, Qt::CaseInsensitive) == 0;
+    }
+
+    QStringView m_needle;
+    Qt::CaseSensitivity m_cs;
+    QVarLengthArray<char16_t, 4> m_variants;
+    bool m_useQt = false;
+};
+
+// Calls found(start) for each occurrence that replacing all would replace,
+// left to right, and returns their number.
+template<typename Found>
+qsizetype forEachReplacement(QStringView text, qsizetype from, QStringView needle, SearchOptions options, Found &&found)
+{
+    if (needle.isEmpty())
+        return 0;
+    const Finder finder(needle, sensitivity(options));
+    qsizetype count = 0;
+    qsizetype position = std::clamp<qsizetype>(from, 0, text.size());
+    while (position <= text.size() - needle.size()) {
+        const qsizetype start = finder.find(text, position);
+        if (start < 0)
+            break;
+        if (options.wholeWord && !isWholeWordAt(text, start, needle.size())) {
+            position = start + 1;
+            continue;
+        }
+        found(start);
+        ++count;
+        position = start + needle.size();
+    }
+    return count;
+}
+
+} // namespace
+
+bool isWholeWordAt(QStringView text, qsizetype start, qsizetype length)
+{
+    if (start > 0 && isWordCharacter(text.at(start - 1)))
+        return false;
+    const qsizetype end = start + length;
+    return end >= text.size() || !isWordCharacter(text.at(end));
+}
+
+qsizetype findInRange(QStringView text, QStringView needle, qsizetype from, qsizetype to, SearchOptions options)
+{
+    to = std::clamp<qsizetype>(to, 0, text.size());
+    from = std::max<qsizetype>(from, 0);
+    if (needle.isEmpty() || to - from < needle.size())
+        return -1;
+    const QStringView range = text.first(to);
+    const Finder finder(needle, sensitivity(options));
+    qsizetype position = from;
+    while (position <= to - needle.size()) {
+        const qsizetype start = finder.find(range, position);
+        if (start < 0)
+            return -1;
+        if (!options.wholeWord || isWholeWordAt(text, start, needle.size()))
+            return start;
+        position = start + 1;
+    }
+    return -1;
+}
+
+bool FindNext(DocumentText &text, SearchState &state, const QString &needle, bool global, SearchOptions options)
+{
+    const QString all = text.text();
+    const qsizetype caret = std::min<qsizetype>(text.selectionStart() + text.selectionLength(), all.size());
+    text.setSelectionStart(int(caret));
+    const qsizetype origin = std::clamp<qsizetype>(state.SearchOrigin, 0, all.size());
+
+    // After the wrap, the search covers the occurrences that start before the
+    // origin, including one that the caret stood inside when the cycle began.
+    const qsizetype wrappedEnd = origin + needle.size() - 1;
+    const qsizetype to = (!global || state.WrapPending) ? all.size() : wrappedEnd;
+    qsizetype found = findInRange(all, needle, caret, to, options);
+    if (found < 0 && global && state.WrapPending) {
+        text.setSelectionStart(0);
+        state.WrapPending = false;
+        found = findInRange(all, needle, 0, wrappedEnd, options);
+    }
+    if (found < 0)
+        return false;
+    text.select(int(found), int(needle.size()));
+    return true;
+}
+
+namespace {
+
+// The new-cycle test and the search of "&Trouver".
+bool searchOn(DocumentText &text, SearchState &state, const QString &needle, bool global, SearchOptions options)
+{
+    if (state.SearchOrigin == -1 || text.selectedText().compare(needle, Qt::CaseInsensitive) != 0) {
+        state.SearchOrigin = text.selectionStart();
+        state.WrapPending = true;
+    }
+    if (FindNext(text, state, needle, global, options)) {
+        state.MatchSelected = true;
+        return true;
+    }
+    state.SearchOrigin = -1;
+    return false;
+}
+
+} // namespace
+
+bool FindCommand(DocumentText &text, SearchState &state, const QString &needle, bool global, SearchOptions options)
+{
+    if (needle.isEmpty())
+        return false;
+    return searchOn(text, state, needle, global, options);
+}
+
+ReplaceStep ReplaceCommand(DocumentText &text, UndoHistory &undo, EditorState &editorState, SearchState &state,
+                           const QString &needle, const QString &replacement, bool global, SearchOptions options)
+{
+    ReplaceStep step;
+    if (needle.isEmpty())
+        return step;
+    if (state.MatchSelected && text.selectionLength() > 0
+        && text.selectedText().compare(needle, sensitivity(options)) == 0) {
+        ReplaceSelection(text, undo, editorState, replacement);
+        step.replaced = true;
+    }
+    state.MatchSelected = false;
+    step.found = searchOn(text, state, needle, global, options);
+    return step;
+}
+
+ReplaceAllResult replaceAllInText(QStringView text, qsizetype from, QStringView needle, QStringView replacement,
+                                  SearchOptions options)
+{
+    ReplaceAllResult result;
+    const qsizetype n = text.size();
+    TextBuilder out(replacement.size() > needle.size() ? n + n / 8 : n);
+    const char16_t *const data = text.utf16();
+    qsizetype copied = 0;
+    result.count = forEachReplacement(text, from, needle, options, [&](qsizetype start) {
+        out.append(data + copied, start - copied);
+        out.append(replacement.utf16(), replacement.size());
+        copied = start + needle.size();
+    });
+    out.append(data + copied, n - copied);
+    result.text = out.take();
+    return result;
+}
+
+qsizetype countReplacements(QStringView text, qsizetype from, QStringView needle, SearchOptions options)
+{
+    return forEachReplacement(text, from, needle, options, [](qsizetype) {});
+}
+
+qsizetype ReplaceAll(DocumentText &text, UndoHistory &undo, const QString &needle, const QString &replacement,
+                     SearchOptions options, bool downward)
+{
+    if (needle.isEmpty())
+        return 0;
+    const qsizetype from = downward ? text.selectionStart() : 0;
+    qsizetype count = 0;
+    const bool applied = applyWholeText(text, undo, [&](const QString &before) -> std::optional<QString> {
+        // A replacement longer than the text it replaces could make the page
+        // too long to hold: count first, and build nothing in that case.
+        if (replacement.size() > needle.size()) {
+            const qsizetype n = countReplacements(before, from, needle, options);
+            if (before.size() + n * (replacement.size() - needle.size()) > DocumentText::MaxLength)
+                return std::nullopt;
+        }
+        ReplaceAllResult result = replaceAllInText(before, from, needle, replacement, options);
+        count = result.count;
+        return result.text;
+    });
+    return applied ? count : -1;
+}
+
+void addToHistory(QStringList &history, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    history.removeAll(text);
+    while (history.size() >= MaxHistory)
+        history.removeLast();
+    history.prepend(text);
+}

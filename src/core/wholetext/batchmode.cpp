@@ -1,0 +1,191 @@
+#include "core/wholetext/batchmode.h"
+
+#include "core/text/documenttext.h"
+#include "core/text/pagefile.h"
+#include "core/shell/prompts.h"
+#include "core/text/textcodec.h"
+#include "core/messages/messages.h"
+#include "core/wholetext/compaction.h"
+#include "core/wholetext/entities.h"
+#include "core/wholetext/wholetext.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace {
+
+enum class BatchCommand { None, Help, ToEntities, FromEntities, Compact };
+
+BatchCommand commandOf(const QString &argument)
+{
+    if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+        return BatchCommand::Help;
+    if (argument == QLatin1String("--to-entities"))
+        return BatchCommand::ToEntities;
+    if (argument == QLatin1String("--from-entities"))
+        return BatchCommand::FromEntities;
+    if (argument == QLatin1String("--compact"))
+        return BatchCommand::Compact;
+    return BatchCommand::None;
+}
+
+const QString UsageText =
+    QStringLiteral("Utilisation:\n"
+                   "  tessaline [FICHIER...]                 ouvre les pages dans l'éditeur\n"
+                   "  tessaline --to-entities FICHIER...     convertit les caractères spéciaux en entités\n"
+                   "                                         (le texte des commentaires est ignoré)\n"
+                   "  tessaline --from-entities FICHIER...   reconvertit les entités en caractères\n"
+                   "  tessaline --compact FICHIER...         compacte les balises\n"
+                   "  tessaline --help                       affiche cette aide\n"
+                   "\n"
+                   "Chaque fichier est réécrit dans son propre encodage et avec ses propres fins de ligne;\n"
+                   "le nombre de changements de chaque fichier est écrit sur la sortie standard.\n"
+                   "Un nom de fichier qui commence par \"-\" se place après \"--\".\n"
+                   "Code de sortie: 0 réussite, 1 un fichier n'a pu être lu ou écrit, 2 erreur d'utilisation.\n");
+
+const QString UnknownOption = QStringLiteral("Option inconnue: ");
+const QString NoFile = QStringLiteral("Aucun fichier indiqué.");
+const QString NotWritten = QStringLiteral(" n'a pas été modifié.");
+const QString CharactersRemoved = QStringLiteral(" caractère(s) enlevé(s).");
+
+void print(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// Prompts without a user: questions are answered No (so a Windows-1252
+// page is never silently rewritten as UTF-8), messages go to stderr.
+class StderrPrompts : public Prompts
+{
+public:
+    bool askYesNo(const QString &text) override
+    {
+        print(stderr, text + QLatin1Char('\n'));
+        return false;
+    }
+    Answer askYesNoCancel(const QString &text) override
+    {
+        print(stderr, text + QLatin1Char('\n'));
+        return Answer::Cancel;
+    }
+    void information(const QString &text) override { print(stderr, text + QLatin1Char('\n')); }
+    void warning(const QString &text) override { print(stderr, text + QLatin1Char('\n')); }
+    void error(const QString &text) override { print(stderr, text + QLatin1Char('\n')); }
+};
+
+struct PassResult
+{
+    QString text;
+    QString report;
+};
+
+PassResult runPassOn(BatchCommand command, const QString &text, LineEnd lineEnd)
+{
+    switch (command) {
+    case BatchCommand::ToEntities: {
+        TextConversion c = charactersToEntities(text);
+        return {std::move(c.text), QString::number(c.count) + msg(4)};
+    }
+    case BatchCommand::FromEntities: {
+        TextConversion c = entitiesToCharacters(text);
+        return {std::move(c.text), QString::number(c.count) + msg(5)};
+    }
+    case BatchCommand::Compact: {
+        QString compacted = compactTags(text);
+        // Counted as the file holds them, with its own line ends.
+        const qsizetype removed = withLineEnd(text, lineEnd).size() - withLineEnd(compacted, lineEnd).size();
+        return {std::move(compacted), QString::number(removed) + CharactersRemoved};
+    }
+    default:
+        return {text, QString()};
+    }
+}
+
+// Runs the command on one file; false when it could not be read or written.
+bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
+{
+    std::optional<LoadedPage> page = loadPage(path);
+    if (!page) {
+        prompts.error(fileMessage(path, msg(11)));
+        return false;
+    }
+    PassResult result;
+    try {
+        result = runPassOn(command, page->text, page->format.lineEnd);
+    } catch (const std::bad_alloc &) {
+        prompts.error(fileMessage(path, QLatin1Char(' ') + Texts::WholeTextTooLong));
+        return false;
+    }
+    if (result.text.size() > DocumentText::MaxLength) {
+        prompts.error(fileMessage(path, QLatin1Char(' ') + Texts::WholeTextTooLong));
+        return false;
+    }
+    // An unchanged page is left as it is on disk.
+    if (result.text != page->text) {
+        const SaveResult saved = savePage(path, result.text, page->format, prompts);
+        if (saved == SaveResult::Declined)
+            prompts.error(fileMessage(path, NotWritten));
+        if (saved != SaveResult::Saved)
+            return false;
+    }
+    print(stdout, fileMessage(path, QLatin1Char(' ') + result.report) + QLatin1Char('\n'));
+    return true;
+}
+
+int usageError(const QString &reason)
+{
+    print(stderr, reason + QLatin1String("\n\n") + UsageText);
+    return 2;
+}
+
+} // namespace
+
+int runBatchMode(const QStringList &args)
+{
+    if (args.size() < 2)
+        return -1;
+    const BatchCommand command = commandOf(args.at(1));
+    if (command == BatchCommand::None)
+        return -1;
+    if (command == BatchCommand::Help) {
+        if (args.size() > 2)
+            return usageError(UnknownOption + args.at(2));
+        print(stdout, UsageText);
+        return 0;
+    }
+
+    QStringList files;
+    bool optionsEnded = false;
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (!optionsEnded && arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (!optionsEnded && arg.size() > 1 && arg.startsWith(QLatin1Char('-')))
+            return usageError(UnknownOption + arg);
+        files << arg;
+    }
+    if (files.isEmpty())
+        return usageError(NoFile);
+
+    StderrPrompts prompts;
+    int status = 0;
+    for (const QString &file : files) {
+        if (!processFile(command, file, prompts))
+            status = 1;
+    }
+    return status;
+}
+
+int runBatchModeIfAsked(int &argc, char **argv)
+{
+    if (argc < 2 || commandOf(QString::fromLocal8Bit(argv[1])) == BatchCommand::None)
+        return -1;
+    QCoreApplication app(argc, argv);
+    return runBatchMode(QCoreApplication::arguments());
+}

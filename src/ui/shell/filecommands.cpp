@@ -1,0 +1,348 @@
+#include "ui/shell/filecommands.h"
+
+#include "ui/shell/documentwindow.h"
+#include "core/shell/tabtext.h"
+#include "ui/shell/documentworkspace.h"
+#include "ui/text/editorwidget.h"
+#include "core/shell/pageheader.h"
+#include "core/shell/prompts.h"
+#include "core/settings/settings.h"
+#include "ui/shell/shelldialogs.h"
+#include "ui/shell/uiguards.h"
+#include "core/messages/messages.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The folder given to the file dialogs: without its trailing separator,
+// unless it is the root.
+QString dialogFolder(const QString &fileName)
+{
+    QString folder = folderOf(fileName);
+    if (folder.size() > 1 && (folder.endsWith(u'/') || folder.endsWith(u'\\')) && !folder.endsWith(u":\\"))
+        folder.chop(1);
+    return folder;
+}
+
+bool hasExtension(const QString &fileName)
+{
+    return fileNameWithoutFolder(fileName).contains(u'.');
+}
+
+} // namespace
+
+FileCommands::FileCommands(DocumentWorkspace &workspace, Settings &settings, Prompts &prompts,
+                           ShellDialogs &dialogs, QWidget *frame, Hooks hooks)
+    : QObject(frame)
+    , m_workspace(workspace)
+    , m_settings(settings)
+    , m_prompts(prompts)
+    , m_dialogs(dialogs)
+    , m_frame(frame)
+    , m_hooks(std::move(hooks))
+{
+    m_new = makeAction(QStringLiteral("&Nouveau"), QKeySequence(Qt::CTRL | Qt::Key_N),
+                       QStringLiteral("Nouveau fichier"), &FileCommands::NewDocument);
+    m_open = makeAction(QStringLiteral("&Ouvrir"), QKeySequence(Qt::CTRL | Qt::Key_O),
+                        QStringLiteral("Ouvrir fichier"), &FileCommands::FileOpenItemClick);
+    m_revert = makeAction(QStringLiteral("Rou&vrir"), QKeySequence(), QString(), &FileCommands::ReouvrirFichier1Click);
+    m_close = new QAction(QStringLiteral("&Fermer"), this);
+    m_close->setToolTip(QStringLiteral("Fermer fichier"));
+    connect(m_close, &QAction::triggered, this, [this] {
+        CloseActiveDocument();
+        m_hooks.UpdateCommandStates();
+    });
+    m_closeAll = makeAction(QStringLiteral("Fer&mer tous"), QKeySequence(), QString(),
+                            &FileCommands::FermerTouslesFichiers1Click);
+    m_save = makeAction(QStringLiteral("Sauv&egarder"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                        QStringLiteral("Sauvegarder fichier"), &FileCommands::FileSaveItemClick);
+    m_saveAs = new QAction(QStringLiteral("Sauvega&rder sous..."), this);
+    connect(m_saveAs, &QAction::triggered, this, [this] { FileSaveAsItemClick(); });
+    m_saveAll = makeAction(QStringLiteral("Sauvegarder to&us"), QKeySequence(), QString(),
+                           &FileCommands::SauverTout1Click);
+    m_print = makeAction(QStringLiteral("&Imprimer"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I),
+                         QStringLiteral("Imprimer"), &FileCommands::print);
+}
+
+QAction *FileCommands::makeAction(const QString &caption, const QKeySequence &shortcut, const QString &tip,
+                                  void (FileCommands::*slot)())
+{
+    auto *action = new QAction(caption, this);
+    action->setShortcut(shortcut);
+    if (!tip.isEmpty()) {
+        action->setToolTip(tip);
+        action->setStatusTip(tip);
+    }
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+QString FileCommands::closeQuestion(const QString &caption)
+{
+    return msg(3) + QStringLiteral(" - [") + caption + QStringLiteral("]?");
+}
+
+void FileCommands::setDialogFolders(const QString &folder)
+{
+    m_openFolder = folder;
+    m_saveFolder = folder;
+}
+
+void FileCommands::NewDocument()
+{
+    const std::optional<QString> title = m_dialogs.askPageTitle();
+    if (!title)
+        return;
+    PaintingFreeze freeze(m_frame);
+    DocumentWindow *document = m_workspace.createDocument();
+    const QString author = m_hooks.authorName ? m_hooks.authorName() : m_settings.authorName;
+    document->text().setText(newPageText(*title, author, QDate::currentDate()));
+    document->text().setModified(true);
+    document->text().setSelectionStart(document->text().lineStart(NewPageCaretLine));
+    if (m_hooks.prepareDocument)
+        m_hooks.prepareDocument(document);
+    document->setCaption(QStringLiteral("SansNom.html"));
+    document->DocumentTabIndex = m_workspace.AddDocumentTab(document->caption());
+    m_hooks.UpdateCommandStates();
+}
+
+void FileCommands::FileOpenItemClick()
+{
+    for (const QString &fileName : m_dialogs.chooseFilesToOpen(m_openFolder))
+        OpenDocument(QDir::toNativeSeparators(fileName));
+}
+
+void FileCommands::OpenDocument(const QString &fileName)
+{
+    for (DocumentWindow *document : m_workspace.documents()) {
+        if (document->caption() == fileName) {
+            if (!m_prompts.askYesNo(QLatin1Char('[') + fileName + QStringLiteral("] ") + msg(10)))
+                return;
+            break;
+        }
+    }
+    std::optional<LoadedPage> page;
+    if (CanOpenFile(fileName)) {
+        BusyCursor busy;
+        page = loadPage(fileName);
+    }
+    if (!page) {
+        m_prompts.information(fileMessage(fileName, msg(11)));
+        return;
+    }
+    m_hooks.AddRecentFile(fileName);
+    setDialogFolders(dialogFolder(fileName));
+
+    QCoreApplication::processEvents();
+    BusyCursor busy;
+    {
+        PaintingFreeze freeze(m_frame);
+        DocumentWindow *document = m_workspace.createDocument();
+        if (m_hooks.prepareDocument)
+            m_hooks.prepareDocument(document);
+        document->setCaption(fileName);
+        document->DocumentTabIndex = m_workspace.AddDocumentTab(fileNameWithoutFolder(fileName));
+        document->format = page->format;
+        document->loadText(page->text);
+    }
+    m_hooks.UpdateCommandStates();
+    CheckDocumentFolder();
+}
+
+void FileCommands::CheckDocumentFolder()
+{
+    DocumentWindow *document = m_workspace.activeDocument();
+    if (!document || !document->hasFolder())
+        return;
+    if (!QDir::setCurrent(folderOf(document->caption())))
+        m_prompts.information(msg(19));
+}
+
+void FileCommands::FileSaveItemClick()
+{
+    DocumentWindow *document = m_workspace.activeDocument();
+    if (!document)
+        return;
+    if (!SaveDocument(false, document->caption()))
+        FileSaveAsItemClick();
+}
+
+bool FileCommands::writeDocument(DocumentWindow *document, const QString &fileName)
+{
+    BusyCursor busy;
+    {
+        PaintingFreeze freeze(m_frame);
+        UpdateModificationLine(document->text(), QDate::currentDate());
+    }
+    if (savePage(fileName, document->text().text(), document->format, m_prompts) != SaveResult::Saved)
+        return false;
+    document->setCaption(fileName);
+    document->text().setModified(false);
+    return true;
+}
+
+bool FileCommands::SaveDocument(bool confirmOverwrite, const QString &fileName)
+{
+    DocumentWindow *document = m_workspace.activeDocument();
+    if (!document)
+        return false;
+    if (IsReadOnlyFile(fileName)) {
+        m_prompts.warning(fileName + msg(1));
+        return false;
+    }
+    if (folderOf(fileName).isEmpty())
+        return false;
+    if (confirmOverwrite && QFileInfo::exists(fileName)
+        && !m_prompts.askYesNo(msg(2) + QLatin1Char('[') + fileNameWithoutFolder(fileName) + QStringLiteral("]?")))
+        return false;
+    if (m_settings.backup)
+        MakeBackup(fileName);
+    const bool saved = writeDocument(document, fileName);
+    m_hooks.UpdateCommandStates();
+    return saved;
+}
+
+bool FileCommands::FileSaveAsItemClick()
+{
+    DocumentWindow *document = m_workspace.activeDocument();
+    if (!document)
+        return false;
+    const auto choice = m_dialogs.chooseSaveFile(document->fileName(), m_saveFolder);
+    if (!choice)
+        return false;
+    m_lastSaveFilter = choice->filterIndex;
+    QString name = QDir::toNativeSeparators(choice->path);
+    if (!hasExtension(name))
+        name += extensionForFilter(choice->filterIndex);
+    if (!SaveDocument(true, name))
+        return false;
+    m_hooks.AddRecentFile(name);
+    setDialogFolders(dialogFolder(name));
+    m_workspace.SetDocumentTabCaption(name);
+    return true;
+}
+
+bool FileCommands::CloseActiveDocument()
+{
+    DocumentWindow *document = m_workspace.activeDocument();
+    if (!document)
+        return true;
+    if (document->text().isModified()) {
+        switch (m_prompts.askYesNoCancel(closeQuestion(document->caption()))) {
+        case Prompts::Answer::Cancel:
+            return false;
+        case Prompts::Answer::Yes:
+            // A cancelled Save as still closes the document.
+            if (!SaveDocument(true, document->caption()))
+                FileSaveAsItemClick();
+            break;
+        case Prompts::Answer::No:
+            break;
+        }
+    }
+    BusyCursor busy;
+    PaintingFreeze freeze(m_frame);
+    m_workspace.RemoveDocumentTab(document->DocumentTabIndex);
+    m_workspace.destroyDocument(document);
+    if (m_workspace.activeDocument() && m_hooks.ApplyMargins)
+        m_hooks.ApplyMargins();
+    return true;
+}
+
+void FileCommands::FermerTouslesFichiers1Click()
+{
+    while (m_workspace.activeDocument() && CloseActiveDocument()) {
+    }
+    m_hooks.UpdateCommandStates();
+}
+
+bool FileCommands::SaveDocumentAt(DocumentWindow *document, int filterIndexHint)
+{
+    QString fileName = document->caption();
+    if (IsReadOnlyFile(fileName)) {
+        m_prompts.warning(fileName + msg(6));
+        return false;
+    }
+    if (!document->hasFolder()) {
+        const auto choice = m_dialogs.chooseSaveFile(document->fileName(), m_saveFolder);
+        if (!choice)
+            return false;
+        filterIndexHint = choice->filterIndex;
+        // The extension is added before the existence check, so that the
+        // question and the caption name the file that is really written.
+        fileName = QDir::toNativeSeparators(choice->path);
+        if (!hasExtension(fileName))
+            fileName += extensionForFilter(filterIndexHint);
+        if (QFileInfo::exists(fileName)
+            && !m_prompts.askYesNo(msg(2) + fileNameWithoutFolder(fileName) + QStringLiteral("?")))
+            return false;
+        document->setCaption(fileName);
+        m_workspace.SetDocumentTabCaption(fileName);
+    }
+    if (m_settings.backup)
+        MakeBackup(fileName);
+    return writeDocument(document, fileName);
+}
+
+void FileCommands::SauverTout1Click()
+{
+    DocumentWindow *remembered = m_workspace.activeDocument();
+    if (remembered) {
+        BusyCursor busy;
+        for (DocumentWindow *document : m_workspace.documents()) {
+            if (!document->text().isModified())
+                continue;
+            m_workspace.activate(document);
+            SaveDocumentAt(document, m_lastSaveFilter);
+        }
+        m_workspace.activate(remembered);
+    }
+    m_hooks.UpdateCommandStates();
+}
+
+void FileCommands::ReouvrirFichier1Click()
+{
+    DocumentWindow *document = m_workspace.activeDocument();
+    if (!document)
+        return;
+    if (!CanOpenFile(document->caption())) {
+        m_prompts.warning(msg(24));
+        return;
+    }
+    if (document->text().isModified()) {
+        switch (m_prompts.askYesNoCancel(closeQuestion(document->caption()))) {
+        case Prompts::Answer::Cancel:
+            return;
+        case Prompts::Answer::Yes:
+            if (!SaveDocument(true, document->caption()))
+                FileSaveAsItemClick();
+            break;
+        case Prompts::Answer::No:
+            m_hooks.AddRecentFile(document->caption());
+            setDialogFolders(dialogFolder(document->caption()));
+            break;
+        }
+    }
+    const std::optional<LoadedPage> page = loadPage(document->caption());
+    if (!page) {
+        m_prompts.warning(msg(24));
+        return;
+    }
+    {
+        PaintingFreeze freeze(document);
+        document->format = page->format;
+        document->loadText(page->text);
+    }
+    m_hooks.UpdateCommandStates();
+}
+
+void FileCommands::print()
+{
+    if (DocumentWindow *document = m_workspace.activeDocument())
+        m_dialogs.print(*document);
+}

@@ -1,0 +1,488 @@
+#include "ui/shell/mainwindow.h"
+
+#include "ui/shell/documentwindow.h"
+#include "ui/shell/documentworkspace.h"
+#include "ui/shell/editcommands.h"
+#include "ui/text/editorwidget.h"
+#include "ui/find/finddialog.h"
+#include "ui/find/findcommands.h"
+#include "ui/preferences/marginruler.h"
+#include "ui/preferences/optionscommands.h"
+#include "ui/undo/typingrecorder.h"
+#include "ui/shell/filecommands.h"
+#include "ui/shell/messageboxprompts.h"
+#include "core/shell/handoverprotocol.h"
+#include "ui/shell/helpwindow.h"
+#include "ui/shell/qtshelldialogs.h"
+#include "ui/shell/recentmenu.h"
+#include "core/shell/tabtext.h"
+#include "ui/shell/uiguards.h"
+#include "core/messages/messages.h"
+#include "ui/tagcommands/documentcontextmenu.h"
+#include "ui/tagcommands/tooltabs.h"
+#include "ui/wholetext/wholetextcommands.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+// The program's own pictures live in the window library's resources.
+static void initAppResources()
+{
+    Q_INIT_RESOURCE(app);
+}
+
+MainWindow::MainWindow(Services services, QWidget *parent)
+    : QMainWindow(parent)
+    , m_workspace(new DocumentWorkspace(this))
+{
+    if (!services.store)
+        m_ownStore = std::make_unique<QSettings>(QStringLiteral("Orbelune"), QStringLiteral("Tessaline"));
+    if (!services.prompts)
+        m_ownPrompts = std::make_unique<MessageBoxPrompts>(this);
+    if (!services.dialogs)
+        m_ownDialogs = std::make_unique<QtShellDialogs>(this);
+    m_store = services.store ? services.store : m_ownStore.get();
+    m_prompts = services.prompts ? services.prompts : m_ownPrompts.get();
+    m_dialogs = services.dialogs ? services.dialogs : m_ownDialogs.get();
+
+    initAppResources();
+    setWindowTitle(msg(5000));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tessaline.svg")));
+    setAcceptDrops(true);
+    setCentralWidget(m_workspace);
+    resize(640, 480);
+
+    FileCommands::Hooks hooks;
+    hooks.UpdateCommandStates = [this] { UpdateCommandStates(); };
+    hooks.AddRecentFile = [this](const QString &path) { AddRecentFile(path); };
+    hooks.prepareDocument = [this](DocumentWindow *document) { prepareDocument(document); };
+    hooks.authorName = [this] { return m_settings.authorName; };
+    hooks.ApplyMargins = [this] { m_options->ApplyMargins(); };
+    m_files = new FileCommands(*m_workspace, m_settings, *m_prompts, *m_dialogs, this, std::move(hooks));
+    m_edit = new EditCommands(*this, this);
+    m_options = new OptionsCommands(m_settings, *this, *m_prompts, this);
+    m_workspace->setRulerWidget(m_options->ruler());
+    m_tools = new ToolTabs(*this, this);
+    m_find = new FindCommands(*this, this);
+    connect(m_find, &FindCommands::helpRequested, this, [this] { showHelpContents(this); });
+    m_wholeText = new WholeTextCommands(*this, this);
+
+    createMenus();
+    createToolBar();
+    createStatusBar();
+
+    connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
+        auto *shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, m_workspace, &DocumentWorkspace::activateNext);
+    }
+    UpdateCommandStates();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    file->addAction(m_files->newAction());
+    file->addAction(m_files->openAction());
+    file->addAction(m_files->revertAction());
+    file->addAction(m_files->closeAction());
+    file->addAction(m_files->closeAllAction());
+    file->addSeparator();
+    // Text import comes with the file picker; until then the item is off.
+    m_importAction = file->addAction(QStringLiteral("Im&portation d'un fichier"));
+    m_importAction->setEnabled(false);
+    file->addSeparator();
+    file->addAction(m_files->saveAction());
+    file->addAction(m_files->saveAsAction());
+    file->addAction(m_files->saveAllAction());
+    file->addSeparator();
+    m_recentFilesMenu = new RecentMenu(RecentMenu::Kind::Files, this);
+    file->addMenu(m_recentFilesMenu);
+    connect(m_recentFilesMenu, &RecentMenu::entryChosen, m_files, &FileCommands::OpenDocument);
+    file->addSeparator();
+    file->addAction(m_files->printAction());
+    file->addSeparator();
+    file->addAction(m_wholeText->conversionAction());
+    file->addAction(m_wholeText->backConversionAction());
+    file->addAction(m_wholeText->compactionAction());
+    file->addSeparator();
+    QAction *quit = file->addAction(QStringLiteral("&Quitter"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    m_editMenu = menuBar()->addMenu(QStringLiteral("&Editer"));
+    m_editMenu->addAction(m_edit->undoAction());
+    m_editMenu->addAction(m_edit->redoAction());
+    m_editMenu->addAction(m_edit->repeatAction());
+    m_editMenu->addSeparator();
+    m_editMenu->addAction(m_edit->cutAction());
+    m_editMenu->addAction(m_edit->copyAction());
+    m_editMenu->addAction(m_edit->pasteAction());
+    m_editMenu->addAction(m_edit->deleteAction());
+    m_editMenu->addAction(m_edit->selectAllAction());
+    m_editMenu->addSeparator();
+    m_editMenu->addAction(m_find->findAction());
+    m_editMenu->addAction(m_find->replaceAction());
+    m_editMenu->addAction(m_find->repeatAction());
+    connect(m_editMenu, &QMenu::aboutToShow, m_edit, &EditCommands::updateStates);
+
+    EditActions shared;
+    shared.save = m_files->saveAction();
+    shared.saveAs = m_files->saveAsAction();
+    shared.saveAll = m_files->saveAllAction();
+    shared.convertCharacters = m_wholeText->conversionAction();
+    shared.convertBack = m_wholeText->backConversionAction();
+    shared.undo = m_edit->undoAction();
+    shared.redo = m_edit->redoAction();
+    shared.cut = m_edit->cutAction();
+    shared.copy = m_edit->copyAction();
+    shared.paste = m_edit->pasteAction();
+    // The quick image and quick link entries wait for their dialogs: left
+    // out, they show greyed with their captions.
+    shared.deleteSelection = m_edit->deleteAction();
+    shared.findAgain = m_find->repeatAction();
+    m_contextMenu = new DocumentContextMenu(*this, shared, this);
+    m_contextMenu->setFindAgainProbe([this] { return m_find->dialog() && !m_find->dialog()->searchText().isEmpty(); });
+    m_contextMenu->watchMenu(m_editMenu);
+
+    // Projects arrive with their own subsystem; the menu shows what exists.
+    QMenu *project = menuBar()->addMenu(QStringLiteral("&Projet"));
+    m_openProjectAction = project->addAction(QStringLiteral("&Ouvrir projet"));
+    m_openProjectAction->setToolTip(QStringLiteral("Ouvrir projet"));
+    m_saveProjectAction = project->addAction(QStringLiteral("&Sauvegarder projet"));
+    m_saveProjectAction->setToolTip(QStringLiteral("Sauvegarder projet"));
+    m_openProjectAction->setEnabled(false);
+    m_saveProjectAction->setEnabled(false);
+    project->addSeparator();
+    m_recentProjectsMenu = new RecentMenu(RecentMenu::Kind::Projects, this);
+    m_recentProjectsMenu->setEntriesEnabled(false);
+    project->addMenu(m_recentProjectsMenu);
+
+    menuBar()->addMenu(m_options->menu());
+    m_toolsMenu = m_tools->buildTabsMenu(this);
+    menuBar()->addMenu(m_toolsMenu);
+
+    QMenu *help = menuBar()->addMenu(msg(2003));
+    QAction *contents = help->addAction(QStringLiteral("&Contenu de l'aide"));
+    contents->setShortcut(QKeySequence(Qt::Key_F1));
+    QAction *reference = help->addAction(QStringLiteral("&Référence HTML"));
+    QAction *about = help->addAction(QStringLiteral("&A propos"));
+    connect(contents, &QAction::triggered, this, [this] { showHelpContents(this); });
+    connect(reference, &QAction::triggered, this, [this] { showHtmlReference(this); });
+    connect(about, &QAction::triggered, this, [this] { m_dialogs->showAbout(m_settings.authorName); });
+}
+
+void MainWindow::createToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("Outils"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(24, 24));
+    const auto add = [this](QAction *action, const char *icon) {
+        action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
+        m_toolBar->addAction(action);
+    };
+    add(m_files->newAction(), "new");
+    add(m_files->openAction(), "open");
+    add(m_files->saveAction(), "save");
+    add(m_files->closeAction(), "close");
+    add(m_files->printAction(), "print");
+    m_toolBar->addSeparator();
+    add(m_openProjectAction, "openproject");
+    add(m_saveProjectAction, "saveproject");
+    m_toolBar->addSeparator();
+    add(m_edit->cutAction(), "cut");
+    add(m_edit->copyAction(), "copy");
+    add(m_edit->pasteAction(), "paste");
+    add(m_edit->undoAction(), "undo");
+    add(m_edit->redoAction(), "redo");
+    m_toolBar->addSeparator();
+    add(m_find->findAction(), "find");
+
+    // The tag pages sit on their own row under the buttons.
+    addToolBarBreak();
+    m_tagBar = addToolBar(QStringLiteral("Balises"));
+    m_tagBar->setMovable(false);
+    m_tools->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_tagBar->addWidget(m_tools);
+}
+
+void MainWindow::createStatusBar()
+{
+    const int widths[4] = {140, 60, 60, 50};
+    for (int i = 0; i < 4; ++i) {
+        m_panels[i] = new QLabel(this);
+        m_panels[i]->setMinimumWidth(widths[i]);
+        m_panels[i]->setFrameShape(QFrame::StyledPanel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+        statusBar()->addWidget(m_panels[i]);
+    }
+    m_panels[1]->setAlignment(Qt::AlignCenter);
+    m_panels[2]->setAlignment(Qt::AlignCenter);
+    // Room for the widest caret position the panel shows.
+    m_panels[0]->setMinimumWidth(
+        std::max(140, m_panels[0]->fontMetrics().horizontalAdvance(QStringLiteral(" Ligne 999999    Col 999999")) + 8));
+    m_panels[2]->setText(msg(7684));
+    statusBar()->hide();
+}
+
+DocumentWindow *MainWindow::activeDocument() const
+{
+    return m_workspace->activeDocument();
+}
+
+DocumentText *MainWindow::activeText()
+{
+    DocumentWindow *document = activeDocument();
+    return document ? &document->text() : nullptr;
+}
+
+UndoHistory *MainWindow::activeUndo()
+{
+    DocumentWindow *document = activeDocument();
+    return document ? &document->undo() : nullptr;
+}
+
+void MainWindow::prepareDocument(DocumentWindow *document)
+{
+    EditorWidget *editor = document->editor();
+    m_options->ApplyEditorFont(editor);
+    m_options->applyMarginsTo(editor);
+    m_contextMenu->attachTo(editor);
+    auto *recorder = new TypingRecorder(editor, document->text(), document->undo(), m_state, document);
+    recorder->paste = [this] { m_edit->PasteBtnClick(); };
+    recorder->cut = [this] { m_edit->CutBtnClick(); };
+    recorder->copy = [this] { m_edit->CopyBtnClick(); };
+    connect(recorder, &TypingRecorder::insertModeChanged, this,
+            [this](bool insert) { m_panels[2]->setText(msg(insert ? 7684 : 7685)); });
+    connect(recorder, &TypingRecorder::caretMoved, document, &DocumentWindow::caretMoved);
+    connect(editor, &QPlainTextEdit::textChanged, this, &MainWindow::UpdateCommandStates);
+    connect(editor, &QPlainTextEdit::selectionChanged, m_edit, &EditCommands::updateStates);
+    connect(document, &DocumentWindow::caretMoved, this, [this, document] {
+        if (document == activeDocument())
+            ShowCaretPosition();
+    });
+    document->undo().onChanged = [this] { UpdateCommandStates(); };
+}
+
+int MainWindow::documentCount() const
+{
+    return m_workspace->documentCount();
+}
+
+QList<EditorWidget *> MainWindow::editors() const
+{
+    QList<EditorWidget *> result;
+    for (DocumentWindow *document : m_workspace->documents())
+        result.append(document->editor());
+    return result;
+}
+
+void MainWindow::setToolbarVisible(bool visible)
+{
+    m_toolBar->setVisible(visible);
+    m_tagBar->setVisible(visible);
+}
+
+void MainWindow::setStatusBarVisible(bool visible)
+{
+    if (m_documentsOpen)
+        statusBar()->setVisible(visible);
+}
+
+void MainWindow::setRulerVisible(bool visible)
+{
+    m_workspace->setRulerVisible(visible);
+}
+
+int MainWindow::rulerClientWidth() const
+{
+    return centralWidget()->width();
+}
+
+void MainWindow::ShowCaretPosition()
+{
+    DocumentText *text = activeText();
+    if (!text)
+        return;
+    const int start = text->selectionStart();
+    const int line = text->lineFromPosition(start);
+    const int column = start - text->lineStart(line);
+    m_panels[0]->setText(QStringLiteral("%1 %2 %3 %4")
+                             .arg(QStringLiteral("Ligne"), 6)
+                             .arg(QString::number(line + 1), 6)
+                             .arg(QStringLiteral("Col"), 6)
+                             .arg(QString::number(column + 1), 6));
+}
+
+void MainWindow::documentCountChanged(bool open)
+{
+    m_documentsOpen = open;
+    m_workspace->panel()->setVisible(open);
+    if (open)
+        m_workspace->setRulerVisible(m_settings.margins);
+    statusBar()->setVisible(open && m_settings.statusBar);
+    for (QMenu *menu : {m_editMenu, m_toolsMenu}) {
+        menu->menuAction()->setVisible(open);
+        menu->setEnabled(open);
+    }
+    m_tools->setDocumentOpen(open);
+    for (QAction *action : {m_find->findAction(), m_find->replaceAction(), m_find->repeatAction()})
+        action->setEnabled(open);
+    if (!open) {
+        m_tools->showFirstPage();
+        if (m_find->dialog() && m_find->dialog()->isVisible())
+            m_find->dialog()->close();
+    }
+}
+
+void MainWindow::UpdateCommandStates()
+{
+    DocumentWindow *document = activeDocument();
+    const bool open = document != nullptr;
+    if (open != m_documentsOpen)
+        documentCountChanged(open);
+    m_edit->updateStates();
+
+    for (QAction *action : {m_files->closeAction(), m_files->closeAllAction(), m_files->saveAsAction(),
+                            m_files->saveAllAction(), m_files->printAction(), m_files->revertAction(),
+                            m_wholeText->conversionAction(), m_wholeText->backConversionAction(),
+                            m_wholeText->compactionAction()})
+        action->setEnabled(open);
+    const bool modified = open && document->text().isModified();
+    m_files->saveAction()->setEnabled(modified);
+    m_panels[1]->setText(modified ? msg(7693) : QString());
+
+    setWindowTitle(open ? msg(5000) + QStringLiteral(" - [") + document->caption() + QLatin1Char(']') : msg(5000));
+    ShowCaretPosition();
+}
+
+void MainWindow::AddRecentFile(const QString &path)
+{
+    m_recentFilesMenu->add(path);
+}
+
+void MainWindow::AddRecentProject(const QString &path)
+{
+    m_recentProjectsMenu->add(path);
+}
+
+void MainWindow::tabChanged()
+{
+    BusyCursor busy;
+    {
+        PaintingFreeze freeze(this);
+        ShowCaretPosition();
+    }
+    UpdateCommandStates();
+    m_files->CheckDocumentFolder();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void MainWindow::FormShow()
+{
+    {
+        BusyCursor busy;
+        m_settings.read(*m_store);
+        m_recentFilesMenu->load(m_settings.recentFiles);
+        m_recentProjectsMenu->load(m_settings.recentProjects);
+        if (m_recentFilesMenu->count() > 0)
+            m_files->setDialogFolders(QFileInfo(m_recentFilesMenu->list().entry(0)).absolutePath());
+        else if (m_recentProjectsMenu->count() > 0)
+            m_files->setDialogFolders(QFileInfo(m_recentProjectsMenu->list().entry(0)).absolutePath());
+        m_tools->showFirstPage();
+        setToolbarVisible(m_settings.toolbar);
+        if (m_settings.maximised) {
+            // The geometry too, for desktops whose window manager ignores the state.
+            if (screen())
+                setGeometry(screen()->availableGeometry());
+            setWindowState(windowState() | Qt::WindowMaximized);
+        }
+        else
+            resize(640, 480);
+        UpdateCommandStates();
+        m_options->PositionMarginMarkers();
+    }
+    // The rest waits for the window to be on screen: the about box and the
+    // files of the command line.
+    QTimer::singleShot(0, this, &MainWindow::openStartupFiles);
+}
+
+void MainWindow::openStartupFiles()
+{
+    if (m_startupFiles.isEmpty()) {
+        if (m_settings.aboutBox)
+            m_dialogs->showAbout(m_settings.authorName);
+        return;
+    }
+    for (const QString &argument : std::as_const(m_startupFiles)) {
+        if (isDocumentFileName(argument))
+            m_files->OpenDocument(QFileInfo(argument).absoluteFilePath());
+    }
+}
+
+void MainWindow::openFiles(const QStringList &files)
+{
+    for (const QString &file : files) {
+        if (isDocumentFileName(file))
+            m_files->OpenDocument(file);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!PreviewFile.isEmpty()) {
+        QFile::remove(PreviewFile);
+        PreviewFile.clear();
+    }
+    while (activeDocument()) {
+        if (!m_files->CloseActiveDocument()) {
+            UpdateCommandStates();
+            event->ignore();
+            return;
+        }
+    }
+    UpdateCommandStates();
+    m_settings.recentFiles = m_recentFilesMenu->toPlaces();
+    m_settings.recentProjects = m_recentProjectsMenu->toPlaces();
+    m_settings.write(*m_store);
+    event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    QStringList files;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    }
+    openFiles(files);
+    event->acceptProposedAction();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/text/documenttext.h"
+
+class EditorWidget;
+class QTextBlock;
+
+// The text contract over the editor widget. The widget holds one block per
+// line without line-break characters; this adapter counts every block
+// boundary as CR LF. Position conversions go through the document's block
+// index (logarithmic), never through a scan of the text.
+class EditorText : public DocumentText
+{
+public:
+    explicit EditorText(EditorWidget *editor);
+
+    QString text() const override;
+    void setText(const QString &text) override;
+    int length() const override;
+
+    int lineCount() const override;
+    QString line(int index) const override;
+    void setLine(int index, const QString &text) override;
+    int lineFromPosition(int position) const override;
+    int lineStart(int index) const override;
+    int lineLength(int index) const override;
+    int firstVisibleLine() const override;
+
+    int selectionStart() const override;
+    int selectionLength() const override;
+    void setSelectionStart(int position) override;
+    void setSelectionLength(int length) override;
+    QString selectedText() const override;
+    bool replaceSelection(const QString &text) override;
+
+    bool isModified() const override;
+    void setModified(bool modified) override;
+
+    // Widget position of a caret position, and back.
+    int toWidget(int position) const;
+    int fromWidget(int widgetPosition) const;
+
+private:
+    QTextBlock blockOfPosition(int position) const;
+    EditorWidget *m_editor;
+};
+
+// Line breaks of any style turned into the widget's LF.
+QString toLf(const QString &text);

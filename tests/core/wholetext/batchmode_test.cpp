@@ -1,0 +1,165 @@
+#include "core/wholetext/batchmode.h"
+#include "support/qstringprinter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// Collects what a call writes to one of the standard streams.
+class StreamCapture
+{
+public:
+    explicit StreamCapture(std::FILE *stream)
+        : m_stream(stream)
+        , m_fd(fileno(stream))
+    {
+        std::fflush(m_stream);
+        m_saved = dup(m_fd);
+        m_file = std::tmpfile();
+        dup2(fileno(m_file), m_fd);
+    }
+    ~StreamCapture() { restore(); }
+    QString text()
+    {
+        restore();
+        std::rewind(m_file);
+        QByteArray bytes;
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, m_file)) > 0)
+            bytes.append(buffer, qsizetype(n));
+        return QString::fromUtf8(bytes);
+    }
+
+private:
+    void restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(m_stream);
+        dup2(m_saved, m_fd);
+        close(m_saved);
+        m_saved = -1;
+    }
+    std::FILE *m_stream;
+    int m_fd;
+    int m_saved = -1;
+    std::FILE *m_file = nullptr;
+};
+
+class BatchModeTest : public ::testing::Test
+{
+protected:
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    }
+    static QByteArray read(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static QStringList args(const QStringList &rest) { return QStringList{QStringLiteral("tessaline")} + rest; }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(BatchModeTest, OtherArgumentsLeaveTheEditorToStart)
+{
+    EXPECT_EQ(runBatchMode(args({})), -1);
+    EXPECT_EQ(runBatchMode(args({QStringLiteral("page.htm"), QStringLiteral("--compact")})), -1);
+    EXPECT_EQ(runBatchMode(args({QStringLiteral("-platform")})), -1);
+}
+
+TEST_F(BatchModeTest, HelpAndUsageErrors)
+{
+    struct Case
+    {
+        QStringList arguments;
+        int status;
+        bool usageOnStdout;
+    };
+    const QString page = write(QStringLiteral("p.htm"), "x");
+    const Case cases[] = {
+        {{QStringLiteral("--help")}, 0, true},
+        {{QStringLiteral("--to-entities")}, 2, false},
+        {{QStringLiteral("--compact"), QStringLiteral("--")}, 2, false},
+        {{QStringLiteral("--compact"), QStringLiteral("--bogus"), page}, 2, false},
+        {{QStringLiteral("--from-entities"), page, QStringLiteral("--to-entities")}, 2, false},
+        {{QStringLiteral("--help"), QStringLiteral("--compact")}, 2, false},
+    };
+    for (const Case &c : cases) {
+        StreamCapture out(stdout);
+        StreamCapture err(stderr);
+        EXPECT_EQ(runBatchMode(args(c.arguments)), c.status) << c.arguments.join(' ').toStdString();
+        const QString usage = c.usageOnStdout ? out.text() : err.text();
+        for (const char *option : {"--to-entities", "--from-entities", "--compact", "--help"})
+            EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
+    }
+    EXPECT_EQ(read(page), QByteArray("x"));
+}
+
+TEST_F(BatchModeTest, RewritesEachFileInItsOwnEncodingAndLineEnds)
+{
+    struct Case
+    {
+        QString option;
+        QByteArray before;
+        QByteArray after;
+        QString report;
+    };
+    const Case cases[] = {
+        {QStringLiteral("--to-entities"), "caf\xE9\r\n<!-- \xE9 -->\r\n", "caf&eacute;\r\n<!-- \xE9 -->\r\n",
+         QStringLiteral(" 1 conversion(s) a/ont été effectuée(s).")},
+        {QStringLiteral("--to-entities"), "caf\xC3\xA9 \xE2\x84\xA2\n", "caf&eacute; &trade;\n",
+         QStringLiteral(" 2 conversion(s) a/ont été effectuée(s).")},
+        {QStringLiteral("--from-entities"), "&trade;&eacute; \xE0\r\n", "\x99\xE9 \xE0\r\n",
+         QStringLiteral(" 2 retour(s) de conversion a/ont été effectué(s).")},
+        {QStringLiteral("--from-entities"), "\xEF\xBB\xBF&Ccedil;a\n",
+         "\xEF\xBB\xBF\xC3\x87"
+         "a\n",
+         QStringLiteral(" 1 retour(s) de conversion a/ont été effectué(s).")},
+        {QStringLiteral("--compact"), "<P>\n    Texte\n", "<P> Texte ", QStringLiteral(" 4 caractère(s) enlevé(s).")},
+        {QStringLiteral("--compact"), "rien", "rien", QStringLiteral(" 0 caractère(s) enlevé(s).")},
+    };
+    int index = 0;
+    for (const Case &c : cases) {
+        const QString path = write(QStringLiteral("page%1.htm").arg(index++), c.before);
+        StreamCapture out(stdout);
+        EXPECT_EQ(runBatchMode(args({c.option, path})), 0) << c.before.toStdString();
+        EXPECT_EQ(read(path), c.after) << c.before.toStdString();
+        EXPECT_EQ(str(out.text()), str(QLatin1Char('[') + path + QLatin1Char(']') + c.report + QLatin1Char('\n')));
+    }
+}
+
+TEST_F(BatchModeTest, AFileThatCannotBeReadFailsWithoutStoppingTheOthers)
+{
+    const QString first = write(QStringLiteral("a.htm"), "\xC3\xA9");
+    const QString missing = dir.filePath(QStringLiteral("absent.htm"));
+    // A name that starts with "-" comes after "--".
+    const QString last = write(QStringLiteral("-b.htm"), "\xC3\xA0");
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    StreamCapture err(stderr);
+    StreamCapture out(stdout);
+    EXPECT_EQ(runBatchMode(args({QStringLiteral("--to-entities"), first, missing, dir.path(), QStringLiteral("--"),
+                                 QStringLiteral("-b.htm")})),
+              1);
+    QDir::setCurrent(previous);
+    EXPECT_EQ(read(first), QByteArray("&eacute;"));
+    EXPECT_EQ(read(last), QByteArray("&agrave;"));
+    EXPECT_EQ(out.text().count(QLatin1Char('\n')), 2);
+    EXPECT_TRUE(err.text().contains(QLatin1Char('[') + missing + QLatin1Char(']')));
+}

@@ -1,0 +1,127 @@
+#include "core/wholetext/compaction.h"
+#include "support/qstringprinter.h"
+
+#include <QRandomGenerator>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The rule one character at a time, as a reference for the fast pass.
+QString naiveCompact(const QString &text)
+{
+    QString out;
+    bool inTag = false, inBraces = false, inBlankRun = false;
+    for (const QChar c : text) {
+        bool closes = false;
+        if (c == u'<') {
+            inTag = true;
+        } else if (c == u'>') {
+            closes = inTag;
+            inTag = false;
+        } else if (c == u'{') {
+            inBraces = true;
+        } else if (c == u'}') {
+            closes = inBraces;
+            inBraces = false;
+        }
+        if (inTag || inBraces || c == u'<' || c == u'{' || closes) {
+            out += c;
+        } else if (c == u' ' || c == u'\r' || c == u'\n') {
+            if (!inBlankRun) {
+                inBlankRun = true;
+                if (c == u' ')
+                    out += c;
+            } else if (c == u'\n') {
+                out += u' ';
+            }
+        } else {
+            inBlankRun = false;
+            out += c;
+        }
+    }
+    return out;
+}
+
+struct Case
+{
+    const char16_t *input;
+    const char16_t *output;
+};
+
+QString q(const char16_t *text)
+{
+    return QString::fromUtf16(text);
+}
+
+} // namespace
+
+TEST(Compaction, SqueezesBlankRunsOutsideTagsAndBraces)
+{
+    const Case cases[] = {
+        {u"<P>\r\nTexte", u"<P> Texte"},
+        {u"deux  mots", u"deux mots"},
+        {u"deux \r\n    mots", u"deux  mots"},
+        {u"<P>\r\n    Texte", u"<P> Texte"},
+        {u"un\r\n\r\ndeux", u"un  deux"},
+        {u"fin\r\n", u"fin "},
+        {u"   début", u" début"},
+        {u"\r\ndébut", u" début"},
+        {u"a\tb", u"a\tb"},
+        {u"", u""},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(str(compactTags(q(c.input))), str(q(c.output))) << q(c.input).toStdString();
+}
+
+TEST(Compaction, ABlankRunContinuesAcrossTagsAndBraces)
+{
+    const Case cases[] = {
+        {u"a <B> b", u"a <B>b"},
+        {u"a <B>\r\nb", u"a <B> b"},
+        {u"a <B><I>  b", u"a <B><I>b"},
+        {u"a {x} b", u"a {x}b"},
+        {u"a<B> b", u"a<B> b"},
+        // A ">" or "}" that closes nothing is plain text.
+        {u"a > b", u"a > b"},
+        {u"x } y", u"x } y"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(str(compactTags(q(c.input))), str(q(c.output))) << q(c.input).toStdString();
+}
+
+TEST(Compaction, CopiesTagsAndBracesUnchanged)
+{
+    const Case cases[] = {
+        {u"<A\r\n   HREF=\"x  y\">lien</A>", u"<A\r\n   HREF=\"x  y\">lien</A>"},
+        {u"function f() {\r\n    x = 1;\r\n}\r\nsuite", u"function f() {\r\n    x = 1;\r\n} suite"},
+        {u"{ a { b }  c }  d", u"{ a { b } c } d"},
+        // A comparison inside a script counts as a tag up to the next ">".
+        {u"<SCRIPT>if (a < b)\r\n  x = 1;\r\n</SCRIPT>\r\n  fin", u"<SCRIPT>if (a < b)\r\n  x = 1;\r\n</SCRIPT> fin"},
+        {u"{ if (a < b) {\r\n x; } }\r\n y >\r\n z", u"{ if (a < b) {\r\n x; } }\r\n y > z"},
+        // Unbalanced openings run to the end of the text.
+        {u"a <b  \r\n c", u"a <b  \r\n c"},
+        {u"a {b  \r\n c", u"a {b  \r\n c"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(str(compactTags(q(c.input))), str(q(c.output))) << q(c.input).toStdString();
+}
+
+TEST(Compaction, FastPassEqualsTheCharacterByCharacterRule)
+{
+    const QStringList pieces = {QStringLiteral(" "),   QStringLiteral("  "),     QStringLiteral("\r\n"),
+                                QStringLiteral("\n"),  QStringLiteral("\r"),     QStringLiteral("<"),
+                                QStringLiteral(">"),   QStringLiteral("{"),      QStringLiteral("}"),
+                                QStringLiteral("mot"), QStringLiteral("\u00E9"), QStringLiteral("\t")};
+    QRandomGenerator random(4242);
+    for (int round = 0; round < 5000; ++round) {
+        QString text;
+        const int count = int(random.bounded(40));
+        for (int i = 0; i < count; ++i)
+            text += pieces.at(int(random.bounded(int(pieces.size()))));
+        const QString compacted = compactTags(text);
+        ASSERT_EQ(str(compacted), str(naiveCompact(text))) << text.toStdString();
+        ASSERT_LE(compacted.size(), text.size());
+    }
+}

@@ -1,0 +1,265 @@
+#include "core/wholetext/entities.h"
+#include "core/wholetext/passprogress.h"
+#include "support/qstringprinter.h"
+
+#include <QRandomGenerator>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString q(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
+}
+
+// Back conversion exactly as the rule reads: pair after pair, replace the
+// first occurrence of the entity until none is left.
+TextConversion naiveBack(QString text)
+{
+    TextConversion result;
+    for (const EntityPair &pair : entityTable()) {
+        const QString entity = q(pair.entity);
+        qsizetype at;
+        while ((at = text.indexOf(entity)) >= 0) {
+            text.replace(at, entity.size(), QChar(pair.character));
+            ++result.count;
+        }
+    }
+    result.text = text;
+    return result;
+}
+
+// Forward conversion one character at a time: outside a comment "<!--"
+// opens one, inside it the first "-->" closes it, and nothing inside is
+// converted.
+TextConversion naiveForward(const QString &text)
+{
+    TextConversion result;
+    bool inComment = false;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (!inComment && QStringView(text).sliced(i).startsWith(u"<!--")) {
+            inComment = true;
+            result.text += QStringLiteral("<!--");
+            i += 4;
+            continue;
+        }
+        if (inComment && QStringView(text).sliced(i).startsWith(u"-->")) {
+            inComment = false;
+            result.text += QStringLiteral("-->");
+            i += 3;
+            continue;
+        }
+        const std::u16string_view entity = inComment ? std::u16string_view() : entityFor(text.at(i).unicode());
+        if (entity.empty()) {
+            result.text += text.at(i);
+        } else {
+            result.text += q(entity);
+            ++result.count;
+        }
+        ++i;
+    }
+    return result;
+}
+
+// Random texts made of pieces that are likely to meet at the edges.
+QString randomText(QRandomGenerator &random, const QStringList &pieces, int maxPieces)
+{
+    QString text;
+    const int count = int(random.bounded(maxPieces + 1));
+    for (int i = 0; i < count; ++i)
+        text += pieces.at(int(random.bounded(int(pieces.size()))));
+    return text;
+}
+
+struct Case
+{
+    const char16_t *input;
+    const char16_t *output;
+    qsizetype count;
+};
+
+} // namespace
+
+TEST(EntityTable, HoldsNinetyOneDistinctPairsWithTheirWellKnownSpellings)
+{
+    QSet<char16_t> characters;
+    QSet<QString> entities;
+    for (const EntityPair &pair : entityTable()) {
+        characters.insert(pair.character);
+        entities.insert(q(pair.entity));
+        EXPECT_EQ(entityFor(pair.character), pair.entity);
+        EXPECT_EQ(characterFor(q(pair.entity)), pair.character);
+    }
+    EXPECT_EQ(characters.size(), 91);
+    EXPECT_EQ(entities.size(), 91);
+
+    const std::pair<char16_t, std::u16string_view> known[] = {
+        {u'\u2122', u"&trade;"},  {u'\u00A9', u"&copy;"}, {u'\u00AE', u"&reg;"},    {u'\u00A1', u"&#161;"},
+        {u'\u00AB', u"&#171;"},   {u'\u00BF', u"&#191;"}, {u'\u00C0', u"&Agrave;"}, {u'\u00C6', u"&AElig;"},
+        {u'\u00C7', u"&Ccedil;"}, {u'\u00D0', u"&ETH;"},  {u'\u00DE', u"&THORN;"},  {u'\u00DF', u"&szlig;"},
+        {u'\u00E9', u"&eacute;"}, {u'\u00F0', u"&eth;"},  {u'\u00FE', u"&thorn;"},  {u'\u00FF', u"&yuml;"},
+    };
+    for (const auto &[character, entity] : known)
+        EXPECT_EQ(entityFor(character), entity) << int(character);
+}
+
+TEST(EntityConversion, ForwardFollowsTheDescribedExamples)
+{
+    const Case cases[] = {
+        {u"cr\u00E9\u00E9e", u"cr&eacute;&eacute;e", 2},
+        {u"\u00C7a", u"&Ccedil;a", 1},
+        {u"<!-- \u00E9 -->\u00E9", u"<!-- \u00E9 -->&eacute;", 1},
+        {u"\u00E9<!--", u"&eacute;<!--", 1},
+        {u"\u00E9-->", u"&eacute;-->", 1},
+        {u"<!-- \u00E9", u"<!-- \u00E9", 0},
+        {u"<!---->\u00E9", u"<!---->&eacute;", 1},
+        {u"<!--->\u00E9-->\u00E9", u"<!--->\u00E9-->&eacute;", 1},
+        {u"-->\u00E9", u"-->&eacute;", 1},
+        // A comment right after another one is a comment too.
+        {u"<!-- a --><!-- \u00E9 -->\u00E0", u"<!-- a --><!-- \u00E9 -->&agrave;", 1},
+        {u"<<!--\u00E9-->", u"<<!--\u00E9-->", 0},
+        // A comment ends at the first "-->" after its "<!--".
+        {u"<!-- <!--> \u00E9", u"<!-- <!--> &eacute;", 1},
+        {u"<!-- a <!---> \u00E9", u"<!-- a <!---> &eacute;", 1},
+        {u"<P>\u2122 \u00A9 \u00AE \u00BF", u"<P>&trade; &copy; &reg; &#191;", 4},
+        {u"", u"", 0},
+    };
+    for (const Case &c : cases) {
+        const TextConversion result = charactersToEntities(q(c.input));
+        EXPECT_EQ(str(result.text), str(q(c.output))) << q(c.input).toStdString();
+        EXPECT_EQ(result.count, c.count) << q(c.input).toStdString();
+    }
+}
+
+TEST(EntityConversion, LongRunsOfTheLongestEntitiesFitTheirRoom)
+{
+    for (const qsizetype length : {1, 7, 8, 9, 1000}) {
+        const QString letters(length, QChar(u'\u00C0'));
+        const TextConversion result = charactersToEntities(letters + QStringLiteral("<!--"));
+        EXPECT_EQ(str(result.text), str(QStringLiteral("&Agrave;").repeated(length) + QStringLiteral("<!--")));
+        EXPECT_EQ(result.count, length);
+    }
+}
+
+TEST(EntityConversion, CharactersOutsideTheTableAreNeverConverted)
+{
+    QString untouched;
+    for (char16_t c = 0; c < 0x100; ++c) {
+        if (entityFor(c).empty())
+            untouched += QChar(c);
+    }
+    // The other Windows-1252 characters of 0x80 to 0x9F.
+    untouched += QStringLiteral("\u20AC\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u017D"
+                                "\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u0161\u203A\u0153\u017E\u0178");
+    for (const char16_t c : {u'\u00A0', u'\u00AC', u'\u00AD', u'\u00AF', u'\u00D7', u'\u00F7', u'&', u'<', u'"'})
+        EXPECT_TRUE(untouched.contains(QChar(c))) << int(c);
+    EXPECT_EQ(untouched.size(), 256 - 90 + 26);
+
+    const TextConversion result = charactersToEntities(untouched);
+    EXPECT_EQ(str(result.text), str(untouched));
+    EXPECT_EQ(result.count, 0);
+}
+
+TEST(EntityConversion, BackConvertsOnlyTheExactSpellings)
+{
+    const Case cases[] = {
+        {u"cr&eacute;&eacute;e", u"cr\u00E9\u00E9e", 2},
+        {u"<!-- &eacute; -->", u"<!-- \u00E9 -->", 1},
+        {u"&lt;&amp;&nbsp;&quot;&gt;", u"&lt;&amp;&nbsp;&quot;&gt;", 0},
+        {u"&EACUTE;&Eacute;&#233;&#169;&#0161;&#xA1;", u"&EACUTE;\u00C9&#233;&#169;&#0161;&#xA1;", 1},
+        {u"&eacute &eacute;;", u"&eacute \u00E9;", 1},
+        {u"&&eacute;&;&#161;", u"&\u00E9&;\u00A1", 2},
+        {u"&amp;eacute;", u"&amp;eacute;", 0},
+        {u"&trade;&copy;&reg;&yuml;", u"\u2122\u00A9\u00AE\u00FF", 4},
+        {u"&", u"&", 0},
+        {u"&eacute", u"&eacute", 0},
+        {u"", u"", 0},
+    };
+    for (const Case &c : cases) {
+        const TextConversion result = entitiesToCharacters(q(c.input));
+        EXPECT_EQ(str(result.text), str(q(c.output))) << q(c.input).toStdString();
+        EXPECT_EQ(result.count, c.count) << q(c.input).toStdString();
+    }
+}
+
+TEST(EntityConversion, EveryCharacterSurvivesAConversionAndBack)
+{
+    QString all;
+    for (const EntityPair &pair : entityTable())
+        all += QChar(pair.character) + QStringLiteral(" x");
+    const TextConversion there = charactersToEntities(all);
+    EXPECT_EQ(there.count, 91);
+    for (const EntityPair &pair : entityTable())
+        EXPECT_TRUE(there.text.contains(q(pair.entity)));
+    const TextConversion back = entitiesToCharacters(there.text);
+    EXPECT_EQ(back.count, 91);
+    EXPECT_EQ(str(back.text), str(all));
+}
+
+TEST(EntityConversion, BackConversionEqualsRepeatedFirstOccurrenceReplacement)
+{
+    QStringList pieces = {
+        QStringLiteral("&"),    QStringLiteral(";"),      QStringLiteral("#"),     QStringLiteral("1"),
+        QStringLiteral("6"),    QStringLiteral("eacute"), QStringLiteral("&e"),    QStringLiteral("acute;"),
+        QStringLiteral("&#"),   QStringLiteral("16"),     QStringLiteral("x"),     QStringLiteral(" "),
+        QStringLiteral("\r\n"), QStringLiteral("\u00E9"), QStringLiteral("&amp;"), QStringLiteral("&#169;")};
+    for (const EntityPair &pair : entityTable())
+        pieces << q(pair.entity);
+    QRandomGenerator random(20240611);
+    for (int round = 0; round < 3000; ++round) {
+        const QString text = randomText(random, pieces, 40);
+        const TextConversion fast = entitiesToCharacters(text);
+        const TextConversion naive = naiveBack(text);
+        ASSERT_EQ(str(fast.text), str(naive.text)) << text.toStdString();
+        ASSERT_EQ(fast.count, naive.count) << text.toStdString();
+    }
+}
+
+TEST(EntityConversion, ForwardConversionEqualsTheCharacterByCharacterRule)
+{
+    const QStringList pieces = {QStringLiteral("<"),       QStringLiteral("!"),      QStringLiteral("-"),
+                                QStringLiteral(">"),       QStringLiteral("<!--"),   QStringLiteral("-->"),
+                                QStringLiteral("--"),      QStringLiteral("a"),      QStringLiteral("\u00E9"),
+                                QStringLiteral("\u2122"),  QStringLiteral("\u00D7"), QStringLiteral("\r\n"),
+                                QStringLiteral("&eacute;")};
+    QRandomGenerator random(97);
+    for (int round = 0; round < 3000; ++round) {
+        const QString text = randomText(random, pieces, 30);
+        const TextConversion fast = charactersToEntities(text);
+        const TextConversion naive = naiveForward(text);
+        ASSERT_EQ(str(fast.text), str(naive.text)) << text.toStdString();
+        ASSERT_EQ(fast.count, naive.count) << text.toStdString();
+    }
+}
+
+namespace {
+
+class RecordingProgress : public PassProgress
+{
+public:
+    void step(int percent) override { steps.push_back(percent); }
+    std::vector<int> steps;
+};
+
+} // namespace
+
+TEST(EntityConversion, ReportsProgressFromZeroToHundredInRisingSteps)
+{
+    const QString page = QStringLiteral("caf\u00E9 &eacute; <!-- x -->\r\n").repeated(5000);
+    for (int direction = 0; direction < 2; ++direction) {
+        RecordingProgress progress;
+        if (direction == 0)
+            charactersToEntities(page, &progress);
+        else
+            entitiesToCharacters(page, &progress);
+        ASSERT_FALSE(progress.steps.empty());
+        EXPECT_EQ(progress.steps.front(), 0);
+        EXPECT_EQ(progress.steps.back(), 100);
+        EXPECT_LE(progress.steps.size(), 101u);
+        EXPECT_TRUE(std::is_sorted(progress.steps.begin(), progress.steps.end()));
+        EXPECT_GT(progress.steps.size(), 50u);
+    }
+}

@@ -1,0 +1,257 @@
+#include "ui/find/findcommands.h"
+#include "ui/find/finddialog.h"
+#include "support/testhost.h"
+#include "core/messages/messages.h"
+#include "support/qstringprinter.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class FindDialogTest : public ::testing::Test
+{
+protected:
+    FindDialogTest() { host.frame.show(); }
+
+    TRechercheFrm *open(bool replace)
+    {
+        replace ? commands.replaceAction()->trigger() : commands.findAction()->trigger();
+        return commands.dialog();
+    }
+    template<typename T> T *child(const char *name)
+    {
+        T *widget = commands.dialog()->findChild<T *>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void click(const char *button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+    void type(const char *combo, const QString &text)
+    {
+        QLineEdit *edit = child<QComboBox>(combo)->lineEdit();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    QStringList items(const char *combo)
+    {
+        QStringList list;
+        QComboBox *box = child<QComboBox>(combo);
+        for (int i = 0; i < box->count(); ++i)
+            list << box->itemText(i);
+        return list;
+    }
+
+    TestHost host;
+    FindCommands commands{host};
+};
+
+} // namespace
+
+TEST_F(FindDialogTest, RepeatBeforeTheDialogExistsDoesNothing)
+{
+    host.text.setText(QStringLiteral("mot mot"));
+    EXPECT_EQ(commands.repeatAction()->shortcut(), QKeySequence(Qt::Key_F3));
+    commands.repeatAction()->trigger();
+    EXPECT_EQ(commands.dialog(), nullptr);
+    EXPECT_EQ(host.text.selectionLength(), 0);
+    EXPECT_TRUE(host.fakePrompts.shown.isEmpty());
+}
+
+TEST_F(FindDialogTest, ModesShowAndHideTheReplacementParts)
+{
+    TRechercheFrm *dialog = open(false);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_EQ(str(dialog->windowTitle()), "Rechercher");
+    EXPECT_TRUE(child<QComboBox>("replaceText")->isHidden());
+    EXPECT_TRUE(child<QLabel>("replaceLabel")->isHidden());
+    EXPECT_TRUE(child<QPushButton>("replaceAllButton")->isHidden());
+    EXPECT_TRUE(child<QPushButton>("findButton")->isDefault());
+    EXPECT_TRUE(child<QRadioButton>("global")->isChecked());
+
+    // "&Remplacer" in find mode switches to replace mode.
+    click("replaceButton");
+    EXPECT_EQ(dialog->mode(), TRechercheFrm::Mode::Replace);
+    EXPECT_EQ(str(dialog->windowTitle()), "Remplacer");
+    EXPECT_FALSE(child<QComboBox>("replaceText")->isHidden());
+    EXPECT_FALSE(child<QPushButton>("replaceAllButton")->isHidden());
+    EXPECT_TRUE(child<QPushButton>("replaceButton")->isDefault());
+
+    EXPECT_EQ(open(false), dialog); // reused
+    EXPECT_EQ(dialog->mode(), TRechercheFrm::Mode::Find);
+}
+
+TEST_F(FindDialogTest, GlobalSearchWrapsOnceThenReportsTheEnd)
+{
+    host.text.setText(QStringLiteral("mot a\r\nmot b mot"));
+    host.text.setSelectionStart(9);
+    open(false);
+    type("findText", QStringLiteral("MOT"));
+    std::vector<int> found;
+    for (int i = 0; i < 3; ++i) {
+        click("findButton");
+        found.push_back(host.text.selectionStart());
+        EXPECT_EQ(host.text.selectionLength(), 3);
+    }
+    EXPECT_EQ(found, (std::vector<int>{13, 0, 7}));
+    EXPECT_TRUE(host.fakePrompts.shown.isEmpty());
+    click("findButton");
+    EXPECT_EQ(str(host.fakePrompts.shown), str(QStringLiteral("warning:") + msg(33)));
+    EXPECT_EQ(commands.dialog()->searchState().SearchOrigin, -1);
+}
+
+TEST_F(FindDialogTest, DownwardSearchWithOptionsStopsAtTheEnd)
+{
+    host.text.setText(QStringLiteral("Mot mots mot MOT"));
+    open(false);
+    child<QRadioButton>("downward")->setChecked(true);
+    child<QCheckBox>("wholeWord")->setChecked(true);
+    child<QCheckBox>("matchCase")->setChecked(true);
+    type("findText", QStringLiteral("mot"));
+    click("findButton");
+    EXPECT_EQ(host.text.selectionStart(), 9);
+    click("findButton");
+    EXPECT_EQ(str(host.fakePrompts.shown), str(QStringLiteral("warning:") + msg(33)));
+}
+
+TEST_F(FindDialogTest, ReplaceGoesThroughTheMatchesAndUndoesOneByOne)
+{
+    host.text.setText(QStringLiteral("un deux un"));
+    open(true);
+    type("findText", QStringLiteral("un"));
+    type("replaceText", QStringLiteral("1"));
+    click("replaceButton"); // finds the first
+    EXPECT_EQ(host.text.selectionStart(), 0);
+    click("replaceButton");
+    click("replaceButton");
+    EXPECT_EQ(str(host.text.text()), "1 deux 1");
+    EXPECT_EQ(str(host.fakePrompts.shown), str(QStringLiteral("warning:") + msg(34)));
+    EXPECT_EQ(items("replaceText"), QStringList{QStringLiteral("1")});
+    host.undo.Undo();
+    EXPECT_EQ(str(host.text.text()), "1 deux un");
+}
+
+TEST_F(FindDialogTest, ReplaceAllWholeWordIsOneStepAndTellsTheCount)
+{
+    host.text.setText(QStringLiteral("a ab a"));
+    open(true);
+    child<QCheckBox>("wholeWord")->setChecked(true);
+    type("findText", QStringLiteral("a"));
+    type("replaceText", QStringLiteral("b"));
+    click("replaceAllButton");
+    EXPECT_EQ(str(host.text.text()), "b ab b");
+    EXPECT_EQ(str(host.fakePrompts.shown), "warning:Recherche terminée. 2 remplacement(s) ont été effectué(s).");
+    EXPECT_GE(host.updates, 1);
+    EXPECT_EQ(items("findText"), QStringList{QStringLiteral("a")});
+    EXPECT_EQ(items("replaceText"), QStringList{QStringLiteral("b")});
+    host.undo.Undo();
+    EXPECT_EQ(str(host.text.text()), "a ab a");
+}
+
+TEST_F(FindDialogTest, RepeatFindsDownwardQuietlyWithTheCurrentOptions)
+{
+    host.text.setText(QStringLiteral("x mot x mot"));
+    open(false);
+    type("findText", QStringLiteral("mot"));
+    const QPoint placed = commands.dialog()->pos();
+    commands.repeatAction()->trigger();
+    EXPECT_EQ(host.text.selectionStart(), 2);
+    commands.repeatAction()->trigger();
+    EXPECT_EQ(host.text.selectionStart(), 8);
+    EXPECT_EQ(commands.dialog()->pos(), placed);
+    commands.repeatAction()->trigger();
+    EXPECT_EQ(str(host.fakePrompts.shown), str(QStringLiteral("warning:") + msg(33)));
+}
+
+TEST_F(FindDialogTest, HistoryHoldsTheLastEightSearchTexts)
+{
+    host.text.setText(QStringLiteral("t1 t2 t3 t4 t5 t6 t7 t8 t9"));
+    open(false);
+    for (int i = 1; i <= 9; ++i) {
+        type("findText", QStringLiteral("t%1").arg(i));
+        click("findButton");
+    }
+    EXPECT_EQ(items("findText"), (QStringList{"t9", "t8", "t7", "t6", "t5", "t4", "t3", "t2"}));
+    EXPECT_EQ(str(child<QComboBox>("findText")->currentText()), "t9");
+}
+
+TEST_F(FindDialogTest, EditingASearchTextForgetsTheMatch)
+{
+    host.text.setText(QStringLiteral("un un"));
+    open(true);
+    type("findText", QStringLiteral("un"));
+    click("findButton");
+    EXPECT_TRUE(commands.dialog()->searchState().MatchSelected);
+    EXPECT_NE(commands.dialog()->searchState().SearchOrigin, -1);
+    QTest::keyClick(child<QComboBox>("replaceText")->lineEdit(), Qt::Key_X);
+    EXPECT_FALSE(commands.dialog()->searchState().MatchSelected);
+    EXPECT_EQ(commands.dialog()->searchState().SearchOrigin, -1);
+}
+
+TEST_F(FindDialogTest, ComboMenuEnablesWhatApplies)
+{
+    open(false);
+    QComboBox *combo = child<QComboBox>("findText");
+    struct Case
+    {
+        bool select;
+        QString clipboard;
+        std::vector<bool> enabled; // cut, copy, paste, delete
+    };
+    const Case cases[] = {
+        {false, QString(), {false, false, false, false}},
+        {true, QString(), {true, true, false, true}},
+        {false, QStringLiteral("collé"), {false, false, true, false}},
+    };
+    combo->setEditText(QStringLiteral("texte"));
+    for (const Case &c : cases) {
+        QGuiApplication::clipboard()->setText(c.clipboard);
+        c.select ? combo->lineEdit()->selectAll() : combo->lineEdit()->deselect();
+        std::unique_ptr<QMenu> menu(commands.dialog()->createComboMenu(combo));
+        const QList<QAction *> actions = menu->actions();
+        ASSERT_EQ(actions.size(), 4);
+        EXPECT_EQ(str(actions[0]->text()), "&Couper");
+        EXPECT_EQ(str(actions[1]->text()), "Co&pier");
+        EXPECT_EQ(str(actions[2]->text()), "C&oller");
+        EXPECT_EQ(str(actions[3]->text()), "E&ffacer");
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(actions[i]->isEnabled(), c.enabled[size_t(i)]) << i;
+    }
+    // Delete removes the selected text.
+    combo->lineEdit()->setSelection(0, 2);
+    std::unique_ptr<QMenu> menu(commands.dialog()->createComboMenu(combo));
+    menu->actions()[3]->trigger();
+    EXPECT_EQ(str(combo->currentText()), "xte");
+}
+
+TEST(FindDialogPlacement, MovesAwayFromTheCaretsHalf)
+{
+    const QRect frame(100, 50, 800, 600);
+    struct Case
+    {
+        int caretLine, visibleLines;
+        int top;
+    };
+    const Case cases[] = {
+        {1, 30, 50 + 600 - 200 - 22},
+        {15, 30, 50 + 600 - 200 - 22},
+        {16, 30, 50 + 22},
+        {40, 30, 50 + 22},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(dialogTopAwayFromCaret(c.caretLine, c.visibleLines, frame, 200), c.top) << c.caretLine;
+}

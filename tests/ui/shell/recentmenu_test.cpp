@@ -1,0 +1,102 @@
+#include "ui/shell/recentmenu.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList visibleTexts(const RecentMenu &menu)
+{
+    QStringList texts;
+    for (int i = 0; i < menu.list().capacity(); ++i) {
+        if (menu.entryAction(i)->isVisible())
+            texts << menu.entryAction(i)->text();
+    }
+    return texts;
+}
+
+} // namespace
+
+TEST(RecentMenu, HasFixedNamedEntriesAndStartsDisabled)
+{
+    struct Case
+    {
+        RecentMenu::Kind kind;
+        const char *title;
+        const char *firstName;
+        const char *lastName;
+        int capacity;
+    };
+    const Case cases[] = {
+        {RecentMenu::Kind::Files, "&Derniers fichiers", "L1", "L8", 8},
+        {RecentMenu::Kind::Projects, "&Derniers projets", "P1", "P4", 4},
+    };
+    for (const Case &c : cases) {
+        RecentMenu menu(c.kind);
+        EXPECT_EQ(menu.title(), QString::fromUtf8(c.title));
+        EXPECT_EQ(menu.actions().size(), c.capacity);
+        EXPECT_EQ(menu.entryAction(0)->objectName(), QLatin1String(c.firstName));
+        EXPECT_EQ(menu.entryAction(c.capacity - 1)->objectName(), QLatin1String(c.lastName));
+        EXPECT_FALSE(menu.menuAction()->isEnabled()) << c.title;
+        EXPECT_TRUE(visibleTexts(menu).isEmpty());
+
+        menu.add(QStringLiteral("/site/a.htm"));
+        EXPECT_TRUE(menu.menuAction()->isEnabled()) << c.title;
+    }
+}
+
+TEST(RecentMenu, ShowsTheFirstCountEntriesWithTheirPositions)
+{
+    RecentMenu menu(RecentMenu::Kind::Files);
+    menu.load({QStringLiteral("/site/b.htm"), QStringLiteral("/site/a.htm"), QString(), QString(), QString(), QString(),
+               QString(), QString()});
+    EXPECT_EQ(visibleTexts(menu), (QStringList{QStringLiteral("&1 /site/b.htm"), QStringLiteral("&2 /site/a.htm")}));
+    EXPECT_TRUE(menu.menuAction()->isEnabled());
+
+    menu.add(QStringLiteral("/site/a.htm"));
+    EXPECT_EQ(visibleTexts(menu), (QStringList{QStringLiteral("&1 /site/a.htm"), QStringLiteral("&2 /site/b.htm")}));
+    EXPECT_EQ(menu.toPlaces().first(), QStringLiteral("/site/a.htm"));
+
+    for (int i = 0; i < 10; ++i)
+        menu.add(QStringLiteral("/site/%1.htm").arg(i));
+    EXPECT_EQ(visibleTexts(menu).size(), 8);
+    EXPECT_EQ(menu.entryAction(7)->text(), QStringLiteral("&8 /site/2.htm"));
+}
+
+TEST(RecentMenu, ChoosingAnEntryGivesItsExactPath)
+{
+    RecentMenu menu(RecentMenu::Kind::Files);
+    QSignalSpy chosen(&menu, &RecentMenu::entryChosen);
+    // A "&" in a path is shown doubled, so Qt does not take it for a
+    // shortcut mark, and still reaches the caller unchanged.
+    const QString odd = QStringLiteral("/home/anne/R&D/page d'été.htm");
+    menu.add(QStringLiteral("/site/a.htm"));
+    menu.add(odd);
+    EXPECT_EQ(menu.entryAction(0)->text(), QStringLiteral("&1 /home/anne/R&&D/page d'été.htm"));
+
+    menu.entryAction(0)->trigger();
+    menu.entryAction(1)->trigger();
+    ASSERT_EQ(chosen.size(), 2);
+    EXPECT_EQ(chosen.at(0).at(0).toString(), odd);
+    EXPECT_EQ(chosen.at(1).at(0).toString(), QStringLiteral("/site/a.htm"));
+
+    // A hidden, unused entry triggered by other means gives nothing.
+    menu.entryAction(5)->trigger();
+    EXPECT_EQ(chosen.size(), 2);
+}
+
+TEST(RecentMenu, EntriesCanBeDisabledTogether)
+{
+    RecentMenu menu(RecentMenu::Kind::Projects);
+    menu.add(QStringLiteral("/site/site.proj"));
+    menu.setEntriesEnabled(false);
+    QSignalSpy chosen(&menu, &RecentMenu::entryChosen);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(menu.entryAction(i)->isEnabled());
+    menu.entryAction(0)->trigger(); // a disabled action does not fire
+    EXPECT_EQ(chosen.size(), 0);
+    menu.setEntriesEnabled(true);
+    menu.entryAction(0)->trigger();
+    EXPECT_EQ(chosen.size(), 1);
+}
