@@ -114,7 +114,7 @@ TEST(TagCommandTable, Invariants)
 // lists it.
 TEST(TagCommandTable, EveryButtonHasAGlyphFile)
 {
-    const QDir resources = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../../src/resources"));
+    const QDir resources(QStringLiteral(TESSALINE_SOURCE_DIR "/src/resources"));
     QFile qrc(resources.filePath(QStringLiteral("icons.qrc")));
     ASSERT_TRUE(qrc.open(QIODevice::ReadOnly));
     const QString listed = QString::fromUtf8(qrc.readAll());
