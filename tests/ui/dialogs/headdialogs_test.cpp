@@ -1,0 +1,112 @@
+#include "ui/dialogs/headdialogs.h"
+
+#include "core/messages/messages.h"
+#include "dialogtesting.h"
+#include "support/marked.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(HeaderDialog, MetaPresetsFillAndShowTheirFields)
+{
+    DialogTesting t;
+    HeaderDialog dialog(t.services, HeaderDialog::MetaPage);
+    dialog.show();
+    EXPECT_EQ(dialog.pages()->currentIndex(), 1);
+    const struct
+    {
+        int preset;
+        QString equiv, content, nameCaption;
+        bool name, delay, url, browse;
+    } cases[] = {
+        {MetaRefresh, "Refresh", "", "&Nom:", false, true, false, true},
+        {MetaExtCache, "Ext-cache", "name=", "&" + msg(525), true, false, false, false},
+        {MetaAuthor, "Author", "", "&Nom:", false, false, false, false},
+        {MetaNone, "", "", "&Nom:", true, false, true, false},
+    };
+    for (const auto &c : cases) {
+        dialog.metaContent()->setText(QStringLiteral("ancien"));
+        dialog.metaPresets()->button(c.preset)->click();
+        EXPECT_EQ(dialog.metaEquiv()->text(), c.equiv);
+        EXPECT_EQ(dialog.metaContent()->text(), c.content);
+        EXPECT_EQ(dialog.metaNameCaption()->text(), c.nameCaption);
+        EXPECT_EQ(dialog.metaName()->isVisible(), c.name) << c.preset;
+        EXPECT_EQ(dialog.delay()->isVisible(), c.delay) << c.preset;
+        EXPECT_EQ(dialog.metaUrl()->isVisible(), c.url) << c.preset;
+        EXPECT_EQ(dialog.contentBrowse()->isVisible(), c.browse) << c.preset;
+    }
+    dialog.delay()->setValue(0);
+    EXPECT_EQ(dialog.delay()->value(), 1);
+}
+
+TEST(HeaderDialog, WritesTheRefreshMetaInsideTheHead)
+{
+    DialogTesting t;
+    setMarked(t.host.text, QStringLiteral("<HEAD>\r\n</HEAD>\r\n<BODY>|"));
+    t.host.fakePrompts.answers = {Prompts::Answer::Yes};
+    HeaderDialog dialog(t.services, HeaderDialog::MetaPage);
+    dialog.metaPresets()->button(MetaRefresh)->click();
+    dialog.metaContent()->setText(QStringLiteral("page2.htm"));
+    dialog.delay()->setValue(5);
+    dialog.okButton()->click();
+    EXPECT_EQ(t.host.fakePrompts.asked, QStringList{msg(56)});
+    EXPECT_EQ(
+        t.host.text.text(),
+        QStringLiteral("<HEAD>\r\n<META HTTP-EQUIV=\"Refresh\" CONTENT=\"5;URL=page2.htm\">\r\n</HEAD>\r\n<BODY>"));
+}
+
+TEST(HeaderDialog, MissingLinkedFileAsksAndEmptyPagesChangeNothing)
+{
+    DialogTesting t;
+    t.host.setDocument(QStringLiteral("x"), 1, 0);
+    HeaderDialog dialog(t.services, HeaderDialog::LinkPage);
+    dialog.show();
+    dialog.okButton()->click(); // nothing filled in
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(t.host.undo.count(), 0);
+    dialog.show();
+    dialog.link()->setEditText(QStringLiteral("absent.htm"));
+    dialog.okButton()->click(); // No to message 75
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(t.host.fakePrompts.asked, QStringList{msg(75)});
+    t.host.fakePrompts.answers = {Prompts::Answer::Yes};
+    dialog.relation()->setText(QStringLiteral("Index"));
+    dialog.okButton()->click();
+    EXPECT_EQ(t.host.text.text(), QStringLiteral("x<LINK HREF=\"absent.htm\" REL=Index>\r\n"));
+}
+
+TEST(HeaderDialog, BaseBrowseAndTargetPreset)
+{
+    DialogTesting t;
+    HeaderDialog dialog(t.services);
+    t.chosenFiles = {t.folder.filePath(QStringLiteral("a/b.htm"))};
+    dialog.baseUrl()->parentWidget()->findChildren<QToolButton *>().first()->click();
+    EXPECT_EQ(dialog.baseUrl()->currentText(), QStringLiteral("a/b.htm"));
+    dialog.targetPresets()->button(4)->click();
+    EXPECT_EQ(dialog.fields().baseTarget, QStringLiteral("_top"));
+    dialog.targetPresets()->button(0)->click();
+    EXPECT_EQ(dialog.fields().baseTarget, QString());
+}
+
+TEST(TitleDialog, ShowsTheTitleAndReplacesIt)
+{
+    DialogTesting t;
+    setMarked(t.host.text, QStringLiteral("<TITLE>Un\r\ndeux</TITLE>\r\n[x]"));
+    TitleDialog dialog(t.services);
+    EXPECT_EQ(dialog.titleField()->text(), QStringLiteral("Un deux"));
+    dialog.titleField()->setText(QStringLiteral("Trois"));
+    dialog.okButton()->click();
+    EXPECT_EQ(marked(t.host.text), QStringLiteral("<TITLE>Trois</TITLE>\r\n[x]"));
+}
+
+} // namespace
