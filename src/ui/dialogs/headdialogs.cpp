@@ -117,6 +117,8 @@ HeaderDialog::HeaderDialog(DialogServices &services, Page page, QWidget *parent)
     m_delay = new QSpinBox(this);
     m_delay->setRange(1, 9999);
     m_delay->setValue(20);
+    m_delay->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    m_delay->setMinimumWidth(m_delay->fontMetrics().horizontalAdvance(QStringLiteral("99999")) + 40);
     m_delayCaption = addFieldRow(form, QStringLiteral("&Délai:"), m_delay);
     m_delayRow = form->rowCount() - 1;
     m_metaUrl = historyCombo(512);

@@ -61,9 +61,11 @@ private:
     QListWidget *m_list;
 };
 
-QWidget *newPage(QTabWidget *pages, const QString &caption, QVBoxLayout *&layout)
+// A page named by its help anchor.
+QWidget *newPage(QTabWidget *pages, const QString &caption, const char *anchor, QVBoxLayout *&layout)
 {
     auto *page = new QWidget(pages);
+    page->setObjectName(QLatin1String(anchor));
     layout = new QVBoxLayout(page);
     pages->addTab(page, caption);
     return page;
@@ -112,14 +114,13 @@ EventsDialog &LinkDialogBase::events()
 
 QString LinkDialogBase::helpAnchor() const
 {
-    static const char *const anchors[] = {"general", "destinations", "cibles", "javascript"};
-    return QString::fromLatin1(anchors[qBound(0, m_pages->currentIndex(), 3)]);
+    return m_pages->currentWidget() ? m_pages->currentWidget()->objectName() : QString();
 }
 
 void LinkDialogBase::addJavaScriptPage()
 {
     QVBoxLayout *layout = nullptr;
-    newPage(m_pages, QStringLiteral("JavaScript"), layout);
+    newPage(m_pages, QStringLiteral("JavaScript"), "javascript", layout);
     layout->addWidget(note(QStringLiteral("Nom identificateur lors d'une référence JavaScript.")));
     m_name = lineEdit(256);
     addField(addForm(layout), QStringLiteral("&Nom identificateur du lien:"), m_name);
@@ -156,7 +157,7 @@ ExternalLinkDialog::ExternalLinkDialog(DialogServices &services, LinkMode mode, 
     setObjectName(QStringLiteral("TlienFrm"));
     QVBoxLayout *layout = nullptr;
 
-    newPage(pages(), QStringLiteral("Général"), layout);
+    newPage(pages(), QStringLiteral("Général"), "general", layout);
     layout->addWidget(note(QStringLiteral("Un lien externe fait référence à lien vers un autre document ou objet.")));
     m_address = historyCombo(512);
     m_browse = new QToolButton(this);
@@ -183,9 +184,12 @@ ExternalLinkDialog::ExternalLinkDialog(DialogServices &services, LinkMode mode, 
     m_previewCaption->setBuddy(m_preview);
     layout->addWidget(m_previewCaption);
     layout->addWidget(m_preview, 1);
+    // Takes the room of the preview while it is hidden.
+    layout->addStretch(1);
+    m_generalLayout = layout;
     showPreview(false);
 
-    newPage(pages(), QStringLiteral("Destination(s) existante(s)"), layout);
+    newPage(pages(), QStringLiteral("Destination(s) existante(s)"), "destinations", layout);
     auto *destinationsCaption = new QLabel(QStringLiteral("Destination &interne à l'interieur du lien externe:"), this);
     m_destinations = new QListWidget(this);
     makeToggleList(m_destinations);
@@ -193,7 +197,7 @@ ExternalLinkDialog::ExternalLinkDialog(DialogServices &services, LinkMode mode, 
     layout->addWidget(destinationsCaption);
     layout->addWidget(m_destinations, 1);
 
-    newPage(pages(), QStringLiteral("Cibles pour cadres"), layout);
+    newPage(pages(), QStringLiteral("Cibles pour cadres"), "cibles", layout);
     layout->addWidget(note(QStringLiteral("Une cible sert à spécifier le cadre ou le document sera chargé.")));
     m_target = lineEdit(256);
     addField(addForm(layout), QStringLiteral("&Cible ou nom du cadre:"), m_target);
@@ -244,6 +248,7 @@ void ExternalLinkDialog::showPreview(bool show)
 {
     m_previewCaption->setVisible(show);
     m_preview->setVisible(show);
+    m_generalLayout->setStretch(m_generalLayout->count() - 1, show ? 0 : 1);
 }
 
 void ExternalLinkDialog::refreshPreview()
@@ -301,7 +306,7 @@ InternalLinkDialog::InternalLinkDialog(DialogServices &services, LinkMode mode, 
     setObjectName(QStringLiteral("TLienIntFrm"));
     QVBoxLayout *layout = nullptr;
 
-    newPage(pages(), QStringLiteral("Nouvelle destination"), layout);
+    newPage(pages(), QStringLiteral("Nouvelle destination"), "general", layout);
     layout->addWidget(
         note(QStringLiteral("Un lien interne fait référence à une destination à l'intérieur d'un même document.")));
     m_newName = lineEdit(256);
@@ -315,7 +320,7 @@ InternalLinkDialog::InternalLinkDialog(DialogServices &services, LinkMode mode, 
     layout->addWidget(m_copyCaption);
     layout->addWidget(m_copy, 1);
 
-    newPage(pages(), QStringLiteral("Destination(s) existante(s)"), layout);
+    newPage(pages(), QStringLiteral("Destination(s) existante(s)"), "destinations", layout);
     layout->addWidget(note(QStringLiteral(
         "Un lien interne peut faire référence à une destination qui existe déjà à l'intérieur du document.")));
     auto *listCaption = new QLabel(QStringLiteral("&DESTINATION(S) EXISTANTE(S)"), this);

@@ -12,6 +12,7 @@ class QListWidget;
 class QListWidgetItem;
 class QPlainTextEdit;
 class QTabWidget;
+class QVBoxLayout;
 
 // What a link dialog does on OK.
 enum class LinkMode {
@@ -92,6 +93,7 @@ private:
     QButtonGroup *m_protocols;
     QCheckBox *m_previewCheck;
     QLabel *m_previewCaption;
+    QVBoxLayout *m_generalLayout = nullptr;
     QPlainTextEdit *m_preview;
     QListWidget *m_destinations;
     QLineEdit *m_target;
