@@ -263,10 +263,15 @@ bool ScriptEditor::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    if (watched == m_editor->viewport() && event->type() == QEvent::Drop) {
+    // A word dragged from the list goes in at the script's caret, wherever
+    // it is dropped.
+    const QEvent::Type type = event->type();
+    if (watched == m_editor->viewport() &&
+        (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)) {
         auto *drop = static_cast<QDropEvent *>(event);
-        if (drop->source() == m_words || drop->source() == m_words->viewport()) {
-            insertWord(currentWord());
+        if (drop->source() == m_words) {
+            if (type == QEvent::Drop)
+                insertWord(currentWord());
             drop->acceptProposedAction();
             return true;
         }
