@@ -51,7 +51,7 @@ ScriptEditor::ScriptEditor(DialogServices &services, QWidget *parent)
     scriptCaption->setBuddy(m_editor);
     left->addWidget(scriptCaption);
     left->addWidget(m_editor, 1);
-    m_head = new QCheckBox(msg(775), this);
+    m_head = new QCheckBox(QStringLiteral("&") + msg(775), this);
     m_head->setChecked(true);
     left->addWidget(m_head);
     auto *version = new QGroupBox(msg(798), this);
@@ -74,7 +74,10 @@ ScriptEditor::ScriptEditor(DialogServices &services, QWidget *parent)
         connect(m_listButtons[i], &QPushButton::clicked, this, [this, list] { showList(list); });
     }
     right->addLayout(buttons);
+    auto *wordsCaption = new QLabel(QStringLiteral("Commandes &JavaScript:"), this);
+    right->addWidget(wordsCaption);
     m_words = new QListWidget(this);
+    wordsCaption->setBuddy(m_words);
     m_words->setObjectName(QStringLiteral("ListBox1"));
     m_words->setAccessibleName(QStringLiteral("Commandes JavaScript"));
     m_words->setDragEnabled(true);
@@ -266,8 +269,8 @@ bool ScriptEditor::eventFilter(QObject *watched, QEvent *event)
     // A word dragged from the list goes in at the script's caret, wherever
     // it is dropped.
     const QEvent::Type type = event->type();
-    if (watched == m_editor->viewport() &&
-        (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)) {
+    if (watched == m_editor->viewport()
+        && (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)) {
         auto *drop = static_cast<QDropEvent *>(event);
         if (drop->source() == m_words) {
             if (type == QEvent::Drop)

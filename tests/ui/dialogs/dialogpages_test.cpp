@@ -7,6 +7,8 @@
 #include "core/dialogs/eventcalls.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -36,6 +38,36 @@ struct DialogPage
     std::function<ElementDialog *(DialogServices &)> make;
     int tab; // -1: the dialog has no pages
 };
+
+// Every field the user types in or chooses from is reached by its caption.
+void checkFieldsHaveCaptions(QWidget *dialog, const char *shot)
+{
+    QList<QWidget *> captioned;
+    for (auto *label : dialog->findChildren<QLabel *>()) {
+        if (label->buddy())
+            captioned << label->buddy();
+    }
+    QList<QWidget *> fields;
+    for (auto *w : dialog->findChildren<QLineEdit *>()) {
+        if (!qobject_cast<QComboBox *>(w->parentWidget()) && !qobject_cast<QAbstractSpinBox *>(w->parentWidget()))
+            fields << w;
+    }
+    for (auto *w : dialog->findChildren<QComboBox *>())
+        fields << w;
+    for (auto *w : dialog->findChildren<QAbstractSpinBox *>())
+        fields << w;
+    for (auto *w : dialog->findChildren<QAbstractItemView *>()) {
+        if (!w->parentWidget()->inherits("QComboBoxPrivateContainer")) // a combo box's own list
+            fields << w;
+    }
+    for (auto *w : dialog->findChildren<QPlainTextEdit *>())
+        fields << w;
+    EXPECT_FALSE(fields.isEmpty()) << shot;
+    for (QWidget *field : fields) {
+        if (field->isVisible())
+            EXPECT_TRUE(captioned.contains(field)) << shot << ": " << field->metaObject()->className();
+    }
+}
 
 void checkNothingClipped(QWidget *dialog, const char *shot)
 {
@@ -132,6 +164,7 @@ TEST(DialogPages, ReadableWithTheirHelpAndShots)
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
         checkNothingClipped(dialog.get(), page.shot);
+        checkFieldsHaveCaptions(dialog.get(), page.shot);
 
         QFile helpPage(help.filePath(dialog->helpPage()));
         ASSERT_TRUE(helpPage.open(QIODevice::ReadOnly)) << page.shot;

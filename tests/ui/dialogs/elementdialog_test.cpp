@@ -146,17 +146,4 @@ TEST(EventsDialog, PictureButtonOpensTheScriptEditorOnTheFunction)
     EXPECT_TRUE(scripts[0].contains(QStringLiteral("\r\nfunction calcul(a) {\r\n")));
 }
 
-TEST(EventsDialog, NameModeHidesTheEventsAndGivesAPlainName)
-{
-    DialogTesting t;
-    EventsDialog dialog(t.services);
-    dialog.setNameMode(true);
-    dialog.show();
-    EXPECT_FALSE(dialog.eventButton(JsEvent::onClick)->isVisible());
-    EXPECT_FALSE(dialog.scriptButton()->isVisible());
-    QTest::keyClicks(dialog.nameField(), QStringLiteral("ma fonction"));
-    dialog.okButton()->click();
-    EXPECT_EQ(dialog.name(), QStringLiteral("mafonction()"));
-}
-
 } // namespace

@@ -49,22 +49,6 @@ TEST(HeaderDialog, MetaPresetsFillAndShowTheirFields)
     EXPECT_EQ(dialog.delay()->value(), 1);
 }
 
-TEST(HeaderDialog, WritesTheRefreshMetaInsideTheHead)
-{
-    DialogTesting t;
-    setMarked(t.host.text, QStringLiteral("<HEAD>\r\n</HEAD>\r\n<BODY>|"));
-    t.host.fakePrompts.answers = {Prompts::Answer::Yes};
-    HeaderDialog dialog(t.services, HeaderDialog::MetaPage);
-    dialog.metaPresets()->button(MetaRefresh)->click();
-    dialog.metaContent()->setText(QStringLiteral("page2.htm"));
-    dialog.delay()->setValue(5);
-    dialog.okButton()->click();
-    EXPECT_EQ(t.host.fakePrompts.asked, QStringList{msg(56)});
-    EXPECT_EQ(
-        t.host.text.text(),
-        QStringLiteral("<HEAD>\r\n<META HTTP-EQUIV=\"Refresh\" CONTENT=\"5;URL=page2.htm\">\r\n</HEAD>\r\n<BODY>"));
-}
-
 TEST(HeaderDialog, MissingLinkedFileAsksAndEmptyPagesChangeNothing)
 {
     DialogTesting t;
