@@ -3,8 +3,11 @@
 #include "core/messages/messages.h"
 #include "dialogtesting.h"
 #include "support/marked.h"
+#include "ui/dialogs/dialogcommands.h"
 #include "ui/dialogs/eventsdialog.h"
+#include "ui/tagcommands/tooltabs.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -154,6 +157,49 @@ TEST(QuickExternalLink, WrapsTheSelectionInALinkToTheChosenFile)
     EXPECT_EQ(marked(t.host.text), QStringLiteral("<A HREF=\"sous/page.htm\">[mot]</A>"));
     QuickExternalLink(t.services); // cancelled
     EXPECT_EQ(t.host.undo.count(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DialogCommands, InstallEnablesButtonsMenuItemsAndTheQuickLink)
+{
+    DialogTesting t;
+    ToolTabs tools(t.host);
+    tools.setDocumentOpen(true);
+    QAction quickLink(QStringLiteral("Lien &externe rapide"));
+    quickLink.setEnabled(false);
+    EXPECT_FALSE(tools.action(QStringLiteral("LienExtBtn"))->isEnabled());
+    installDialogCommands(tools, t.services, &quickLink);
+    for (const char *id :
+         {"LienExtBtn", "Lienexterne1", "LienIntBtn", "Lieninterne1", "TitreBtn", "Titredudocument1", "BaseBtn",
+          "Base1", "MetaBtn", "Meta1", "LinkBtn", "Lienderfrences1", "IsIndexBtn", "Index1", "ScriptBtn", "Script1"}) {
+        ASSERT_NE(tools.action(QLatin1String(id)), nullptr) << id;
+        EXPECT_TRUE(tools.action(QLatin1String(id))->isEnabled()) << id;
+    }
+    EXPECT_TRUE(bool(t.services.openScriptEditor));
+    setMarked(t.host.text, QStringLiteral("[mot]"));
+    t.chosenFiles = {t.folder.filePath(QStringLiteral("b.htm"))};
+    quickLink.trigger();
+    EXPECT_EQ(marked(t.host.text), QStringLiteral("<A HREF=\"b.htm\">[mot]</A>"));
+}
+
+TEST(ExternalLinkDialog, ClickingTheChosenDestinationAgainClearsIt)
+{
+    DialogTesting t;
+    t.writeFile(QStringLiteral("cible.htm"), "<A NAME=\"haut\">");
+    ExternalLinkDialog dialog(t.services);
+    dialog.show();
+    dialog.addressField()->setEditText(QStringLiteral("cible.htm"));
+    dialog.pages()->setCurrentIndex(1);
+    QListWidget *list = dialog.destinations();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const QPoint item = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item);
+    EXPECT_TRUE(list->item(0)->isSelected());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item);
+    EXPECT_FALSE(list->item(0)->isSelected());
 }
 
 } // namespace
