@@ -81,17 +81,6 @@ TEST(ElementDialog, OkAsksAboutAMissingFileAndStaysOnNo)
     }
 }
 
-TEST(ElementDialog, FieldsAreReachedByTheirCaptionsMnemonic)
-{
-    DialogTesting t;
-    FileDialog dialog(t.services);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::keyClick(&dialog, Qt::Key_L, Qt::AltModifier);
-    EXPECT_TRUE(dialog.combo->hasFocus() || dialog.combo->lineEdit()->hasFocus());
-    EXPECT_EQ(dialog.helpButton()->text(), QStringLiteral("&Aide"));
-}
-
 TEST(EventsDialog, TypingNeedsAnEventAndSwitchingStoresTheCall)
 {
     DialogTesting t;

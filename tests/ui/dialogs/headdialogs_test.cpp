@@ -69,28 +69,4 @@ TEST(HeaderDialog, MissingLinkedFileAsksAndEmptyPagesChangeNothing)
     EXPECT_EQ(t.host.text.text(), QStringLiteral("x<LINK HREF=\"absent.htm\" REL=Index>\r\n"));
 }
 
-TEST(HeaderDialog, BaseBrowseAndTargetPreset)
-{
-    DialogTesting t;
-    HeaderDialog dialog(t.services);
-    t.chosenFiles = {t.folder.filePath(QStringLiteral("a/b.htm"))};
-    dialog.baseUrl()->parentWidget()->findChildren<QToolButton *>().first()->click();
-    EXPECT_EQ(dialog.baseUrl()->currentText(), QStringLiteral("a/b.htm"));
-    dialog.targetPresets()->button(4)->click();
-    EXPECT_EQ(dialog.fields().baseTarget, QStringLiteral("_top"));
-    dialog.targetPresets()->button(0)->click();
-    EXPECT_EQ(dialog.fields().baseTarget, QString());
-}
-
-TEST(TitleDialog, ShowsTheTitleAndReplacesIt)
-{
-    DialogTesting t;
-    setMarked(t.host.text, QStringLiteral("<TITLE>Un\r\ndeux</TITLE>\r\n[x]"));
-    TitleDialog dialog(t.services);
-    EXPECT_EQ(dialog.titleField()->text(), QStringLiteral("Un deux"));
-    dialog.titleField()->setText(QStringLiteral("Trois"));
-    dialog.okButton()->click();
-    EXPECT_EQ(marked(t.host.text), QStringLiteral("<TITLE>Trois</TITLE>\r\n[x]"));
-}
-
 } // namespace
