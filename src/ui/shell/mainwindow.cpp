@@ -18,6 +18,7 @@
 #include "core/shell/tabtext.h"
 #include "ui/shell/uiguards.h"
 #include "core/messages/messages.h"
+#include "ui/dialogs/dialogcommands.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
 #include "ui/wholetext/wholetextcommands.h"
@@ -82,6 +83,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     createMenus();
     createToolBar();
     createStatusBar();
+    installDialogCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
