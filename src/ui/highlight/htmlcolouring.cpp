@@ -100,12 +100,15 @@ void HtmlColouring::contentsChanged(int position, int removed, int added)
     if (sameLines && edited < m_validBlocks) {
         // A change within one line: the states below hold while this line
         // ends in the same state as before.
+        // The line is coloured now: the layout that follows this signal
+        // lays it out once with its colours, and the paint has nothing left
+        // to do for it.
         QTextBlock block = first;
-        const int end = htmllex::lexLine(block.text(), startStateOf(block), nullptr);
-        if (end == block.userState())
-            return;
-        block.setUserState(end);
-        m_validBlocks = edited + 1;
+        const int before = block.userState();
+        const int start = startStateOf(block);
+        colourBlock(block, start, false);
+        if (block.userState() != before)
+            m_validBlocks = edited + 1;
         return;
     }
     m_validBlocks = std::min(m_validBlocks, edited);
@@ -144,19 +147,20 @@ void HtmlColouring::prepareVisible()
         const ColouredBlock *coloured = colouredOf(block);
         if (coloured && coloured->startState == start && coloured->generation == m_generation)
             continue;
-        colourBlock(block, start);
+        colourBlock(block, start, true);
     }
 }
 
-void HtmlColouring::colourBlock(QTextBlock &block, int startState)
+void HtmlColouring::colourBlock(QTextBlock &block, int startState, bool relayout)
 {
     m_tokens.clear();
-    htmllex::lexLine(block.text(), startState, &m_tokens);
+    block.setUserState(htmllex::lexLine(block.text(), startState, &m_tokens));
     QList<QTextLayout::FormatRange> ranges;
     ranges.reserve(qsizetype(m_tokens.size()));
     for (const htmllex::Token &token : m_tokens)
         ranges.append(QTextLayout::FormatRange{token.start, token.length, m_formats[size_t(token.kind)]});
     block.layout()->setFormats(ranges);
     block.setUserData(new ColouredBlock(startState, m_generation));
-    m_document->markContentsDirty(block.position(), block.length());
+    if (relayout)
+        m_document->markContentsDirty(block.position(), block.length());
 }

@@ -40,7 +40,9 @@ private:
     void contentsChanged(int position, int removed, int added);
     void computeStatesThrough(int blockNumber);
     int startStateOf(const QTextBlock &block) const;
-    void colourBlock(QTextBlock &block, int startState);
+    // Sets the block's colours and its end state; relayout asks the layout
+    // to show them (not needed while the document reports a change).
+    void colourBlock(QTextBlock &block, int startState, bool relayout);
     void takeColoursFromPalette();
 
     EditorWidget *m_editor;
