@@ -78,7 +78,7 @@ bool HtmlColouring::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void HtmlColouring::contentsChanged(int position, int removed, int added)
+void HtmlColouring::contentsChanged(int position, int /*removed*/, int added)
 {
     const QTextBlock first = m_document->findBlock(position);
     QTextBlock last = m_document->findBlock(position + added);
@@ -87,7 +87,6 @@ void HtmlColouring::contentsChanged(int position, int removed, int added)
     const int blockCount = m_document->blockCount();
     const bool sameLines = blockCount == m_blockCount && first == last;
     m_blockCount = blockCount;
-    Q_UNUSED(removed);
     if (!first.isValid())
         return;
 

@@ -10,6 +10,7 @@
 #include <map>
 
 class DocumentWindow;
+class DocumentWorkspace;
 class Prompts;
 
 // Keeps a copy of every modified page in the recovery folder, written a few
@@ -61,6 +62,5 @@ private:
 
 // Opens a recovered page in a new document window: its text, its format on
 // disk and its caption, marked modified.
-class DocumentWorkspace;
 DocumentWindow *openRecoveredPage(DocumentWorkspace &workspace, const RecoveryCopy &copy,
                                   const std::function<void(DocumentWindow *)> &prepare);
