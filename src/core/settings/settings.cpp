@@ -54,6 +54,7 @@ void Settings::read(QSettings &s)
     rightMargin = readInt(s, "Editeur/MargeDroite", 2000);
     toolbar = readBool(s, "Editeur/BarreIcones", true);
     statusBar = readBool(s, "Editeur/BarreStatut", true);
+    syntaxColouring = readBool(s, "Editeur/Coloration", true);
     maximised = readBool(s, "Tessaline/Maximiser", true);
     aboutBox = readBool(s, "Tessaline/APropos", true);
     authorName = readString(s, "Tessaline/Auteur", accountName());
@@ -77,6 +78,7 @@ void Settings::write(QSettings &s) const
     s.setValue(QStringLiteral("Editeur/MargeDroite"), rightMargin);
     writeBool(s, "Editeur/BarreIcones", toolbar);
     writeBool(s, "Editeur/BarreStatut", statusBar);
+    writeBool(s, "Editeur/Coloration", syntaxColouring);
     writeBool(s, "Tessaline/Maximiser", maximised);
     writeBool(s, "Tessaline/APropos", aboutBox);
     s.setValue(QStringLiteral("Tessaline/Auteur"), authorName);

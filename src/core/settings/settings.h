@@ -29,6 +29,7 @@ struct Settings
     int rightMargin = 2000;       // "MargeDroite": centre of the right ruler marker
     bool toolbar = true;          // "BarreIcones"
     bool statusBar = true;        // "BarreStatut"
+    bool syntaxColouring = true;  // "Coloration": HTML colouring in the document windows
     // "Tessaline"
     bool maximised = true;        // "Maximiser"
     bool aboutBox = true;         // "APropos"

@@ -6,8 +6,10 @@
 #include "ui/text/editorwidget.h"
 #include "ui/find/finddialog.h"
 #include "ui/find/findcommands.h"
+#include "ui/highlight/colouringcommand.h"
 #include "ui/preferences/marginruler.h"
 #include "ui/preferences/optionscommands.h"
+#include "ui/recovery/recoverykeeper.h"
 #include "ui/undo/typingrecorder.h"
 #include "ui/shell/filecommands.h"
 #include "ui/shell/messageboxprompts.h"
@@ -75,10 +77,13 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     m_edit = new EditCommands(*this, this);
     m_options = new OptionsCommands(m_settings, *this, *m_prompts, this);
     m_workspace->setRulerWidget(m_options->ruler());
+    new ColouringCommand(*m_options->menu(), m_options->marginsAction(), m_settings, *this, this);
     m_tools = new ToolTabs(*this, this);
     m_find = new FindCommands(*this, this);
     connect(m_find, &FindCommands::helpRequested, this, [this] { showHelpContents(this); });
     m_wholeText = new WholeTextCommands(*this, this);
+    if (!services.store)
+        setRecoveryFolder(RecoveryKeeper::defaultRoot());
 
     createMenus();
     createToolBar();
@@ -263,6 +268,7 @@ void MainWindow::prepareDocument(DocumentWindow *document)
     EditorWidget *editor = document->editor();
     m_options->ApplyEditorFont(editor);
     m_options->applyMarginsTo(editor);
+    applyColouring(*editor, m_settings);
     m_contextMenu->attachTo(editor);
     auto *recorder = new TypingRecorder(editor, document->text(), document->undo(), m_state, document);
     recorder->paste = [this] { m_edit->PasteBtnClick(); };
@@ -278,6 +284,8 @@ void MainWindow::prepareDocument(DocumentWindow *document)
             ShowCaretPosition();
     });
     document->undo().onChanged = [this] { UpdateCommandStates(); };
+    if (m_recovery)
+        m_recovery->watch(document);
 }
 
 int MainWindow::documentCount() const
@@ -372,6 +380,12 @@ void MainWindow::UpdateCommandStates()
     ShowCaretPosition();
 }
 
+void MainWindow::setRecoveryFolder(const QString &root)
+{
+    delete m_recovery;
+    m_recovery = new RecoveryKeeper(root, *m_prompts, this);
+}
+
 void MainWindow::AddRecentFile(const QString &path)
 {
     m_recentFilesMenu->add(path);
@@ -433,6 +447,10 @@ void MainWindow::FormShow()
 
 void MainWindow::openStartupFiles()
 {
+    if (m_recovery && m_recovery->offerLeftOvers([this](const RecoveryCopy &copy) {
+            openRecoveredPage(*m_workspace, copy, [this](DocumentWindow *document) { prepareDocument(document); });
+        }))
+        UpdateCommandStates();
     if (m_startupFiles.isEmpty()) {
         if (m_settings.aboutBox)
             m_dialogs->showAbout(m_settings.authorName);
