@@ -13,6 +13,8 @@
 #include "ui/shell/messageboxprompts.h"
 #include "core/shell/handoverprotocol.h"
 #include "ui/shell/helpwindow.h"
+#include "ui/dialogs/dialogservices.h"
+#include "ui/formatting/formattingcommands.h"
 #include "ui/shell/qtshelldialogs.h"
 #include "ui/shell/recentmenu.h"
 #include "core/shell/tabtext.h"
@@ -78,6 +80,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     m_find = new FindCommands(*this, this);
     connect(m_find, &FindCommands::helpRequested, this, [this] { showHelpContents(this); });
     m_wholeText = new WholeTextCommands(*this, this);
+    installFormattingCommands(*m_tools, frameDialogServices(*this));
 
     createMenus();
     createToolBar();
