@@ -38,8 +38,10 @@ CharacterGrid::CharacterGrid(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAccessibleName(QStringLiteral("Caractères spéciaux"));
-    m_magnifier->setAlignment(Qt::AlignCenter);
+    m_magnifier->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     m_magnifier->setFrameShape(QFrame::Box);
+    // Room above for the accents of capitals, which rise above the line.
+    m_magnifier->setContentsMargins(10, 18, 10, 6);
     m_magnifier->setAutoFillBackground(true);
     QPalette palette = m_magnifier->palette();
     palette.setColor(QPalette::Window, Qt::white);

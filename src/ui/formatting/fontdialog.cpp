@@ -83,6 +83,7 @@ TFontFrm::TFontFrm(DialogServices &services, bool baseFont, QWidget *parent)
     m_size = new QLineEdit(QString::fromUtf16(DefaultFontSize), this);
     m_size->setObjectName(QStringLiteral("Edit1"));
     m_size->setMaxLength(2);
+    m_size->setFixedWidth(80);
     m_size->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[+-]?[1-7]?")), m_size));
     m_size->setToolTip(QStringLiteral("De 1 à 7, ou relative à la taille de base: de -7 à +7"));
     sizeLabel->setBuddy(m_size);

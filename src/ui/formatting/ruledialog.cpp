@@ -105,7 +105,7 @@ THrFrm::THrFrm(DialogServices &services, QWidget *parent)
     m_size->setObjectName(QStringLiteral("Edit2"));
     m_size->setRange(1, 10);
     m_size->setToolTip(QStringLiteral("Épaisseur en pixels, de 2 à 10 (1: épaisseur normale)"));
-    addField(form, QStringLiteral("É&paisseur:"), m_size);
+    addField(form, QStringLiteral("Épa&isseur:"), m_size);
 
     m_shade = new QCheckBox(QStringLiteral("&Relief (ombrage)"), this);
     m_shade->setObjectName(QStringLiteral("CheckBox2"));

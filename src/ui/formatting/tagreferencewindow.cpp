@@ -90,7 +90,7 @@ TTagFrm::TTagFrm(DocumentHost &host, QWidget *parent, const QString &path)
     m_list->installEventFilter(this);
     if (!m_reference.entries.isEmpty())
         m_list->setCurrentRow(0);
-    resize(440, 520);
+    resize(580, 560);
     m_list->setFocus();
 
     if (!m_reference.error.isEmpty())
