@@ -47,23 +47,31 @@ TagReference parseTagReference(const QByteArray &bytes, const QString &fileName)
         return reference;
     }
 
-    QStringList description;
+    // The description's lines flow into paragraphs; a line holding only
+    // blanks ends a paragraph.
+    QStringList paragraphs;
+    QString paragraph;
+    const auto endParagraph = [&] {
+        if (!paragraph.isEmpty())
+            paragraphs << paragraph;
+        paragraph.clear();
+    };
     const auto finishEntry = [&] {
-        if (reference.entries.isEmpty())
-            return;
-        while (!description.isEmpty() && description.last().isEmpty())
-            description.removeLast();
-        reference.entries.last().description = description.join(u'\n');
-        description.clear();
+        endParagraph();
+        if (!reference.entries.isEmpty())
+            reference.entries.last().description = paragraphs.join(u'\n');
+        paragraphs.clear();
     };
     // Lines end with CR LF, LF or a lone CR.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     for (const QString &line : text.split(u'\n')) {
         if (line.isEmpty() || isBlank(line.at(0))) {
-            // A description line; an empty one separates paragraphs.
-            if (!reference.entries.isEmpty() && (!line.trimmed().isEmpty() || !description.isEmpty()))
-                description << line.trimmed();
+            const QString words = line.simplified();
+            if (words.isEmpty())
+                endParagraph();
+            else if (!reference.entries.isEmpty())
+                paragraph += (paragraph.isEmpty() ? QString() : QStringLiteral(" ")) + words;
             continue;
         }
         finishEntry();

@@ -10,13 +10,14 @@
 // The HTML tag reference file, "htmldesc.ref" in the program's folder. Each
 // line that does not begin with a blank is an entry, the tag as it will be
 // inserted ("<B></B>", "<BR>"); the lines after it that begin with a blank
-// (space or tab) describe it.
+// (space or tab) describe it; they flow into paragraphs, and a line of
+// blanks alone starts a new paragraph.
 inline constexpr char16_t TagReferenceFileName[] = u"htmldesc.ref";
 
 struct TagReferenceEntry
 {
     QString tag;
-    QString description; // its lines without their leading blanks
+    QString description; // its paragraphs, one per line
 };
 
 struct TagReference

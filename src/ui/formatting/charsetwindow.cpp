@@ -254,6 +254,7 @@ TcharsetFrm::TcharsetFrm(DocumentHost &host, QWidget *parent)
     connect(help, &QPushButton::clicked, this, [this] { showHelpTopic(this, QStringLiteral("caracteres.html")); });
     showCharacter(0);
     m_grid->setFocus();
+    resize(sizeHint());
 }
 
 void TcharsetFrm::showCharacter(int index)

@@ -64,8 +64,15 @@ template<typename Window> void toggleToolWindow(QPointer<Window> &window, const 
         window->close();
         return;
     }
-    if (!window)
+    if (!window) {
         window = create();
+        // First shown at the right of the frame window, below its toolbars,
+        // where it leaves the page's text visible.
+        if (QWidget *frame = window->parentWidget()) {
+            const QRect area = frame->geometry();
+            window->move(std::max(area.left(), area.right() - window->width() - 24), area.top() + 140);
+        }
+    }
     window->show();
     window->raise();
     window->activateWindow();

@@ -29,13 +29,13 @@ QString shippedReference()
 
 TEST(TagReference, ReadsEntriesAndTheirDescriptions)
 {
-    const TagReference r = parseTagReference("  avant toute entrée\r\n<B></B>\r\n  Gras.\r\n\tAttributs: aucun.  \r\n"
-                                             "\r\n<BR>\n<HR>\r  Ligne.\r\n\r\n",
+    const TagReference r = parseTagReference("  avant toute entrée\r\n<B></B>\r\n  Texte en\r\n\t  gras.\r\n  \r\n"
+                                             "\tAttributs: aucun.  \r\n\r\n<BR>\n<HR>\r  Ligne.\r\n\r\n",
                                              QStringLiteral("htmldesc.ref"));
     EXPECT_TRUE(r.error.isEmpty());
     ASSERT_EQ(r.entries.size(), 3);
     EXPECT_EQ(str(r.entries[0].tag), "<B></B>");
-    EXPECT_EQ(str(r.entries[0].description), "Gras.\nAttributs: aucun.");
+    EXPECT_EQ(str(r.entries[0].description), "Texte en gras.\nAttributs: aucun.");
     EXPECT_EQ(str(r.entries[1].description), "");
     EXPECT_EQ(str(r.entries[2].tag), "<HR>");
     EXPECT_EQ(str(r.entries[2].description), "Ligne.");
