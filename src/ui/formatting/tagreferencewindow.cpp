@@ -85,7 +85,9 @@ TTagFrm::TTagFrm(DocumentHost &host, QWidget *parent, const QString &path)
     for (const TagReferenceEntry &entry : m_reference.entries)
         m_list->addItem(entry.tag);
     connect(m_list, &QListWidget::currentRowChanged, this, &TTagFrm::entrySelected);
-    connect(m_list, &QListWidget::itemActivated, this,
+    // A double click inserts (a single click only selects, whatever the
+    // platform's activation habit); Enter is caught by the event filter.
+    connect(m_list, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { insertEntry(m_list->row(item)); });
     m_list->installEventFilter(this);
     if (!m_reference.entries.isEmpty())

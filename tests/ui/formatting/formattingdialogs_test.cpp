@@ -183,8 +183,13 @@ TEST(TagReferenceWindow, LettersSelectAndEnterInserts)
     EXPECT_EQ(str(window.description()->toPlainText()), "Gras.");
     QTest::keyClick(window.list(), Qt::Key_Return);
     EXPECT_EQ(str(marked(t.host.text)), "un <B>[mot]</B>");
+    QListWidget *list = window.list();
+    const QPoint first = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
+    EXPECT_EQ(str(marked(t.host.text)), "un <B><A>[mot]</A></B>");
     window.insertEntry(2);
-    EXPECT_EQ(str(marked(t.host.text)), "un <B><BR>|</B>");
+    EXPECT_EQ(str(marked(t.host.text)), "un <B><A><BR>|</A></B>");
     EXPECT_TRUE(t.host.fakePrompts.shown.isEmpty());
 }
 
