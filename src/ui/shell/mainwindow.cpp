@@ -15,6 +15,8 @@
 #include "ui/shell/messageboxprompts.h"
 #include "core/shell/handoverprotocol.h"
 #include "ui/shell/helpwindow.h"
+#include "ui/dialogs/dialogservices.h"
+#include "ui/formatting/formattingcommands.h"
 #include "ui/shell/qtshelldialogs.h"
 #include "ui/shell/recentmenu.h"
 #include "core/shell/tabtext.h"
@@ -84,6 +86,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     m_wholeText = new WholeTextCommands(*this, this);
     if (!services.store)
         setRecoveryFolder(RecoveryKeeper::defaultRoot());
+    installFormattingCommands(*m_tools, frameDialogServices(*this));
 
     createMenus();
     createToolBar();
