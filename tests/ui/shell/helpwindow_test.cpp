@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -64,4 +68,24 @@ TEST_F(HelpWindowTest, ShowsPagesOfTheHelpFolderOnly)
             EXPECT_EQ(window.browser()->source().fragment(), QString::fromUtf8(c.anchor));
         }
     }
+}
+
+// Help asked for from a modal dialog must not be blocked by that dialog.
+TEST(HelpFromADialog, IsNotBlockedByTheModalDialog)
+{
+    QWidget frame;
+    showHelpTopic(&frame, QStringLiteral("index.html"));
+    QDialog dialog(&frame);
+    QPointer<HelpWindow> help;
+    QTimer::singleShot(0, &dialog, [&] {
+        showHelpTopic(&dialog, QStringLiteral("index.html"));
+        for (QWidget *w : QApplication::allWidgets()) {
+            if (auto *h = qobject_cast<HelpWindow *>(w); h && h->isVisible())
+                help = h;
+        }
+        dialog.reject();
+    });
+    dialog.exec();
+    ASSERT_FALSE(help.isNull());
+    EXPECT_TRUE(dialog.isAncestorOf(help));
 }
