@@ -2,14 +2,10 @@
 #include "support/testhost.h"
 #include "ui/find/findcommands.h"
 #include "ui/find/finddialog.h"
-#include "ui/shell/helpwindow.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
-#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -87,35 +83,4 @@ TEST_F(FindKeysTest, EveryEnterRunsTheDefaultButton)
         starts.push_back(host.text.selectionStart());
     }
     EXPECT_EQ(starts, (std::vector<int>{0, 2, 4, 6}));
-}
-
-// "&Aide" shows the dialog's own help page, not the contents.
-TEST_F(FindKeysTest, HelpButtonShowsTheSearchHelpPage)
-{
-    open(false);
-    QPushButton *help = commands.dialog()->findChild<QPushButton *>(QStringLiteral("helpButton"));
-    ASSERT_NE(help, nullptr);
-    QTest::mouseClick(help, Qt::LeftButton);
-    HelpWindow *window = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *h = qobject_cast<HelpWindow *>(w); h && h->isVisible())
-            window = h;
-    }
-    ASSERT_NE(window, nullptr);
-    const QTextBrowser *browser = window->browser();
-    // Beside the program the page exists; in the test folder the window
-    // names the page it looked for.
-    EXPECT_TRUE(browser->source().fileName() == QStringLiteral("recherche.html")
-                || browser->toPlainText().contains(QStringLiteral("recherche.html")))
-        << str(browser->toPlainText());
-    window->close();
-}
-
-// The help pages of the dialogs exist in the help folder with the parts the
-// dialogs link to.
-TEST(DialogHelpPages, EachDialogPageExists)
-{
-    HelpWindow window(QCoreApplication::applicationDirPath() + QStringLiteral("/../src/help"));
-    for (const char *page : {"recherche.html", "preferences.html"})
-        EXPECT_TRUE(window.showPage(QString::fromUtf8(page))) << page;
 }

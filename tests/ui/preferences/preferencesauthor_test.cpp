@@ -5,18 +5,14 @@
 #include "ui/preferences/preferencesdialog.h"
 #include "ui/shell/documentwindow.h"
 #include "ui/shell/filecommands.h"
-#include "ui/shell/helpwindow.h"
 #include "ui/shell/mainwindow.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -79,30 +75,4 @@ TEST(PreferencesAuthor, NewPagesCarryTheNameOrTheAccountsName)
         window.activeDocument()->text().setModified(false);
         window.close();
     }
-}
-
-// "&Aide" shows the preferences' own help page.
-TEST(PreferencesAuthor, HelpButtonShowsThePreferencesHelpPage)
-{
-    FakePrompts prompts;
-    PreferencesDialog dialog(Settings(), prompts);
-    dialog.show();
-    QPushButton *help = nullptr;
-    for (QPushButton *b : dialog.findChildren<QPushButton *>()) {
-        if (b->text() == QStringLiteral("&Aide"))
-            help = b;
-    }
-    ASSERT_NE(help, nullptr);
-    QTest::mouseClick(help, Qt::LeftButton);
-    HelpWindow *window = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *h = qobject_cast<HelpWindow *>(w); h && h->isVisible())
-            window = h;
-    }
-    ASSERT_NE(window, nullptr);
-    const QTextBrowser *browser = window->browser();
-    EXPECT_TRUE(browser->source().fileName() == QStringLiteral("preferences.html")
-                || browser->toPlainText().contains(QStringLiteral("preferences.html")))
-        << str(browser->toPlainText());
-    window->close();
 }
