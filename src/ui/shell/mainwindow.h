@@ -119,6 +119,7 @@ private:
     QStringList m_startupFiles;
     bool m_shown = false;
     bool m_documentsOpen = false;
+    bool m_documentStatesSet = false;
 
     DocumentWorkspace *m_workspace;
     FileCommands *m_files;
