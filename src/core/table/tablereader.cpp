@@ -24,8 +24,11 @@ QString flattened(QString text)
 // of a longer name ("<THEAD" is no "<TH"); -1 when there is none.
 qsizetype findTag(const QString &text, QLatin1String tag, qsizetype from, qsizetype to)
 {
+    // Searching only up to `to` keeps the scan linear: a tag that is absent
+    // from a row is not looked for in the rest of the table.
+    const QStringView range = QStringView(text).first(std::min(to, text.size()));
     while (from < to) {
-        const qsizetype at = text.indexOf(tag, from, Qt::CaseInsensitive);
+        const qsizetype at = range.indexOf(tag, from, Qt::CaseInsensitive);
         if (at < 0 || at + tag.size() > to)
             return -1;
         const qsizetype next = at + tag.size();
@@ -38,8 +41,8 @@ qsizetype findTag(const QString &text, QLatin1String tag, qsizetype from, qsizet
 
 qsizetype findIn(const QString &text, QLatin1String what, qsizetype from, qsizetype to)
 {
-    const qsizetype at = text.indexOf(what, from, Qt::CaseInsensitive);
-    return at < 0 || at + what.size() > to ? -1 : at;
+    const qsizetype at = QStringView(text).first(std::min(to, text.size())).indexOf(what, from, Qt::CaseInsensitive);
+    return at < 0 ? -1 : at;
 }
 
 // A cell's lines: LF ends a line, CR goes, TAB becomes 16 blanks. The line

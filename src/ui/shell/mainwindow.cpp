@@ -20,6 +20,7 @@
 #include "core/messages/messages.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
+#include "ui/table/tablecommands.h"
 #include "ui/wholetext/wholetextcommands.h"
 
 #include <QAction>
@@ -82,6 +83,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     createMenus();
     createToolBar();
     createStatusBar();
+    installTableCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
