@@ -235,6 +235,18 @@ private:
         a.CaptionText = close < 0 ? QString() : inner.mid(close + 1);
     }
 
+    // findTag / findIn that pass over the caption: its content is no row or
+    // cell, even when it holds such tags.
+    qsizetype find(QLatin1String what, qsizetype from, qsizetype to, bool startTag = true) const
+    {
+        while (true) {
+            const qsizetype at = startTag ? findTag(m_text, what, from, to) : findIn(m_text, what, from, to);
+            if (at < 0 || m_captionStart < 0 || at < m_captionStart || at >= m_captionEnd)
+                return at;
+            from = m_captionEnd;
+        }
+    }
+
     // Text the reader passes over, the caption left out.
     void skipped(qsizetype from, qsizetype to)
     {
@@ -253,7 +265,7 @@ private:
         qsizetype pos = m_bodyStart;
         int r = 0;
         while (true) {
-            const qsizetype rowTag = findTag(m_text, QLatin1String("<TR"), pos, m_bodyEnd);
+            const qsizetype rowTag = find(QLatin1String("<TR"), pos, m_bodyEnd);
             skipped(pos, rowTag < 0 ? m_bodyEnd : rowTag);
             if (rowTag < 0)
                 break;
@@ -272,8 +284,8 @@ private:
             const qsizetype rowStart = close + 1;
             qsizetype rowEnd = m_bodyEnd;
             qsizetype next = m_bodyEnd;
-            const qsizetype endTag = findIn(m_text, QLatin1String("</TR>"), rowStart, m_bodyEnd);
-            const qsizetype nextRow = findTag(m_text, QLatin1String("<TR"), rowStart, m_bodyEnd);
+            const qsizetype endTag = find(QLatin1String("</TR>"), rowStart, m_bodyEnd, false);
+            const qsizetype nextRow = find(QLatin1String("<TR"), rowStart, m_bodyEnd);
             if (endTag >= 0 && (nextRow < 0 || endTag < nextRow)) {
                 rowEnd = endTag;
                 next = endTag + 5;
@@ -302,8 +314,8 @@ private:
         int c = 0;
         bool first = true;
         while (true) {
-            const qsizetype td = findTag(m_text, QLatin1String("<TD"), pos, to);
-            const qsizetype th = findTag(m_text, QLatin1String("<TH"), pos, to);
+            const qsizetype td = find(QLatin1String("<TD"), pos, to);
+            const qsizetype th = find(QLatin1String("<TH"), pos, to);
             const qsizetype start = td < 0 ? th : (th < 0 ? td : std::min(td, th));
             skipped(pos, start < 0 ? to : start);
             if (start < 0)
@@ -328,7 +340,7 @@ private:
             if (close < 0 || close >= to)
                 fail(TableReadOutcome::Unreadable);
             const QLatin1String endName = header ? QLatin1String("</TH>") : QLatin1String("</TD>");
-            const qsizetype end = findIn(m_text, endName, close + 1, to);
+            const qsizetype end = find(endName, close + 1, to, false);
             if (end < 0)
                 fail(TableReadOutcome::Unreadable);
             pos = end + 5;

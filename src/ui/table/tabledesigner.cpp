@@ -215,7 +215,7 @@ QWidget *TTableFrm::buildSketch()
             [this](const QPoint &pos) { sketchMenu()->popup(m_sketch->mapToGlobal(pos)); });
 
     auto *maximise = new QToolButton(box);
-    maximise->setText(QStringLiteral("A&grandir"));
+    maximise->setText(QStringLiteral("Agrand&ir"));
     maximise->setToolTip(QStringLiteral("Agrandir la fenêtre ou lui rendre sa taille"));
     connect(maximise, &QToolButton::clicked, this, &TTableFrm::toggleMaximised);
 

@@ -79,13 +79,4 @@ TEST(SlotGrid, InvariantBreachesAreFound)
     }
 }
 
-TEST(SlotGrid, OwnerOfCoveredSlots)
-{
-    const SlotGrid grid = layout(5, 4, {{1, 1, 3, 2}});
-    EXPECT_EQ(grid.ownerOf(3, 2), (SlotPos{1, 1}));
-    EXPECT_EQ(grid.ownerOf(1, 1), (SlotPos{1, 1}));
-    EXPECT_EQ(grid.ownerOf(4, 2), (SlotPos{4, 2}));
-    EXPECT_FALSE(grid.ownerOf(12, 0).valid());
-}
-
 } // namespace

@@ -1,7 +1,6 @@
 #include "core/table/tablereader.h"
 
 #include "core/markup/editorstate.h"
-#include "core/messages/messages.h"
 #include "core/table/tablegenerator.h"
 #include "core/table/tablemodel.h"
 #include "core/table/tableopening.h"
@@ -119,6 +118,12 @@ TEST(TableReader, ReadsTheAuthorsTable)
          "1x1", [](const TableModel &m) { EXPECT_FALSE(m.cell(0, 0).NoWrap); }},
         {"THEAD is no header cell", "<TABLE><THEAD><TR><TD>a</TD></TR></THEAD></TABLE>", "1x1",
          [](const TableModel &m) { EXPECT_EQ(m.cell(0, 0).Kind, 2); }},
+        {"rows inside the caption are no rows",
+         "<TABLE><CAPTION><TR><TD>x</TD></TR></CAPTION><TR><TD>a</TD></TR></TABLE>", "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.attrs.CaptionText, QStringLiteral("<TR><TD>x</TD></TR>"));
+             EXPECT_EQ(m.cell(0, 0).Content, QStringList{"a"});
+         }},
         {"a table without rows has one row", "<TABLE BORDER=1></TABLE>", "1x1", [](const TableModel &) {}},
         {"a short row keeps empty cells", "<TABLE><TR><TD>a</TD><TD>b</TD></TR><TR><TD>c</TD></TR></TABLE>",
          "1x1 1x1 | 1x1 1x1", [](const TableModel &m) { EXPECT_TRUE(m.cell(1, 1).Content.isEmpty()); }},
@@ -276,6 +281,16 @@ TEST(TableReader, OpeningAndOkOnAPage)
          "erreurs.",
          true,
          "x %T<TABLE><TR><TD>a</TABLE> y"},
+        {"too many columns: the old table stays",
+         "<TABLE><TR><TD></TD><TD></TD><TD></TD><TD></TD><TD></TD><TD></TD><TD></TD><TD></TD><TD></TD><TD></TD>"
+         "<TD></TD></TR></TABLE>",
+         0,
+         500,
+         {},
+         "information:Ce tableau contient un trop grand nombre de colonnes pour être affiché à l'écran.",
+         true,
+         "%T<TABLE><TR><TD></TD><TD></TD><TD></TD><TD></TD><TD></TD><TD></TD><TD></TD><TD></TD><TD></TD>"
+         "<TD></TD><TD></TD></TR></TABLE>"},
         {"losses: No keeps the dialog open",
          "<TABLE><TBODY><TR><TD>a</TD></TR></TBODY></TABLE>",
          0,
@@ -308,24 +323,6 @@ TEST(TableReader, OpeningAndOkOnAPage)
         EXPECT_EQ(text.text(), expected) << c.what;
         EXPECT_EQ(undo.count(), 1) << c.what;
         EXPECT_EQ(undo.current()->kind, start.editing ? ukReplace : ukInsert) << c.what;
-    }
-}
-
-TEST(TableReader, TooManyColumnsOrRowsLeaveTheOldTable)
-{
-    for (const auto &[html, number] : {std::pair{table("<TR>" + cells(11) + "</TR>"), 58},
-                                       std::pair{table(QString("<TR>" + cells(1) + "</TR>").repeated(41)), 59}}) {
-        MemoryText text(html);
-        UndoHistory undo(text);
-        EditorState state;
-        FakePrompts prompts;
-        text.selectAll();
-        TableModel model;
-        const TableDesignerStart start = OpenTableDesigner(text, state, prompts, model);
-        EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("information:") + msg(number)});
-        EXPECT_FALSE(start.editing);
-        WriteTable(text, undo, state, model, start.editing);
-        EXPECT_EQ(text.text(), TableText(TableModel()) + html);
     }
 }
 
