@@ -247,6 +247,15 @@ private:
         }
     }
 
+    // A cell's content; a caption standing inside it is the table's caption
+    // and moves out of the cell.
+    QString cellContent(qsizetype from, qsizetype to) const
+    {
+        if (m_captionStart >= from && m_captionEnd <= to)
+            return m_text.mid(from, m_captionStart - from) + m_text.mid(m_captionEnd, to - m_captionEnd);
+        return m_text.mid(from, to - from);
+    }
+
     // Text the reader passes over, the caption left out.
     void skipped(qsizetype from, qsizetype to)
     {
@@ -357,7 +366,7 @@ private:
             cell = TableCell{};
             cell.Kind = header ? 1 : 2;
             readCellAttributes(attributes, cell);
-            cell.Content = contentLines(m_text.mid(close + 1, end - close - 1));
+            cell.Content = contentLines(cellContent(close + 1, end));
 
             const int s = c;
             int colSpan = spanValue(QStringLiteral("COLSPAN="), attributes, TableModel::MaxColumns);

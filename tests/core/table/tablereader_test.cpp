@@ -124,6 +124,11 @@ TEST(TableReader, ReadsTheAuthorsTable)
              EXPECT_EQ(m.attrs.CaptionText, QStringLiteral("<TR><TD>x</TD></TR>"));
              EXPECT_EQ(m.cell(0, 0).Content, QStringList{"a"});
          }},
+        {"a caption inside a cell moves out of it", "<TABLE><TR><TD>a<CAPTION>t</CAPTION>b</TD></TR></TABLE>", "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.attrs.CaptionText, QStringLiteral("t"));
+             EXPECT_EQ(m.cell(0, 0).Content, QStringList{"ab"});
+         }},
         {"a table without rows has one row", "<TABLE BORDER=1></TABLE>", "1x1", [](const TableModel &) {}},
         {"a short row keeps empty cells", "<TABLE><TR><TD>a</TD><TD>b</TD></TR><TR><TD>c</TD></TR></TABLE>",
          "1x1 1x1 | 1x1 1x1", [](const TableModel &m) { EXPECT_TRUE(m.cell(1, 1).Content.isEmpty()); }},
