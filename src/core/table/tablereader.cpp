@@ -45,13 +45,16 @@ qsizetype findIn(const QString &text, QLatin1String what, qsizetype from, qsizet
     return at < 0 ? -1 : at;
 }
 
-// A cell's lines: LF ends a line, CR goes, TAB becomes 16 blanks. The line
+// A cell's lines: LF (or CR LF) ends a line, TAB becomes 16 blanks. The line
 // break after the start tag and the indentation before the end tag are the
 // markup's layout and go too; every other line stays, blank or not.
 QStringList contentLines(const QString &content)
 {
+    // A lone CR (pages hold CR LF, but a reader takes any text) ends a line
+    // too: dropping it could join "</TD" and ">" into an end tag.
     QString text = content;
-    text.remove(u'\r');
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
     text.replace(u'\t', QString(16, u' '));
     QStringList lines = text.split(u'\n');
     if (lines.first().trimmed().isEmpty())
