@@ -145,10 +145,11 @@ private:
             m_losses.checkAttributes(TableLosses::Tag::Table, tag.endsWith(u'>') ? tag.chopped(1) : tag);
             readTableAttributes(tag, a);
             m_bodyStart = tagEnd;
-            const qsizetype end = findIn(m_text, QLatin1String("</TABLE>"), m_bodyStart, m_text.size());
-            if (end >= 0)
-                m_bodyEnd = end;
         }
+        // The table ends at its first end tag, start tag or not.
+        const qsizetype end = findIn(m_text, QLatin1String("</TABLE>"), m_bodyStart, m_text.size());
+        if (end >= 0)
+            m_bodyEnd = end;
         readCaption();
     }
 
