@@ -25,6 +25,7 @@
 #include "ui/dialogs/dialogcommands.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
+#include "ui/table/tablecommands.h"
 #include "ui/wholetext/wholetextcommands.h"
 
 #include <QAction>
@@ -91,6 +92,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     createToolBar();
     createStatusBar();
     installDialogCommands(*this);
+    installTableCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {

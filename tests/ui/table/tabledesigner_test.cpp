@@ -1,0 +1,222 @@
+#include "ui/table/tabledesigner.h"
+
+#include "core/messages/messages.h"
+#include "core/table/tablegenerator.h"
+#include "core/table/tablemodel.h"
+#include "ui/dialogs/dialogtesting.h"
+#include "ui/preferences/colorswatchbutton.h"
+#include "ui/table/tablecommands.h"
+#include "ui/table/tableextensions.h"
+#include "ui/table/tablesketch.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Old = QStringLiteral("<table border=1><tr><td>a</td><td>b</td></tr></table>");
+
+// Runs the table command on "x " + Old + " y" with the table selected and
+// drives the designer with drive; returns the dialog's result.
+int runOnOldTable(DialogTesting &t, const std::function<void(TTableFrm &)> &drive)
+{
+    t.host.setDocument(QStringLiteral("x ") + Old + QStringLiteral(" y"), 0, int(Old.size()) + 4);
+    int result = -1;
+    RunTableCommand(t.host, t.services, [&](TTableFrm &d) {
+        d.show();
+        QApplication::setActiveWindow(&d);
+        drive(d);
+        result = d.isVisible() ? QDialog::Rejected : d.result();
+        return result;
+    });
+    return result;
+}
+
+TEST(TableDesigner, KeysAndFieldsReachThePageAsOneStep)
+{
+    DialogTesting t;
+    runOnOldTable(t, [](TTableFrm &d) {
+        EXPECT_EQ(d.columnsBox()->value(), 2);
+        EXPECT_EQ(d.borderBox()->value(), 1);
+        d.paddingBox()->setFocus();
+        QWidget *field = QApplication::focusWidget();
+        ASSERT_NE(field, nullptr);
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier); // add a column
+        QTest::keyClick(field, Qt::Key_R, Qt::ControlModifier); // add a row
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); // and remove it again
+        EXPECT_EQ(d.columnsBox()->value(), 3);
+        EXPECT_EQ(d.rowsBox()->value(), 1);
+        d.borderBox()->setValue(3);
+        d.rightButton()->setChecked(true);
+        d.okButton()->click();
+    });
+    EXPECT_EQ(t.host.text.text().toStdString(),
+              QStringLiteral("x <TABLE BORDER=3 ALIGN=right>\r\n  <TR>\r\n    <TD>\r\na\r\n    </TD>\r\n"
+                             "    <TD>\r\nb\r\n    </TD>\r\n    <TD></TD>\r\n  </TR>\r\n</TABLE>\r\n y")
+                  .toStdString());
+    EXPECT_EQ(t.host.undo.count(), 1);
+    t.host.undo.Undo();
+    EXPECT_EQ(t.host.text.text(), QStringLiteral("x ") + Old + QStringLiteral(" y"));
+}
+
+TEST(TableDesigner, CancelWritesNothingAndClearAllStartsAfresh)
+{
+    DialogTesting t;
+    runOnOldTable(t, [](TTableFrm &d) {
+        d.model().attrs.CaptionText = QStringLiteral("garde");
+        d.addColumnAction()->trigger();
+        d.clearAction()->trigger();
+        EXPECT_EQ(d.columnsBox()->value(), 2);
+        EXPECT_EQ(d.borderBox()->value(), 0);
+        EXPECT_EQ(d.model().attrs.CaptionText, QStringLiteral("garde"));
+        EXPECT_TRUE(d.model().cell(0, 0).Content.isEmpty());
+        d.cancelButton()->click();
+    });
+    EXPECT_EQ(t.host.text.text(), QStringLiteral("x ") + Old + QStringLiteral(" y"));
+    EXPECT_EQ(t.host.undo.count(), 0);
+}
+
+TEST(TableDesigner, LossQuestionNoKeepsTheDialogOpen)
+{
+    DialogTesting t;
+    const QString page = QStringLiteral("<TABLE><!-- n --><TR><TD>a</TD></TR></TABLE>");
+    t.host.setDocument(page, 0, int(page.size()));
+    t.host.fakePrompts.answers = {Prompts::Answer::No, Prompts::Answer::Yes};
+    RunTableCommand(t.host, t.services, [&](TTableFrm &d) {
+        d.show();
+        d.okButton()->click();
+        EXPECT_TRUE(d.isVisible());
+        d.okButton()->click();
+        EXPECT_FALSE(d.isVisible());
+        return d.result();
+    });
+    ASSERT_EQ(t.host.fakePrompts.asked.size(), 2);
+    EXPECT_TRUE(t.host.fakePrompts.asked[0].contains(QStringLiteral("les commentaires")));
+    EXPECT_EQ(t.host.text.text(),
+              QStringLiteral("<TABLE>\r\n  <TR>\r\n    <TD>\r\na\r\n    </TD>\r\n  </TR>\r\n</TABLE>\r\n"));
+}
+
+struct SizeStep
+{
+    const char *typed;
+    bool percent;
+    const char *shown;
+};
+
+TEST(TableDesigner, WidthFieldFollowsItsPercentBox)
+{
+    DialogTesting t;
+    runOnOldTable(t, [](TTableFrm &d) {
+        const SizeStep steps[] = {
+            {"50", true, "50"}, {"0", true, ""}, {"250", false, "250"}, {nullptr, true, "100"}, {"abc", true, ""}};
+        for (const SizeStep &s : steps) {
+            d.widthPercentBox()->setChecked(s.percent);
+            if (s.typed) {
+                d.widthEdit()->clear();
+                QTest::keyClicks(d.widthEdit(), QString::fromLatin1(s.typed));
+            }
+            EXPECT_EQ(d.widthEdit()->text(), QString::fromLatin1(s.shown)) << (s.typed ? s.typed : "(ticked)");
+            EXPECT_EQ(d.model().attrs.WidthText, QString::fromLatin1(s.shown));
+        }
+        d.cancelButton()->click();
+    });
+}
+
+TEST(TableDesigner, LabelsHaveBuddiesAndCommandsFollowTheLimits)
+{
+    DialogTesting t;
+    runOnOldTable(t, [](TTableFrm &d) {
+        for (QLabel *label : d.findChildren<QLabel *>()) {
+            if (label->text().endsWith(u':')) {
+                EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+            }
+        }
+        d.columnsBox()->setValue(10);
+        d.rowsBox()->setValue(1);
+        d.sketchMenu();
+        EXPECT_FALSE(d.addColumnAction()->isEnabled());
+        EXPECT_TRUE(d.removeColumnAction()->isEnabled());
+        EXPECT_TRUE(d.addRowAction()->isEnabled());
+        EXPECT_FALSE(d.removeRowAction()->isEnabled());
+        EXPECT_EQ(d.model().invariantBreach(), QString());
+        d.cancelButton()->click();
+    });
+}
+
+TEST(TableDesigner, ExtensionsAndCaptionAreStored)
+{
+    DialogTesting t;
+    TableAttrs attrs;
+    {
+        TTieFrm tie(t.services, attrs, TTieFrm::Pages::Table);
+        tie.frameGroup()->button(5)->setChecked(true);
+        tie.rulesGroup()->button(2)->setChecked(true);
+        tie.bgColorButton()->setColor(QColor(0x12, 0x34, 0x56));
+        tie.backgroundBox()->setCurrentText(QStringLiteral("absent.gif"));
+        t.host.fakePrompts.answers = {Prompts::Answer::No};
+        tie.okButton()->click();
+        EXPECT_EQ(t.host.fakePrompts.asked, QStringList{msg(75)});
+        EXPECT_EQ(attrs.TableFrame, 0);
+        t.writeFile(QStringLiteral("absent.gif"));
+        tie.okButton()->click();
+        EXPECT_EQ(attrs.TableFrame, 5);
+        EXPECT_EQ(attrs.TableRules, 2);
+        EXPECT_EQ(attrs.TableBgColor, QStringLiteral("#123456"));
+        EXPECT_EQ(attrs.TableBorderColor, QStringLiteral("#FFFFFF"));
+        EXPECT_EQ(attrs.TableBackground, QStringLiteral("absent.gif"));
+    }
+    {
+        TTieFrm caption(t.services, attrs, TTieFrm::Pages::Caption);
+        caption.show();
+        EXPECT_FALSE(caption.captionAlignBox()->isVisible());
+        caption.captionEdit()->setText(QStringLiteral("Titre"));
+        caption.explorerButton()->setChecked(true);
+        EXPECT_TRUE(caption.captionAlignBox()->isVisible());
+        caption.captionAlignGroup()->button(2)->setChecked(true);
+        caption.captionVAlignGroup()->button(1)->setChecked(true);
+        caption.okButton()->click();
+        EXPECT_EQ(attrs.CaptionText, QStringLiteral("Titre"));
+        EXPECT_EQ(attrs.CaptionMode, 1);
+        EXPECT_EQ(attrs.CaptionAlign, 2);
+        EXPECT_EQ(attrs.CaptionVAlign, 1);
+    }
+}
+
+TEST(TableSketch, ColoursAndTipsFollowCellRowTable)
+{
+    TableModel m;
+    m.attrs.TableBgColor = QStringLiteral("#0000FF");
+    m.row(1).BgColor = QStringLiteral("#00FF00");
+    m.cell(1, 1).BgColor = QStringLiteral("#FF0000");
+    m.cell(1, 1).BorderColor = QStringLiteral("#123456");
+    for (int i = 0; i < 10; ++i)
+        m.cell(1, 1).Content << QStringLiteral("l%1").arg(i);
+    struct
+    {
+        int c, r;
+        QColor fill;
+    } cases[] = {{0, 0, QColor(0, 0, 255)}, {0, 1, QColor(0, 255, 0)}, {1, 1, QColor(255, 0, 0)}};
+    for (const auto &c : cases)
+        EXPECT_EQ(TableSketch::fillColor(m, c.c, c.r), c.fill) << c.c << "," << c.r;
+    EXPECT_EQ(TableSketch::outlineColor(m, 1, 1), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(TableSketch::outlineColor(m, 0, 0), QColor(Qt::white));
+    m.cell(0, 0).Selected = true;
+    EXPECT_EQ(TableSketch::fillColor(m, 0, 0), QColor(0, 0, 128));
+    EXPECT_EQ(TableSketch::cellTip(m, 0, 1), QStringLiteral("(1,2)\r\nCellule vide"));
+    EXPECT_EQ(TableSketch::cellTip(m, 1, 1),
+              QStringLiteral("(2,2)\r\nl0\r\nl1\r\nl2\r\nl3\r\nl4\r\nl5\r\nl6\r\nl7\r\n"));
+}
+
+} // namespace
