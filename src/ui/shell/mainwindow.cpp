@@ -1,25 +1,27 @@
 #include "ui/shell/mainwindow.h"
 
+#include "core/messages/messages.h"
+#include "core/shell/handoverprotocol.h"
+#include "core/shell/tabtext.h"
+#include "ui/find/findcommands.h"
+#include "ui/find/finddialog.h"
+#include "ui/preferences/marginruler.h"
+#include "ui/preferences/optionscommands.h"
+#include "ui/preview/previewcommand.h"
+#include "ui/project/projectcommands.h"
 #include "ui/shell/documentwindow.h"
 #include "ui/shell/documentworkspace.h"
 #include "ui/shell/editcommands.h"
-#include "ui/text/editorwidget.h"
-#include "ui/find/finddialog.h"
-#include "ui/find/findcommands.h"
-#include "ui/preferences/marginruler.h"
-#include "ui/preferences/optionscommands.h"
-#include "ui/undo/typingrecorder.h"
 #include "ui/shell/filecommands.h"
-#include "ui/shell/messageboxprompts.h"
-#include "core/shell/handoverprotocol.h"
 #include "ui/shell/helpwindow.h"
+#include "ui/shell/messageboxprompts.h"
 #include "ui/shell/qtshelldialogs.h"
 #include "ui/shell/recentmenu.h"
-#include "core/shell/tabtext.h"
 #include "ui/shell/uiguards.h"
-#include "core/messages/messages.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
+#include "ui/text/editorwidget.h"
+#include "ui/undo/typingrecorder.h"
 #include "ui/wholetext/wholetextcommands.h"
 
 #include <QAction>
@@ -159,20 +161,11 @@ void MainWindow::createMenus()
     m_contextMenu->setFindAgainProbe([this] { return m_find->dialog() && !m_find->dialog()->searchText().isEmpty(); });
     m_contextMenu->watchMenu(m_editMenu);
 
-    // Projects arrive with their own subsystem; the menu shows what exists.
-    QMenu *project = menuBar()->addMenu(QStringLiteral("&Projet"));
-    m_openProjectAction = project->addAction(QStringLiteral("&Ouvrir projet"));
-    m_openProjectAction->setToolTip(QStringLiteral("Ouvrir projet"));
-    m_saveProjectAction = project->addAction(QStringLiteral("&Sauvegarder projet"));
-    m_saveProjectAction->setToolTip(QStringLiteral("Sauvegarder projet"));
-    m_openProjectAction->setEnabled(false);
-    m_saveProjectAction->setEnabled(false);
-    project->addSeparator();
     m_recentProjectsMenu = new RecentMenu(RecentMenu::Kind::Projects, this);
-    m_recentProjectsMenu->setEntriesEnabled(false);
-    project->addMenu(m_recentProjectsMenu);
+    m_project = installProjectCommands(*this, *m_recentProjectsMenu);
 
     menuBar()->addMenu(m_options->menu());
+    m_preview = installPreviewCommand(*this, *m_project);
     m_toolsMenu = m_tools->buildTabsMenu(this);
     menuBar()->addMenu(m_toolsMenu);
 
@@ -201,8 +194,9 @@ void MainWindow::createToolBar()
     add(m_files->closeAction(), "close");
     add(m_files->printAction(), "print");
     m_toolBar->addSeparator();
-    add(m_openProjectAction, "openproject");
-    add(m_saveProjectAction, "saveproject");
+    add(m_project->openAction(), "openproject");
+    add(m_project->saveAction(), "saveproject");
+    add(m_preview->action(), "preview");
     m_toolBar->addSeparator();
     add(m_edit->cutAction(), "cut");
     add(m_edit->copyAction(), "copy");
@@ -357,13 +351,15 @@ void MainWindow::UpdateCommandStates()
         documentCountChanged(open);
     m_edit->updateStates();
 
-    for (QAction *action : {m_files->closeAction(), m_files->closeAllAction(), m_files->saveAsAction(),
-                            m_files->saveAllAction(), m_files->printAction(), m_files->revertAction(),
-                            m_wholeText->conversionAction(), m_wholeText->backConversionAction(),
-                            m_wholeText->compactionAction()})
+    for (QAction *action :
+         {m_files->closeAction(), m_files->closeAllAction(), m_files->saveAsAction(), m_files->saveAllAction(),
+          m_files->printAction(), m_files->revertAction(), m_wholeText->conversionAction(),
+          m_wholeText->backConversionAction(), m_wholeText->compactionAction()})
         action->setEnabled(open);
     const bool modified = open && document->text().isModified();
     m_files->saveAction()->setEnabled(modified);
+    m_project->updateStates();
+    m_preview->updateState(open);
     m_panels[1]->setText(modified ? msg(7693) : QString());
 
     setWindowTitle(open ? msg(5000) + QStringLiteral(" - [") + document->caption() + QLatin1Char(']') : msg(5000));
@@ -418,8 +414,7 @@ void MainWindow::FormShow()
             if (screen())
                 setGeometry(screen()->availableGeometry());
             setWindowState(windowState() | Qt::WindowMaximized);
-        }
-        else
+        } else
             resize(640, 480);
         UpdateCommandStates();
         m_options->PositionMarginMarkers();
@@ -455,6 +450,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (!PreviewFile.isEmpty()) {
         QFile::remove(PreviewFile);
         PreviewFile.clear();
+    }
+    if (!m_project->ConfirmProjectClose()) {
+        event->ignore();
+        return;
     }
     while (activeDocument()) {
         if (!m_files->CloseActiveDocument()) {

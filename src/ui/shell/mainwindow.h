@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/markup/editorstate.h"
+#include "core/settings/settings.h"
 #include "core/shell/documenthost.h"
 #include "ui/preferences/framelayout.h"
-#include "core/settings/settings.h"
-#include "core/markup/editorstate.h"
 
 #include <QMainWindow>
 
@@ -19,6 +19,8 @@ class QSettings;
 class QToolBar;
 class RecentMenu;
 class OptionsCommands;
+class PreviewCommand;
+class ProjectCommands;
 class ToolTabs;
 class FindCommands;
 class WholeTextCommands;
@@ -81,6 +83,8 @@ public:
     DocumentContextMenu *contextMenu() const { return m_contextMenu; }
     RecentMenu *recentFiles() const { return m_recentFilesMenu; }
     RecentMenu *recentProjects() const { return m_recentProjectsMenu; }
+    ProjectCommands *project() const { return m_project; }
+    PreviewCommand *preview() const { return m_preview; }
     QLabel *statusPanel(int index) const { return m_panels[index]; }
 
     QString PreviewFile;
@@ -129,7 +133,7 @@ private:
     RecentMenu *m_recentFilesMenu = nullptr;
     RecentMenu *m_recentProjectsMenu = nullptr;
     QAction *m_importAction = nullptr;
-    QAction *m_openProjectAction = nullptr;
-    QAction *m_saveProjectAction = nullptr;
+    ProjectCommands *m_project = nullptr;
+    PreviewCommand *m_preview = nullptr;
     QLabel *m_panels[4] = {};
 };
