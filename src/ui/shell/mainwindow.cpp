@@ -1,27 +1,27 @@
 #include "ui/shell/mainwindow.h"
 
-#include "core/messages/messages.h"
-#include "core/shell/handoverprotocol.h"
-#include "core/shell/tabtext.h"
-#include "ui/find/findcommands.h"
+#include "ui/shell/documentwindow.h"
+#include "ui/shell/documentworkspace.h"
+#include "ui/shell/editcommands.h"
+#include "ui/text/editorwidget.h"
 #include "ui/find/finddialog.h"
+#include "ui/find/findcommands.h"
 #include "ui/preferences/marginruler.h"
 #include "ui/preferences/optionscommands.h"
 #include "ui/preview/previewcommand.h"
 #include "ui/project/projectcommands.h"
-#include "ui/shell/documentwindow.h"
-#include "ui/shell/documentworkspace.h"
-#include "ui/shell/editcommands.h"
+#include "ui/undo/typingrecorder.h"
 #include "ui/shell/filecommands.h"
-#include "ui/shell/helpwindow.h"
 #include "ui/shell/messageboxprompts.h"
+#include "core/shell/handoverprotocol.h"
+#include "ui/shell/helpwindow.h"
 #include "ui/shell/qtshelldialogs.h"
 #include "ui/shell/recentmenu.h"
+#include "core/shell/tabtext.h"
 #include "ui/shell/uiguards.h"
+#include "core/messages/messages.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
-#include "ui/text/editorwidget.h"
-#include "ui/undo/typingrecorder.h"
 #include "ui/wholetext/wholetextcommands.h"
 
 #include <QAction>
@@ -351,10 +351,10 @@ void MainWindow::UpdateCommandStates()
         documentCountChanged(open);
     m_edit->updateStates();
 
-    for (QAction *action :
-         {m_files->closeAction(), m_files->closeAllAction(), m_files->saveAsAction(), m_files->saveAllAction(),
-          m_files->printAction(), m_files->revertAction(), m_wholeText->conversionAction(),
-          m_wholeText->backConversionAction(), m_wholeText->compactionAction()})
+    for (QAction *action : {m_files->closeAction(), m_files->closeAllAction(), m_files->saveAsAction(),
+                            m_files->saveAllAction(), m_files->printAction(), m_files->revertAction(),
+                            m_wholeText->conversionAction(), m_wholeText->backConversionAction(),
+                            m_wholeText->compactionAction()})
         action->setEnabled(open);
     const bool modified = open && document->text().isModified();
     m_files->saveAction()->setEnabled(modified);
@@ -414,7 +414,8 @@ void MainWindow::FormShow()
             if (screen())
                 setGeometry(screen()->availableGeometry());
             setWindowState(windowState() | Qt::WindowMaximized);
-        } else
+        }
+        else
             resize(640, 480);
         UpdateCommandStates();
         m_options->PositionMarginMarkers();

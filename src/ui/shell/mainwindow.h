@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/markup/editorstate.h"
-#include "core/settings/settings.h"
 #include "core/shell/documenthost.h"
 #include "ui/preferences/framelayout.h"
+#include "core/settings/settings.h"
+#include "core/markup/editorstate.h"
 
 #include <QMainWindow>
 
