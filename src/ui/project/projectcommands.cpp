@@ -383,11 +383,14 @@ void ProjectCommands::updateStates()
     if (document) {
         // A page of the project that changes makes the project modified; the
         // change counts once, until the page is saved again.
+        // A document seen for the first time is being loaded: its state then
+        // is not a change.
         const bool modified = document->text().isModified();
-        const bool seen = document->property(SeenModified).toBool();
+        const QVariant known = document->property(SeenModified);
+        const bool seen = known.isValid() ? known.toBool() : modified;
         if (modified && !seen && m_project.ProjectOpen && m_project.IsProjectMember(document->caption()))
             m_project.ProjectModified = true;
-        if (modified != seen)
+        if (modified != seen || !known.isValid())
             document->setProperty(SeenModified, modified);
     }
     const bool open = m_project.ProjectOpen;

@@ -60,6 +60,7 @@ TypingRecorder::TypingRecorder(EditorWidget *editor, EditorText &text, UndoHisto
                                QObject *parent)
     : QObject(parent)
     , m_editor(editor)
+    , m_viewport(editor->viewport())
     , m_text(text)
     , m_history(history)
     , m_state(state)
@@ -125,7 +126,7 @@ bool TypingRecorder::eventFilter(QObject *watched, QEvent *event)
             return false;
         }
     }
-    if (watched == m_editor->viewport()) {
+    if (watched == m_viewport) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             auto *mouse = static_cast<QMouseEvent *>(event);
