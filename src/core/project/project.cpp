@@ -26,7 +26,8 @@ bool fitsOnOneLine(const QString &path)
 
 std::optional<ProjectEntry> ProjectEntry::fromFile(const QString &path)
 {
-    if (path.isEmpty())
+    // A NUL character ends every path the system knows.
+    if (path.isEmpty() || path.contains(QChar(0)))
         return std::nullopt;
     const QFileInfo info(path);
     if (!info.isFile())
