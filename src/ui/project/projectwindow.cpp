@@ -66,13 +66,19 @@ TGestionFrm::TGestionFrm(ProjectCommands &commands, QWidget *frame)
     m_report->setAllColumnsShowFocus(true);
     m_report->header()->setSectionsClickable(true);
     m_report->header()->setStretchLastSection(false);
+    // The date and the size columns are at least wide enough for their text.
+    const QFontMetrics metrics(m_report->font());
+    const int padding = 2 * metrics.averageCharWidth() + 6;
+    const int fitting[ProjectColumnCount] = {0, 0,
+                                             metrics.horizontalAdvance(QStringLiteral("00/00/00 00:00:00")) + padding,
+                                             metrics.horizontalAdvance(QStringLiteral("0000000000")) + padding};
     for (int column = 0; column < ProjectColumnCount; ++column)
-        m_report->setColumnWidth(column, ColumnWidths[column]);
+        m_report->setColumnWidth(column, std::max(ColumnWidths[column], fitting[column]));
     connect(m_report->header(), &QHeaderView::sectionClicked, this, &TGestionFrm::sortByColumn);
 
     m_list->setModel(m_model);
     m_list->setSelectionModel(m_report->selectionModel());
-    m_list->setUniformItemSizes(true);
+    m_list->setWordWrap(true);
     m_list->setResizeMode(QListView::Adjust);
     m_list->setWrapping(true);
 
@@ -117,7 +123,10 @@ TGestionFrm::TGestionFrm(ProjectCommands &commands, QWidget *frame)
     addAction(help);
 
     setView(View::Report);
-    resize(440, 300);
+    int columns = 0;
+    for (int column = 0; column < ProjectColumnCount; ++column)
+        columns += m_report->columnWidth(column);
+    resize(columns + 32, 320);
     refresh();
 }
 
@@ -200,14 +209,14 @@ void TGestionFrm::setView(View view)
     case View::LargeIcons:
         m_list->setViewMode(QListView::IconMode);
         m_list->setIconSize(QSize(32, 32));
-        m_list->setGridSize(QSize(96, 64));
+        m_list->setGridSize(QSize(112, 72));
         m_list->setMovement(QListView::Static);
         m_list->setFlow(QListView::LeftToRight);
         break;
     case View::SmallIcons:
         m_list->setViewMode(QListView::ListMode);
         m_list->setIconSize(QSize(16, 16));
-        m_list->setGridSize(QSize(150, 22));
+        m_list->setGridSize(QSize(smallIconsColumnWidth(), 22));
         m_list->setFlow(QListView::LeftToRight);
         break;
     default:
@@ -222,10 +231,24 @@ void TGestionFrm::setView(View view)
     m_stack->setCurrentWidget(m_list);
 }
 
+int TGestionFrm::smallIconsColumnWidth() const
+{
+    // As wide as the longest name (within reason), as the icons view lays
+    // its names out in rows.
+    const QFontMetrics metrics(m_list->font());
+    int widest = 0;
+    const QVector<ProjectEntry> &entries = m_commands.project().entries();
+    for (qsizetype i = 0; i < std::min<qsizetype>(entries.size(), 2000); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(entries.at(i).name));
+    return std::clamp(widest + 40, 120, 320);
+}
+
 void TGestionFrm::refresh()
 {
     const QList<int> keep = selectedRows();
     m_model->refresh();
+    if (m_view == View::SmallIcons)
+        m_list->setGridSize(QSize(smallIconsColumnWidth(), 22));
     selectRows(keep);
     m_status->setText(m_commands.project().statusText());
 }

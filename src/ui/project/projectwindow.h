@@ -67,6 +67,7 @@ private:
     void showContextMenu(const QPoint &pos);
     void sortByColumn(int column);
     bool checkSelection();
+    int smallIconsColumnWidth() const;
 
     ProjectCommands &m_commands;
     ProjectListModel *m_model;
