@@ -1,5 +1,6 @@
 #include "core/tagcommands/tagcommands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -138,7 +139,13 @@ TEST(TagCommandTable, Invariants)
 // lists it.
 TEST(TagCommandTable, EveryButtonHasAGlyphFile)
 {
-    const QDir resources = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../../src/resources"));
+    // A compiler cache may make the source path relative to the build folder,
+    // which is the parent of the test program's folder.
+    const QFileInfo source(QStringLiteral(__FILE__));
+    const QString sourcePath = source.isRelative()
+                                   ? QCoreApplication::applicationDirPath() + QStringLiteral("/../") + source.filePath()
+                                   : source.filePath();
+    const QDir resources = QFileInfo(sourcePath).dir().filePath(QStringLiteral("../../../src/resources"));
     QFile qrc(resources.filePath(QStringLiteral("icons.qrc")));
     ASSERT_TRUE(qrc.open(QIODevice::ReadOnly));
     const QString listed = QString::fromUtf8(qrc.readAll());
