@@ -10,6 +10,8 @@
 #include "ui/preferences/marginruler.h"
 #include "ui/preferences/optionscommands.h"
 #include "ui/recovery/recoverykeeper.h"
+#include "ui/preview/previewcommand.h"
+#include "ui/project/projectcommands.h"
 #include "ui/undo/typingrecorder.h"
 #include "ui/shell/filecommands.h"
 #include "ui/shell/messageboxprompts.h"
@@ -170,20 +172,11 @@ void MainWindow::createMenus()
     m_contextMenu->setFindAgainProbe([this] { return m_find->dialog() && !m_find->dialog()->searchText().isEmpty(); });
     m_contextMenu->watchMenu(m_editMenu);
 
-    // Projects arrive with their own subsystem; the menu shows what exists.
-    QMenu *project = menuBar()->addMenu(QStringLiteral("&Projet"));
-    m_openProjectAction = project->addAction(QStringLiteral("&Ouvrir projet"));
-    m_openProjectAction->setToolTip(QStringLiteral("Ouvrir projet"));
-    m_saveProjectAction = project->addAction(QStringLiteral("&Sauvegarder projet"));
-    m_saveProjectAction->setToolTip(QStringLiteral("Sauvegarder projet"));
-    m_openProjectAction->setEnabled(false);
-    m_saveProjectAction->setEnabled(false);
-    project->addSeparator();
     m_recentProjectsMenu = new RecentMenu(RecentMenu::Kind::Projects, this);
-    m_recentProjectsMenu->setEntriesEnabled(false);
-    project->addMenu(m_recentProjectsMenu);
+    m_project = installProjectCommands(*this, *m_recentProjectsMenu);
 
     menuBar()->addMenu(m_options->menu());
+    m_preview = installPreviewCommand(*this, *m_project);
     m_toolsMenu = m_tools->buildTabsMenu(this);
     menuBar()->addMenu(m_toolsMenu);
 
@@ -212,8 +205,9 @@ void MainWindow::createToolBar()
     add(m_files->closeAction(), "close");
     add(m_files->printAction(), "print");
     m_toolBar->addSeparator();
-    add(m_openProjectAction, "openproject");
-    add(m_saveProjectAction, "saveproject");
+    add(m_project->openAction(), "openproject");
+    add(m_project->saveAction(), "saveproject");
+    add(m_preview->action(), "preview");
     m_toolBar->addSeparator();
     add(m_edit->cutAction(), "cut");
     add(m_edit->copyAction(), "copy");
@@ -384,6 +378,8 @@ void MainWindow::UpdateCommandStates()
         action->setEnabled(open);
     const bool modified = open && document->text().isModified();
     m_files->saveButtonAction()->setEnabled(modified);
+    m_project->updateStates();
+    m_preview->updateState(open);
     m_panels[1]->setText(modified ? msg(7693) : QString());
 
     setWindowTitle(open ? msg(5000) + QStringLiteral(" - [") + document->caption() + QLatin1Char(']') : msg(5000));
@@ -488,6 +484,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (!PreviewFile.isEmpty()) {
         QFile::remove(PreviewFile);
         PreviewFile.clear();
+    }
+    if (!m_project->ConfirmProjectClose()) {
+        event->ignore();
+        return;
     }
     while (activeDocument()) {
         if (!m_files->CloseActiveDocument()) {

@@ -20,6 +20,8 @@ class QToolBar;
 class RecentMenu;
 class RecoveryKeeper;
 class OptionsCommands;
+class PreviewCommand;
+class ProjectCommands;
 class ToolTabs;
 class FindCommands;
 class WholeTextCommands;
@@ -87,6 +89,8 @@ public:
     // is set, before the window first shows.
     RecoveryKeeper *recovery() const { return m_recovery; }
     void setRecoveryFolder(const QString &root);
+    ProjectCommands *project() const { return m_project; }
+    PreviewCommand *preview() const { return m_preview; }
     QLabel *statusPanel(int index) const { return m_panels[index]; }
 
     QString PreviewFile;
@@ -136,8 +140,8 @@ private:
     RecentMenu *m_recentFilesMenu = nullptr;
     RecentMenu *m_recentProjectsMenu = nullptr;
     QAction *m_importAction = nullptr;
-    QAction *m_openProjectAction = nullptr;
-    QAction *m_saveProjectAction = nullptr;
+    ProjectCommands *m_project = nullptr;
+    PreviewCommand *m_preview = nullptr;
     QLabel *m_panels[4] = {};
     RecoveryKeeper *m_recovery = nullptr;
 };

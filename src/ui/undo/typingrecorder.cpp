@@ -60,6 +60,7 @@ TypingRecorder::TypingRecorder(EditorWidget *editor, EditorText &text, UndoHisto
                                QObject *parent)
     : QObject(parent)
     , m_editor(editor)
+    , m_viewport(editor->viewport())
     , m_text(text)
     , m_history(history)
     , m_state(state)
@@ -125,9 +126,9 @@ bool TypingRecorder::eventFilter(QObject *watched, QEvent *event)
             return false;
         }
     }
-    // Only the editor and its viewport are watched. The viewport is not asked
-    // for: events still arrive while the editor is being destroyed.
-    if (watched != m_editor) {
+    // Only the editor and its viewport are watched; the viewport pointer is
+    // kept because events still arrive while the editor is being destroyed.
+    if (watched == m_viewport) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             auto *mouse = static_cast<QMouseEvent *>(event);

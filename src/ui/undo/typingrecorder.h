@@ -68,6 +68,8 @@ private:
     int positionAt(const QPoint &viewportPoint) const;
 
     EditorWidget *m_editor;
+    // Kept apart: events reach the viewport while the editor is being destroyed.
+    QObject *m_viewport;
     EditorText &m_text;
     UndoHistory &m_history;
     EditorState &m_state;

@@ -1,5 +1,6 @@
 #include "core/tagcommands/tagcommands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -1,0 +1,321 @@
+#include "core/messages/messages.h"
+#include "core/shell/pageheader.h"
+#include "support/fakeprompts.h"
+#include "support/fakeshelldialogs.h"
+#include "support/qstringprinter.h"
+#include "ui/project/projectcommands.h"
+#include "ui/project/projectdialogs.h"
+#include "ui/project/projectlistmodel.h"
+#include "ui/project/projectwindow.h"
+#include "ui/shell/documentwindow.h"
+#include "ui/shell/documentworkspace.h"
+#include "ui/shell/filecommands.h"
+#include "ui/shell/mainwindow.h"
+#include "ui/shell/recentmenu.h"
+
+#include <QAction>
+#include <QDate>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Answer = Prompts::Answer;
+
+class ScriptedProjectDialogs : public ProjectDialogs
+{
+public:
+    std::optional<QString> chooseProjectToOpen(const QString &) override { return take(toOpen); }
+    std::optional<QString> chooseProjectSaveName(const QString &, const QString &) override { return take(saveNames); }
+    QStringList chooseFilesToAdd(const QString &) override { return std::exchange(toAdd, {}); }
+
+    std::deque<QString> toOpen;
+    std::deque<QString> saveNames;
+    QStringList toAdd;
+
+private:
+    static std::optional<QString> take(std::deque<QString> &queue)
+    {
+        if (queue.empty())
+            return std::nullopt;
+        QString value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
+
+class ProjectWindowTest : public ::testing::Test
+{
+protected:
+    ProjectWindowTest()
+        : store(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat)
+    {
+        store.setValue(QStringLiteral("Tessaline/APropos"), 0);
+        store.sync();
+        window = std::make_unique<MainWindow>(MainWindow::Services{&store, &prompts, &dialogs});
+        commands().setDialogs(&projectDialogs);
+        window->show();
+        QCoreApplication::processEvents();
+    }
+    ~ProjectWindowTest() override
+    {
+        commands().project().ProjectModified = false;
+        for (DocumentWindow *document : window->workspace()->documents())
+            document->text().setModified(false);
+        window->close();
+    }
+
+    ProjectCommands &commands() const { return *window->project(); }
+    Project &project() const { return commands().project(); }
+    TGestionFrm *gestion() const { return commands().window(); }
+    QString page(const QString &name, const QByteArray &bytes = "<HTML></HTML>\r\n")
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    // A new project holding the named pages.
+    void newProjectWith(const QStringList &names)
+    {
+        commands().newProject();
+        ASSERT_NE(gestion(), nullptr);
+        for (const QString &name : names)
+            projectDialogs.toAdd << page(name);
+        gestion()->addFiles();
+    }
+    QStringList listed() const
+    {
+        QStringList names;
+        for (int row = 0; row < gestion()->model()->rowCount(); ++row)
+            names << gestion()->model()->index(row, 0).data().toString();
+        return names;
+    }
+    QByteArray readFile(const QString &path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    QSettings store;
+    FakePrompts prompts;
+    FakeShellDialogs dialogs;
+    ScriptedProjectDialogs projectDialogs;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace
+
+TEST_F(ProjectWindowTest, NewProjectListsAddedPagesInEveryView)
+{
+    EXPECT_FALSE(commands().saveAsAction()->isEnabled());
+    newProjectWith({"index.htm", "b.html", "c.shtml"});
+    EXPECT_TRUE(gestion()->isVisible());
+    EXPECT_EQ(gestion()->windowTitle(), QStringLiteral("Gestionnaire de projet"));
+    EXPECT_TRUE(gestion()->windowFlags() & Qt::Tool);
+    EXPECT_EQ(gestion()->parentWidget(), window.get());
+    EXPECT_EQ(str(listed()), str(QStringList{"index.htm", "b.html", "c.shtml"}));
+    EXPECT_EQ(gestion()->statusLine()->text(), msg(498) + ", 3" + msg(499));
+    EXPECT_EQ(gestion()->selectedRows(), QList<int>{2});
+    for (QAction *action : {commands().saveAction(), commands().saveAsAction(), commands().openAllAction(),
+                            commands().closeAction(), commands().managerAction()})
+        EXPECT_TRUE(action->isEnabled()) << str(action->text());
+
+    const QStringList headers{"Nom du fichier", "Chemin d'accès", "Date", "Taille"};
+    const int widths[] = {120, 150, 58, 60};
+    for (int column = 0; column < 4; ++column) {
+        EXPECT_EQ(gestion()->model()->headerData(column, Qt::Horizontal).toString(), headers.at(column));
+        EXPECT_GE(gestion()->reportView()->columnWidth(column), widths[column]);
+    }
+    const QModelIndex size = gestion()->model()->index(0, 3);
+    EXPECT_EQ(size.data().toString(), QStringLiteral("15"));
+    EXPECT_EQ(size.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+    EXPECT_EQ(gestion()->model()->index(0, 1).data().toString(), dir.path() + "/");
+
+    for (auto view : {TGestionFrm::View::LargeIcons, TGestionFrm::View::SmallIcons, TGestionFrm::View::List}) {
+        gestion()->setView(view);
+        EXPECT_TRUE(gestion()->listView()->isVisible());
+        EXPECT_TRUE(gestion()->viewAction(view)->isChecked());
+        // One selection, whichever view shows it.
+        EXPECT_TRUE(gestion()->listView()->selectionModel()->isRowSelected(2, QModelIndex()));
+    }
+}
+
+TEST_F(ProjectWindowTest, DeleteKeyRemovesExactlyTheSelectedPages)
+{
+    newProjectWith({"a.htm", "b.htm", "c.htm", "d.htm", "e.htm"});
+    gestion()->selectRows({0, 2, 4});
+    QTest::keyClick(gestion()->reportView(), Qt::Key_Delete);
+    EXPECT_EQ(str(listed()), str(QStringList{"b.htm", "d.htm"}));
+    EXPECT_EQ(gestion()->statusLine()->text(), msg(498) + ", 2" + msg(499));
+    gestion()->selectRows({});
+    QTest::keyClick(gestion()->reportView(), Qt::Key_Delete);
+    EXPECT_EQ(str(prompts.shown), str(QStringList{"warning:" + msg(74)}));
+}
+
+TEST_F(ProjectWindowTest, SelectionDecidesTheContextMenuAndTheMasterMark)
+{
+    newProjectWith({"a.htm", "b.htm", "c.htm"});
+    const struct
+    {
+        QList<int> rows;
+        bool master, others;
+        QString shown;
+    } cases[] = {
+        {{}, false, false, "warning:" + msg(74)},
+        {{1}, true, true, QString()},
+        {{0, 2}, false, true, "warning:" + msg(81)},
+    };
+    for (const auto &c : cases) {
+        gestion()->selectRows(c.rows);
+        emit gestion()->contextMenu()->aboutToShow();
+        EXPECT_EQ(gestion()->masterAction()->isEnabled(), c.master);
+        EXPECT_EQ(gestion()->removeAction()->isEnabled(), c.others);
+        EXPECT_EQ(gestion()->openAction()->isEnabled(), c.others);
+        prompts.shown.clear();
+        gestion()->toggleMaster();
+        EXPECT_EQ(prompts.shown.value(0), c.shown);
+    }
+    EXPECT_EQ(project().MasterIndex, 1);
+    gestion()->selectRows({1});
+    gestion()->toggleMaster();
+    EXPECT_EQ(project().MasterIndex, -1);
+}
+
+TEST_F(ProjectWindowTest, HeaderClickSortsSizesAsNumbers)
+{
+    commands().newProject();
+    projectDialogs.toAdd = {page("grand.htm", QByteArray(100, 'x')), page("moyen.htm", QByteArray(99, 'x')),
+                            page("petit.htm", QByteArray(9, 'x'))};
+    gestion()->addFiles();
+    gestion()->selectRows({0});
+    gestion()->toggleMaster();
+    QHeaderView *header = gestion()->reportView()->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(3) + 5, 5));
+    EXPECT_EQ(str(listed()), str(QStringList{"petit.htm", "moyen.htm", "grand.htm"}));
+    EXPECT_EQ(project().MasterIndex, 2);
+    EXPECT_EQ(gestion()->selectedRows(), QList<int>{2});
+}
+
+TEST_F(ProjectWindowTest, DroppedFilesAreAddedByTheirExtension)
+{
+    newProjectWith({"a.htm"});
+    gestion()->addDroppedFiles({page("b.html"), page("photo.png"), page("notes.txt")});
+    EXPECT_EQ(str(listed()), str(QStringList{"a.htm", "b.html"}));
+    EXPECT_EQ(str(prompts.shown), str(QStringList{"warning:" + msg(53)}));
+}
+
+TEST_F(ProjectWindowTest, SaveWritesTheFileAndTheUnchangedMasterPage)
+{
+    const QByteArray oldHeader = "<!-- EDITEUR TESSALINE\r\n     DATE DE CREATION: 01/01/20\r\n"
+                                 "     DERNIERE MODIFICATION: 01/01/20\r\n     PAR: x -->\r\n";
+    newProjectWith({"a.htm"});
+    projectDialogs.toAdd = {page("m.htm", oldHeader)};
+    gestion()->addFiles();
+    gestion()->toggleMaster();
+    window->files()->OpenDocument(dir.filePath("m.htm"));
+    ASSERT_FALSE(window->activeDocument()->text().isModified());
+
+    projectDialogs.saveNames = {dir.filePath("site")};
+    ASSERT_TRUE(commands().SaveProject());
+    const QString file = dir.filePath("site.proj");
+    EXPECT_EQ(readFile(file), (dir.filePath("a.htm") + "\r\n" + dir.filePath("m.htm") + "\r\n1").toUtf8());
+    EXPECT_TRUE(readFile(dir.filePath("m.htm")).contains(headerDate(QDate::currentDate()).toUtf8()));
+    EXPECT_FALSE(project().ProjectModified);
+    EXPECT_FALSE(commands().saveAction()->isEnabled());
+    EXPECT_EQ(gestion()->statusLine()->text(), file + ", 2" + msg(499));
+    EXPECT_EQ(window->recentProjects()->list().entry(0), file);
+
+    // Typing in a page of the project makes the project modified.
+    window->activeDocument()->text().replaceSelection(QStringLiteral("x"));
+    EXPECT_TRUE(project().ProjectModified);
+}
+
+TEST_F(ProjectWindowTest, OpeningAProjectDropsMissingPagesAndOpensTheRest)
+{
+    const QString a = page("a.htm"), b = page("b.htm");
+    const QString file = dir.filePath("site.proj");
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write((dir.filePath("gone.htm") + "\r\n" + a + "\r\n" + b + "\r\n2").toUtf8());
+    out.close();
+    projectDialogs.toOpen = {file};
+    commands().openAction()->trigger();
+    ASSERT_NE(gestion(), nullptr);
+    EXPECT_EQ(str(prompts.shown), str(QStringList{"information:" + msg(86)}));
+    EXPECT_EQ(project().MasterIndex, -1);
+    EXPECT_EQ(gestion()->statusLine()->text(), file + ", 2" + msg(499));
+
+    // A page deleted since: its own warning, the other opens.
+    QFile::remove(a);
+    prompts.shown.clear();
+    gestion()->selectRows({0, 1});
+    gestion()->openSelected();
+    EXPECT_EQ(str(prompts.shown), str(QStringList{"warning:" + msg(55)}));
+    ASSERT_NE(window->activeDocument(), nullptr);
+    EXPECT_EQ(window->activeDocument()->caption(), b);
+    commands().openAllAction()->trigger();
+    EXPECT_EQ(window->workspace()->documentCount(), 1);
+
+    // F12 hides and shows the window.
+    commands().managerAction()->trigger();
+    EXPECT_FALSE(gestion()->isVisible());
+    commands().managerAction()->trigger();
+    EXPECT_TRUE(gestion()->isVisible());
+
+    // Closing the project offers to close its pages.
+    prompts.answers = {Answer::Yes};
+    commands().closeAction()->trigger();
+    EXPECT_EQ(str(prompts.asked), str(QStringList{msg(84) + " [site.proj]?"}));
+    EXPECT_EQ(window->workspace()->documentCount(), 0);
+    EXPECT_EQ(gestion(), nullptr);
+    EXPECT_FALSE(commands().closeAction()->isEnabled());
+}
+
+TEST_F(ProjectWindowTest, ExitAsksAboutTheUnsavedProject)
+{
+    newProjectWith({"a.htm"});
+    const struct
+    {
+        Answer answer;
+        bool closes;
+    } cases[] = {{Answer::Cancel, false}, {Answer::Yes, false}, {Answer::No, true}};
+    for (const auto &c : cases) {
+        prompts.asked.clear();
+        prompts.answers = {c.answer};
+        EXPECT_EQ(window->close(), c.closes);
+        EXPECT_EQ(str(prompts.asked), str(QStringList{msg(7) + "[sans nom]?"}));
+        window->show();
+    }
+}
+
+TEST_F(ProjectWindowTest, ActiveDocumentJoinsAndLeavesTheProject)
+{
+    commands().newProject();
+    const QString a = page("a.htm"), t = page("t.txt");
+    window->files()->OpenDocument(t);
+    EXPECT_TRUE(commands().addDocumentAction()->isEnabled());
+    commands().addDocumentAction()->trigger();
+    window->files()->OpenDocument(a);
+    commands().addDocumentAction()->trigger();
+    commands().addDocumentAction()->trigger();
+    EXPECT_EQ(str(prompts.shown), str(QStringList{"warning:" + msg(53), "warning:[a.htm]" + msg(54)}));
+    EXPECT_EQ(str(listed()), str(QStringList{"a.htm"}));
+    commands().removeDocumentAction()->trigger();
+    commands().removeDocumentAction()->trigger();
+    EXPECT_EQ(prompts.shown.last(), "warning:[" + a + "]" + msg(66));
+    EXPECT_EQ(project().count(), 0);
+}
