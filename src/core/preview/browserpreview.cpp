@@ -163,6 +163,10 @@ QString BrowserPreview::writeTemporaryCopy(const PreviewHost::Page &page)
     // A page in a folder the user may not write to is shown from the private
     // folder: its relative links break, but the page itself shows.
     const QString fallback = temporaryPreviewPath(QString(), m_privateFolder);
+    // The copy of the last preview is gone by now, so a file of that name
+    // beside the page is the author's own: it is never overwritten.
+    if (path != fallback && QFileInfo::exists(path))
+        path = fallback;
     if (!writeFileAtomically(path, bytes) && (path == fallback || !writeFileAtomically(path = fallback, bytes))) {
         m_prompts.error(fileMessage(path, Texts::WriteFailed));
         return QString();

@@ -128,6 +128,22 @@ TEST_F(BrowserPreviewTest, CopyIsDeletedAtTheNextPreviewAndAtExit)
     EXPECT_TRUE(previewFile.isEmpty());
 }
 
+// A file of the copy's name that the author keeps beside the page is never
+// overwritten (nor deleted afterwards): the copy goes to the private folder.
+TEST_F(BrowserPreviewTest, AuthorsOwnFileOfTheCopysNameIsLeftAlone)
+{
+    const QString own = dir.filePath(QStringLiteral("site/tess0000.htm"));
+    QFile file(own);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("mine");
+    file.close();
+    host.page->caption = dir.filePath(QStringLiteral("site/a.htm"));
+    EXPECT_EQ(run(), dir.filePath(QStringLiteral("private/tess0000.htm")));
+    BrowserPreview(settings, prompts, host, launcher, previewFile, QString()).removePreviewFile();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("mine"));
+}
+
 TEST_F(BrowserPreviewTest, UrlKeepsBlanksAndAccentsOfThePath)
 {
     EXPECT_EQ(previewUrl(QStringLiteral("/web/mes pages/été.htm")),
