@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -193,43 +192,6 @@ TEST_F(PageBytesTest, AWriteThatFailsAtTheEndKeepsTheOldFile)
     EXPECT_EQ(readAll(file), QByteArray("old page"));
     EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("error:[") + file + QLatin1Char(']') + Texts::WriteFailed});
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("p.htm")});
-}
-
-TEST_F(PageBytesTest, AFullDiskKeepsTheOldFile)
-{
-    FullFileSystem disk;
-    if (!disk.isReady())
-        GTEST_SKIP() << "a tmpfs can be mounted only by the administrator";
-    const QString file = disk.filePath(QStringLiteral("p.htm"));
-    writeAll(file, "old page");
-    disk.fill();
-    PageFormat format;
-    EXPECT_EQ(savePage(file, QStringLiteral("new page"), format, prompts), SaveResult::Failed);
-    EXPECT_EQ(readAll(file), QByteArray("old page"));
-    EXPECT_EQ(prompts.shown.size(), 1);
-}
-
-TEST_F(PageBytesTest, ARewrittenPageKeepsItsOwnerGroupAndPermissions)
-{
-    const QString file = path(QStringLiteral("p.htm"));
-    writeAll(file, "old");
-    const QByteArray name = QFile::encodeName(file);
-    ASSERT_EQ(::chmod(name.constData(), 0640), 0);
-    const bool root = ::geteuid() == 0;
-    // Only the administrator may give a file to someone else.
-    if (root) {
-        ASSERT_EQ(::chown(name.constData(), 4321, 8765), 0);
-    }
-    PageFormat format;
-    ASSERT_EQ(savePage(file, QStringLiteral("new"), format, prompts), SaveResult::Saved);
-    struct stat st;
-    ASSERT_EQ(::stat(name.constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    if (root) {
-        EXPECT_EQ(st.st_uid, 4321u);
-        EXPECT_EQ(st.st_gid, 8765u);
-    }
-    EXPECT_EQ(readAll(file), QByteArray("new"));
 }
 
 TEST_F(PageBytesTest, AFileReplacedSinceItWasReadIsNotOverwritten)

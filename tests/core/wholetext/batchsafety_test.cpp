@@ -61,17 +61,6 @@ TEST(BatchSafety, PagesThatCannotBeRewrittenSafelyAreRefused)
     }
 }
 
-TEST(BatchSafety, SpecialFilesAreRefusedWithoutWaiting)
-{
-    QTemporaryDir dir;
-    const QString fifo = dir.filePath(QStringLiteral("tube.htm"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    for (const QString &path : {fifo, QStringLiteral("/dev/zero"), dir.path()}) {
-        SCOPED_TRACE(path.toStdString());
-        EXPECT_EQ(compact(path), 1);
-    }
-}
-
 TEST(BatchSafety, ARewrittenPageKeepsItsOwnerAndPermissions)
 {
     QTemporaryDir dir;

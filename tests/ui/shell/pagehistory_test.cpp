@@ -181,26 +181,6 @@ TEST_F(PageHistoryTest, ASaveThatFailsShowsTheErrorAndKeepsModified)
     EXPECT_EQ(prompts.shown.first(), QStringLiteral("error:[") + file() + QLatin1Char(']') + Texts::WriteFailed);
     EXPECT_TRUE(document->text().isModified());
     EXPECT_EQ(modifiedPanel(), msg(7693));
-
-    // The same on a full disk.
-    FullFileSystem disk;
-    if (!disk.isReady())
-        GTEST_SKIP() << "a tmpfs can be mounted only by the administrator";
-    const QString full = disk.filePath(QStringLiteral("p.htm"));
-    QFile f(full);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("old");
-    f.close();
-    window->files()->OpenDocument(full);
-    disk.fill();
-    prompts.shown.clear();
-    QTest::keyClicks(window->activeDocument()->editor(), QStringLiteral("new"));
-    QTest::keyClick(window->activeDocument()->editor(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(prompts.shown.size(), 1);
-    EXPECT_TRUE(window->activeDocument()->text().isModified());
-    QFile check(full);
-    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
-    EXPECT_EQ(check.readAll(), QByteArray("old"));
 }
 
 // Whatever way the editor's block marks come in, the history holds the page
