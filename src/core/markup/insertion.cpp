@@ -23,8 +23,6 @@ enum class Continue {
     WrapFront,
     // Wrap record: the piece goes in right before its back text.
     WrapBack,
-    // A record that restores nothing: the start text is simply noted.
-    Plain,
 };
 
 // Chooses how a continuation piece joins the current undo step. Only the
@@ -38,6 +36,7 @@ Continue continuation(const UndoHistory &undo, int start, int length)
         return Continue::OwnStep;
     switch (record->kind) {
     case ukInsert:
+    case ukPlain:
     case ukReplace: {
         const int end = record->pos1 + int(record->text1.size());
         if (length == 0 && start >= record->pos1 && start <= end)
@@ -57,8 +56,6 @@ Continue continuation(const UndoHistory &undo, int start, int length)
             return Continue::WrapBack;
         return Continue::OwnStep;
     }
-    case ukPlain:
-        return Continue::Plain;
     default:
         return Continue::OwnStep;
     }
@@ -123,21 +120,22 @@ void describeNewStep(UndoRecord &record, UndoKind kind, const Placed &placed)
         record.text2 = placed.end;
         break;
     case ukInsert:
+    case ukPlain:
     case ukReplace:
         // The selection was saved and removed when the step opened, so the
-        // start and end texts stand side by side at pos1.
+        // start and end texts stand side by side at pos1 (a plain step puts
+        // in its start text only).
         if (placed.selLength == 0) {
             record.pos1 = placed.selStart;
             record.text1 = placed.start + placed.end;
         }
         break;
     default:
-        // ukPlain keeps the start text the step opened with.
         break;
     }
 }
 
-void extendRecord(UndoRecord &record, Continue how, const Placed &placed, const QString &startText)
+void extendRecord(UndoRecord &record, Continue how, const Placed &placed)
 {
     const QString both = placed.start + placed.end;
     switch (how) {
@@ -156,9 +154,6 @@ void extendRecord(UndoRecord &record, Continue how, const Placed &placed, const 
         break;
     case Continue::WrapBack:
         record.text2.prepend(both);
-        break;
-    case Continue::Plain:
-        record.text1 += startText;
         break;
     case Continue::OwnStep:
         Q_ASSERT(false);
@@ -212,7 +207,7 @@ void InsertTagPair(DocumentText &text, UndoHistory &undo, EditorState &state, co
     if (opensStep)
         describeNewStep(*record, stepKind, placed);
     else
-        extendRecord(*record, how, placed, start);
+        extendRecord(*record, how, placed);
 }
 
 void ReplaceSelection(DocumentText &text, UndoHistory &undo, EditorState &state, const QString &replacement)

@@ -2,6 +2,7 @@
 
 #include <QSettings>
 
+#include <algorithm>
 #ifdef Q_OS_UNIX
 #include <pwd.h>
 #include <unistd.h>
@@ -21,8 +22,23 @@ int readInt(QSettings &s, const char *key, int fallback)
     return ok ? value : fallback;
 }
 
+// A number the program computes with: whatever the store holds, it is used
+// only within its range, so that no computation on it can overflow.
+int readClamped(QSettings &s, const char *key, int fallback, int low, int high)
+{
+    return std::clamp(readInt(s, key, fallback), low, high);
+}
+
+// Booleans are written as 0 and 1; "true" and "false" (written by hand or
+// by another program) are read as such.
 bool readBool(QSettings &s, const char *key, bool fallback)
 {
+    const QVariant value = s.value(QLatin1String(key));
+    const QString word = value.toString().trimmed().toLower();
+    if (word == QLatin1String("true"))
+        return true;
+    if (word == QLatin1String("false"))
+        return false;
     return readInt(s, key, fallback ? 1 : 0) != 0;
 }
 
@@ -66,8 +82,8 @@ void Settings::read(QSettings &s)
     for (int i = RecentProjectSlots; i >= 1; --i)
         recentProjects[i - 1] = s.value(QStringLiteral("Derniers Projets/%1").arg(i)).toString();
     margins = readBool(s, "Editeur/Marge", true);
-    leftMargin = readInt(s, "Editeur/MargeGauche", 22);
-    rightMargin = readInt(s, "Editeur/MargeDroite", 2000);
+    leftMargin = readClamped(s, "Editeur/MargeGauche", 22, 0, MaxMargin);
+    rightMargin = readClamped(s, "Editeur/MargeDroite", 2000, 0, MaxMargin);
     toolbar = readBool(s, "Editeur/BarreIcones", true);
     statusBar = readBool(s, "Editeur/BarreStatut", true);
     syntaxColouring = readBool(s, "Editeur/Coloration", true);
@@ -78,7 +94,7 @@ void Settings::read(QSettings &s)
     backup = readBool(s, "Fichier/Backup", false);
     obligatorySave = readBool(s, "Fichier/Verification", true);
     fontName = readString(s, "Police/Nom", QStringLiteral("Arial"));
-    fontSize = readInt(s, "Police/Taille", 9);
+    fontSize = readClamped(s, "Police/Taille", 9, MinFontSize, MaxFontSize);
     textColour = readString(s, "Police/TexteCouleur", QStringLiteral("$000000"));
     backgroundColour = readString(s, "Police/FondCouleur", QStringLiteral("$FFFFFF"));
     fileUrls = readBool(s, "Explorer/Type", false);

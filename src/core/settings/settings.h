@@ -9,11 +9,18 @@ class QSettings;
 // The user's settings, as the frame window holds them between start-up and
 // exit. Stored per user under organisation "Orbelune", application
 // "Tessaline", in the sections and names below; a missing value yields its
-// default. Booleans are stored as the integers 0 and 1.
+// default. Booleans are stored as the integers 0 and 1. Every number read is
+// clamped to its range.
 struct Settings
 {
     static constexpr int RecentFileSlots = 8;
     static constexpr int RecentProjectSlots = 4;
+    // The ranges numbers are read within. A margin is a pixel position on
+    // the ruler (the markers are then placed within the window); the font
+    // size is what the preferences dialog offers.
+    static constexpr int MaxMargin = 100000;
+    static constexpr int MinFontSize = 6;
+    static constexpr int MaxFontSize = 16;
 
     // "Browser"
     QString browserPath1;         // "Name"

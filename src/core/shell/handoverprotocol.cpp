@@ -3,6 +3,12 @@
 #include "core/shell/tabtext.h"
 
 #include <QDir>
+#include <QFile>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 bool isDocumentFileName(const QString &path)
 {
@@ -18,6 +24,37 @@ bool isDocumentFileName(const QString &path)
 QString fullDocumentPath(const QString &path, const QString &baseFolder)
 {
     return QDir::cleanPath(QDir(baseFolder).absoluteFilePath(path));
+}
+
+bool ensurePrivateFolder(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(path);
+    if (path.isEmpty())
+        return false;
+    // Made with no access for others from the start, so that nobody can put
+    // anything in it between its creation and the check.
+    ::mkdir(name.constData(), 0700);
+    struct stat st;
+    if (::lstat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+        return false;
+    if ((st.st_mode & 0077) != 0 && ::chmod(name.constData(), st.st_mode & 0700) != 0)
+        return false;
+    return true;
+#else
+    return QDir().mkpath(path);
+#endif
+}
+
+bool isOwnSocket(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISSOCK(st.st_mode) && st.st_uid == ::getuid();
+#else
+    Q_UNUSED(path);
+    return true;
+#endif
 }
 
 namespace HandOverProtocol {

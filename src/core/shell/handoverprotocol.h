@@ -13,6 +13,14 @@ bool isDocumentFileName(const QString &path);
 // cleaned of "." and ".." components.
 QString fullDocumentPath(const QString &path, const QString &baseFolder);
 
+// A folder of the current user alone, for the hand-over socket: created
+// with mode 0700 when missing. True only for a real folder (not a link)
+// owned by the user, whose access is then the user's alone.
+bool ensurePrivateFolder(const QString &path);
+// The socket at path was made by the current user (nothing else is ever
+// sent file names).
+bool isOwnSocket(const QString &path);
+
 // The line-based hand-over between two running copies. The second copy
 // writes, each line ended by a line feed:
 //   TESSALINE-HANDOVER 1

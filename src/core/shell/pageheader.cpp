@@ -1,6 +1,7 @@
 #include "core/shell/pageheader.h"
 
 #include "core/text/documenttext.h"
+#include "core/undo/undohistory.h"
 
 namespace {
 const QString ModifiedLabel = QStringLiteral("DERNIERE MODIFICATION: ");
@@ -47,5 +48,15 @@ bool UpdateModificationLine(DocumentText &text, const QDate &today)
     if (line == current)
         return false;
     text.setLine(2, Indent + current);
+    return true;
+}
+
+bool UpdateModificationLine(DocumentText &text, UndoHistory &history, const QDate &today)
+{
+    const int lengthBefore = text.length();
+    if (!UpdateModificationLine(text, today))
+        return false;
+    if (text.length() != lengthBefore)
+        history.clear();
     return true;
 }

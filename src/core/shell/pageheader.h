@@ -4,6 +4,7 @@
 #include <QString>
 
 class DocumentText;
+class UndoHistory;
 
 // The header comment that Tessaline keeps at the top of every page it
 // creates, with its creation and last-modification dates.
@@ -24,3 +25,8 @@ constexpr int NewPageCaretLine = 9;
 // and does not already carry today's date. The selection stays where it
 // was. Returns whether the line was rewritten.
 bool UpdateModificationLine(DocumentText &text, const QDate &today);
+
+// The same for a page with its history. The line is replaced without an undo
+// step: when it changes length, the positions of the page's records no
+// longer fit its text, and its history is cleared.
+bool UpdateModificationLine(DocumentText &text, UndoHistory &history, const QDate &today);

@@ -54,7 +54,7 @@ QString toCrLf(const QString &text)
     for (; p < end; ++p) {
         if (*p == u'\r' && p + 1 < end && p[1] == u'\n')
             ++p;
-        else if (*p == u'\r' || *p == u'\n' || *p == QChar::ParagraphSeparator)
+        else if (*p == u'\r' || isLineBreakMark(*p))
             break;
     }
     if (p == end)
@@ -64,7 +64,7 @@ QString toCrLf(const QString &text)
     result.reserve(text.size() + text.size() / 16 + 2);
     const QChar *run = begin;
     for (p = begin; p < end; ++p) {
-        if (*p != u'\r' && *p != u'\n' && *p != QChar::ParagraphSeparator)
+        if (*p != u'\r' && !isLineBreakMark(*p))
             continue;
         result.append(run, p - run);
         result += u"\r\n";

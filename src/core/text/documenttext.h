@@ -9,8 +9,9 @@
 // CR LF line ends: every line break counts as two characters. A position that
 // would fall between the CR and the LF of a line break is moved back to the
 // end of its line, so no operation can ever split a line break. Text handed
-// in may use CR LF, LF, lone CR or the paragraph separator U+2029 as line
-// ends; each becomes one line break.
+// in may use CR LF, LF, lone CR, the paragraph separator U+2029 or the
+// editor's block marks U+FDD0 and U+FDD1 as line ends; each becomes one
+// line break.
 class DocumentText
 {
 public:
@@ -71,5 +72,15 @@ public:
     int FindTextAfter(const QString &needle) const;
 };
 
-// Line breaks of any style (CR LF, LF, lone CR) turned into CR LF.
+// Characters that end a line wherever they stand, besides CR: LF, the
+// paragraph separator U+2029, and U+FDD0 and U+FDD1, which the editor
+// widget takes as the marks between its blocks.
+inline bool isLineBreakMark(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u'\n' || u == QChar::ParagraphSeparator || u == 0xFDD0 || u == 0xFDD1;
+}
+
+// Line breaks of any style (CR LF, LF, lone CR, and the marks above) turned
+// into CR LF: the text exactly as a page holds it.
 QString toCrLf(const QString &text);

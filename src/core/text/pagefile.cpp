@@ -8,25 +8,174 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <cstring>
+#include <algorithm>
+#include <cerrno>
 #include <new>
 
-std::optional<LoadedPage> loadPage(const QString &path)
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QString OwnershipNotKept =
+    QStringLiteral(" n'a pas été sauvegardé: son propriétaire, son groupe ou ses droits d'accès "
+                   "ne pourraient pas être conservés.");
+const QString ChangedSinceRead =
+    QStringLiteral(" a été modifié par un autre programme depuis sa lecture; il n'a pas été réécrit.");
+
+#ifdef Q_OS_UNIX
+FileStamp stampOf(const struct stat &st)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    FileStamp stamp;
+    stamp.device = quint64(st.st_dev);
+    stamp.inode = quint64(st.st_ino);
+    stamp.size = qint64(st.st_size);
+    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return stamp;
+}
+#endif
+
+// Opens a regular file for reading without ever waiting: the file is opened
+// without blocking and anything but a regular file (a pipe, a device, a
+// folder) is closed again before a byte is read.
+bool openRegularFile(const QString &path, QFile &file, FileStamp &stamp)
+{
+    if (path.isEmpty())
+        return false;
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    stamp = stampOf(st);
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    if (!QFileInfo(path).isFile())
+        return false;
+    file.setFileName(path);
+    stamp = fileStamp(path);
+    return file.open(QIODevice::ReadOnly);
+#endif
+}
+
+// Reads at most maxBytes; nothing when the file holds more or a read fails.
+std::optional<QByteArray> readAtMost(QFile &file, qint64 reportedSize, qint64 maxBytes)
+{
+    if (reportedSize > maxBytes)
         return std::nullopt;
-    // No encoding spends more than four bytes on a character, so a larger
-    // file cannot fit in a page.
-    if (file.size() > qint64(DocumentText::MaxLength) * 4)
+    QByteArray bytes;
+    if (reportedSize > 0)
+        bytes.reserve(reportedSize);
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(chunk.data(), chunk.size());
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            return bytes;
+        if (bytes.size() + n > maxBytes)
+            return std::nullopt;
+        bytes.append(chunk.constData(), n);
+    }
+}
+
+// Characters that the editor would turn into a line break: a page holding
+// one would not be saved back as it was read.
+bool holdsLineBreakMarks(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c != u'\n' && isLineBreakMark(c); });
+}
+
+// Gives the new file the owner, group and permissions of the one it
+// replaces; false when they cannot be kept.
+bool keepOwnership(QSaveFile &file, const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat old;
+    if (::stat(QFile::encodeName(path).constData(), &old) != 0)
+        return errno == ENOENT; // a new file: nothing to keep
+    const int fd = file.handle();
+    struct stat mine;
+    if (fd < 0 || ::fstat(fd, &mine) != 0)
+        return false;
+    if ((mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        return false;
+    // After the owner: changing it may clear the set-id bits.
+    const mode_t mode = old.st_mode & 07777;
+    return ::fchmod(fd, mode) == 0;
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(path);
+    return true;
+#endif
+}
+
+SaveResult writePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
+                     const FileStamp *unchangedSince, const PageWriter &writer)
+{
+    const QString diskText = withLineEnd(crlfText, format.lineEnd);
+    QByteArray bytes;
+    FileEncoding encoding = format.encoding;
+    if (!encodeText(diskText, encoding, bytes)) {
+        if (!prompts.askYesNo(fileMessage(path, QStringLiteral(" ")) + Texts::AskWriteUtf8))
+            return SaveResult::Declined;
+        encoding = FileEncoding::Utf8;
+        encodeText(diskText, encoding, bytes);
+    }
+    QSaveFile file(path);
+    QString failure = Texts::WriteFailed;
+    // Small pages stay in the file's buffer until it is flushed; a full disk
+    // shows only there, and committing would not notice it.
+    bool written = file.open(QIODevice::WriteOnly) && writer(file, bytes) == bytes.size() && file.flush()
+                   && file.error() == QFileDevice::NoError;
+    if (written && !keepOwnership(file, path)) {
+        written = false;
+        failure = OwnershipNotKept;
+    }
+    if (written && unchangedSince && fileStamp(path) != *unchangedSince) {
+        written = false;
+        failure = ChangedSinceRead;
+    }
+    if (!written || !file.commit()) {
+        file.cancelWriting();
+        prompts.error(fileMessage(path, failure));
+        return SaveResult::Failed;
+    }
+    format.encoding = encoding;
+    return SaveResult::Saved;
+}
+
+} // namespace
+
+std::optional<LoadedPage> loadPage(const QString &path, qint64 maxBytes)
+{
+    QFile file;
+    FileStamp stamp;
+    if (!openRegularFile(path, file, stamp))
         return std::nullopt;
     try {
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
+        const std::optional<QByteArray> bytes = readAtMost(file, stamp.size, maxBytes);
+        if (!bytes)
             return std::nullopt;
         LoadedPage page;
-        page.format.encoding = detectAndDecode(bytes, page.text);
-        if (page.text.size() > DocumentText::MaxLength || page.text.contains(QChar(0)))
+        page.stamp = stamp;
+        page.format.encoding = detectAndDecode(*bytes, page.text);
+        if (page.text.size() > DocumentText::MaxLength || page.text.contains(QChar(0))
+            || holdsLineBreakMarks(page.text))
             return std::nullopt;
         page.format.lineEnd = detectLineEnd(page.text);
         page.text = toCrLf(page.text);
@@ -36,12 +185,29 @@ std::optional<LoadedPage> loadPage(const QString &path)
     }
 }
 
+FileStamp fileStamp(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return FileStamp();
+    return stampOf(st);
+#else
+    const QFileInfo info(path);
+    FileStamp stamp;
+    if (!info.exists())
+        return stamp;
+    stamp.size = info.size();
+    stamp.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1000000;
+    return stamp;
+#endif
+}
+
 bool CanOpenFile(const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    QFile file(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    QFile file;
+    FileStamp stamp;
+    return openRegularFile(path, file, stamp);
 }
 
 bool IsReadOnlyFile(const QString &path)
@@ -68,23 +234,13 @@ qint64 writeAllBytes(QIODevice &device, const QByteArray &bytes)
 SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
                     const PageWriter &writer)
 {
-    const QString diskText = withLineEnd(crlfText, format.lineEnd);
-    QByteArray bytes;
-    FileEncoding encoding = format.encoding;
-    if (!encodeText(diskText, encoding, bytes)) {
-        if (!prompts.askYesNo(fileMessage(path, QStringLiteral(" ")) + Texts::AskWriteUtf8))
-            return SaveResult::Declined;
-        encoding = FileEncoding::Utf8;
-        encodeText(diskText, encoding, bytes);
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || writer(file, bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
-        prompts.error(fileMessage(path, Texts::WriteFailed));
-        return SaveResult::Failed;
-    }
-    format.encoding = encoding;
-    return SaveResult::Saved;
+    return writePage(path, crlfText, format, prompts, nullptr, writer);
+}
+
+SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
+                    const FileStamp &unchangedSince, const PageWriter &writer)
+{
+    return writePage(path, crlfText, format, prompts, &unchangedSince, writer);
 }
 
 QString backupName(const QString &path)

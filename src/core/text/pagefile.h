@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/text/documenttext.h"
 #include "core/text/textcodec.h"
 
 #include <QString>
@@ -19,15 +20,38 @@ struct PageFormat
     LineEnd lineEnd = LineEnd::CrLf;
 };
 
+// What identifies a file as it was read: a page computed from it is written
+// back only while the file is still that one.
+struct FileStamp
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    bool operator==(const FileStamp &) const = default;
+};
+
 struct LoadedPage
 {
     QString text; // CR LF line breaks
     PageFormat format;
+    FileStamp stamp;
 };
 
-// Reads a page. Nothing is returned for a file that cannot be read, that
-// holds NUL characters (not a text file) or that is longer than a page may be.
-std::optional<LoadedPage> loadPage(const QString &path);
+// No encoding spends more than four bytes on a character, so a file longer
+// than this cannot fit in a page.
+inline constexpr qint64 MaxPageFileBytes = qint64(DocumentText::MaxLength) * 4;
+
+// Reads a page. Nothing is returned for anything but a regular file (a pipe
+// or a device is never opened for good), for a file that cannot be read,
+// that is longer than maxBytes (counted as it is read, whatever size the
+// file reports), that holds NUL characters (not a text file), or whose
+// characters would not come back as the same bytes when it is saved
+// unchanged (characters the editor takes as line breaks).
+std::optional<LoadedPage> loadPage(const QString &path, qint64 maxBytes = MaxPageFileBytes);
+
+// The stamp of the file at path now; size -1 when there is none.
+FileStamp fileStamp(const QString &path);
 
 // The file can be opened for reading.
 bool CanOpenFile(const QString &path);
@@ -43,11 +67,16 @@ using PageWriter = std::function<qint64(QIODevice &, const QByteArray &)>;
 qint64 writeAllBytes(QIODevice &device, const QByteArray &bytes);
 
 // Writes a CR LF text atomically in the page's format; the old file stays
-// intact when anything fails. When a Windows-1252 page holds a character the
-// code page lacks, the user is asked whether to write it as UTF-8 (format is
-// then changed); declining writes nothing. A failed write is reported.
+// intact when anything fails (writing, flushing, committing). When a
+// Windows-1252 page holds a character the code page lacks, the user is asked
+// whether to write it as UTF-8 (format is then changed); declining writes
+// nothing. A page that replaces a file keeps its owner, group and permissions,
+// or is not written. With unchangedSince, the file must still be the one
+// that was read, or nothing is written. Every failure is reported.
 SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
                     const PageWriter &writer = writeAllBytes);
+SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
+                    const FileStamp &unchangedSince, const PageWriter &writer = writeAllBytes);
 
 // The backup name: the file name with its extension changed to ".bak".
 QString backupName(const QString &path);

@@ -61,29 +61,43 @@ bool fitsWindows1252(const QString &text)
     return true;
 }
 
+namespace {
+
+// Decodes bytes that must come back unchanged when the text is encoded again
+// (a mark at their start kept as a character). False for bytes that the
+// encoding cannot hold exactly: invalid sequences, an odd byte of UTF-16.
+bool decodeExactly(QStringConverter::Encoding encoding, QByteArrayView bytes, QString &text)
+{
+    const auto flags = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+    QStringDecoder decoder(encoding, flags);
+    QString decoded = decoder.decode(bytes);
+    if (decoder.hasError())
+        return false;
+    QStringEncoder encoder(encoding, flags);
+    const QByteArray again = encoder.encode(decoded);
+    if (encoder.hasError() || QByteArrayView(again) != bytes)
+        return false;
+    text = std::move(decoded);
+    return true;
+}
+
+} // namespace
+
 FileEncoding detectAndDecode(const QByteArray &bytes, QString &text)
 {
-    // The mark is cut off here; a second one after it is a character of the
-    // text (a zero-width no-break space), which the decoders must keep.
+    const QByteArrayView view(bytes);
     if (bytes.startsWith("\xEF\xBB\xBF")) {
-        QStringDecoder decoder(QStringConverter::Utf8,
-                               QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-        text = decoder.decode(QByteArrayView(bytes).sliced(3));
-        return FileEncoding::Utf8Bom;
-    }
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        if (decodeExactly(QStringConverter::Utf8, view.sliced(3), text))
+            return FileEncoding::Utf8Bom;
+    } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         const bool little = bytes.at(0) == '\xFF';
-        QStringDecoder decoder(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-                               QStringConverter::Flag::ConvertInitialBom);
-        text = decoder.decode(bytes.mid(2));
-        return little ? FileEncoding::Utf16LE : FileEncoding::Utf16BE;
-    }
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString decoded = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        text = std::move(decoded);
+        if (decodeExactly(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE, view.sliced(2), text))
+            return little ? FileEncoding::Utf16LE : FileEncoding::Utf16BE;
+    } else if (decodeExactly(QStringConverter::Utf8, view, text)) {
         return FileEncoding::Utf8;
     }
+    // Every byte is a Windows-1252 character and comes back as itself, so a
+    // page whose marked encoding does not hold is still read without loss.
     text = decodeWindows1252(bytes);
     return FileEncoding::Windows1252;
 }

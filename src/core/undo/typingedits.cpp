@@ -210,8 +210,10 @@ bool TypingEdits::moveSelection(int target)
         return false;
     const QString moved = m_text.selectedText();
     m_text.deleteSelection();
-    const int destination = target > start ? target - length : target;
-    m_text.setSelectionStart(destination);
+    m_text.setSelectionStart(target > start ? target - length : target);
+    // Where the text really goes: a target between the CR and the LF of a
+    // line break has moved back to the end of its line.
+    const int destination = m_text.selectionStart();
     m_text.replaceSelection(moved);
     m_text.select(destination, len(moved));
     // The history holds a move as it finds it afterwards: the moved text

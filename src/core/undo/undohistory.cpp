@@ -30,6 +30,11 @@ UndoHistory::UndoHistory(DocumentText &text)
 
 UndoHistory::~UndoHistory()
 {
+    freeAll();
+}
+
+void UndoHistory::freeAll()
+{
     if (!m_head)
         return;
     // Open the ring, then free it from the oldest record on.
@@ -39,6 +44,35 @@ UndoHistory::~UndoHistory()
         delete record;
         record = next;
     }
+    m_head = m_current = nullptr;
+    m_count = 0;
+    m_live = false;
+}
+
+void UndoHistory::clear()
+{
+    freeAll();
+    runKind = runNone;
+    selectionSeen = false;
+    // A text of its own: whatever was saved before is not this one.
+    m_baseSerial = m_nextSerial++;
+}
+
+quint64 UndoHistory::appliedSerial() const
+{
+    // Live is clear only when everything has been undone.
+    return m_head && m_live ? m_current->serial : m_baseSerial;
+}
+
+void UndoHistory::markSaved()
+{
+    m_savedSerial = appliedSerial();
+    runKind = runNone;
+}
+
+bool UndoHistory::atSavedText() const
+{
+    return appliedSerial() == m_savedSerial;
 }
 
 bool UndoHistory::CanUndo() const
@@ -61,7 +95,9 @@ UndoRecord *UndoHistory::takeSlot()
         return record;
     }
     if (m_count >= MaxRecords && m_current == newest()) {
-        // Full: the oldest record becomes the newest.
+        // Full: the oldest record becomes the newest; the text it made is
+        // now the one with nothing applied.
+        m_baseSerial = m_head->serial;
         m_head = m_head->next;
         m_current = m_head->prev;
         return m_current;
@@ -99,6 +135,7 @@ void UndoHistory::RecordUndoStep(UndoKind kind, const QString &text1, const QStr
 
     UndoRecord *record = takeSlot();
     m_live = true;
+    record->serial = m_nextSerial++;
     record->kind = kind;
     record->pos1 = 0;
     record->text1.clear();
@@ -117,6 +154,7 @@ void UndoHistory::RecordUndoStep(UndoKind kind, const QString &text1, const QStr
 
     switch (kind) {
     case ukInsert:
+    case ukPlain:
     case ukBackspace:
     case ukNewlines:
     case ukDeleteForward:
@@ -160,6 +198,7 @@ void UndoHistory::Undo()
     else
         m_current = m_current->prev;
     runKind = runNone;
+    m_text.setModified(!atSavedText());
     if (onChanged)
         onChanged();
 }
@@ -174,6 +213,7 @@ void UndoHistory::Redo()
         m_current = m_current->next;
     reapply(*m_current);
     runKind = runNone;
+    m_text.setModified(!atSavedText());
     if (onChanged)
         onChanged();
 }
@@ -205,6 +245,7 @@ void UndoHistory::revert(const UndoRecord &r)
 {
     switch (r.kind) {
     case ukInsert:
+    case ukPlain:
         remove(r.pos1, len(r.text1));
         if (!r.text2.isEmpty())
             restore(r.pos2, r.text2);
@@ -261,7 +302,7 @@ void UndoHistory::revert(const UndoRecord &r)
         m_text.setTextKeepingPlace(r.text1);
         break;
     default:
-        // ukNone, ukPlain and unknown codes change nothing.
+        // ukNone and unknown codes change nothing.
         break;
     }
 }
@@ -270,6 +311,7 @@ void UndoHistory::reapply(const UndoRecord &r)
 {
     switch (r.kind) {
     case ukInsert:
+    case ukPlain:
         if (!r.text2.isEmpty())
             remove(r.pos2, len(r.text2));
         caretAt(r.pos1);

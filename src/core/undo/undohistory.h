@@ -42,6 +42,9 @@ struct UndoRecord
     QString text1;
     int pos2 = 0;
     QString text2;
+    // Tells apart the texts the page has had: every step recorded gets a
+    // new number, even in a reused slot.
+    quint64 serial = 0;
     UndoRecord *next = nullptr;
     UndoRecord *prev = nullptr;
 };
@@ -71,6 +74,16 @@ public:
     bool CanUndo() const;
     bool CanRedo() const;
 
+    // Forgets every record, for a text replaced without an undo step (a
+    // reload, a header line that changed length): no record would fit it.
+    // The caller refreshes the command states, as after any such change.
+    void clear();
+    // The text as it is now is the one in the file. Undo and Redo clear the
+    // modified flag when they come back to it and set it when they leave it.
+    // Ends the typing run, so that what is typed next is a step of its own.
+    void markSaved();
+    bool atSavedText() const;
+
     // The record Undo reverts next (null when the history is empty); run
     // merging and multi-piece insertions extend it in place.
     UndoRecord *current() const { return m_current; }
@@ -97,10 +110,21 @@ private:
     void remove(int position, int length);
     // Puts text back at position and selects it.
     void restore(int position, const QString &text);
+    // The serial of the last applied record: the text as it stands.
+    quint64 appliedSerial() const;
+    void freeAll();
 
     DocumentText &m_text;
     UndoRecord *m_head = nullptr;
     UndoRecord *m_current = nullptr;
     bool m_live = false;
     int m_count = 0;
+    quint64 m_nextSerial = 1;
+    // The text with no record applied: the start, or after the records
+    // recycled so far.
+    quint64 m_baseSerial = 0;
+    // The text in the file; 0 with a base of 0 would be a text never saved,
+    // so "never" is a serial no text gets.
+    static constexpr quint64 Never = ~quint64(0);
+    quint64 m_savedSerial = Never;
 };

@@ -108,6 +108,12 @@ PassResult runPassOn(BatchCommand command, const QString &text, LineEnd lineEnd)
 // Runs the command on one file; false when it could not be read or written.
 bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
 {
+    // A page the editor would not write is not rewritten here either, even
+    // by an administrator whom the system would let write it.
+    if (IsReadOnlyFile(path)) {
+        prompts.error(path + msg(1));
+        return false;
+    }
     std::optional<LoadedPage> page = loadPage(path);
     if (!page) {
         prompts.error(fileMessage(path, msg(11)));
@@ -126,7 +132,9 @@ bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
     }
     // An unchanged page is left as it is on disk.
     if (result.text != page->text) {
-        const SaveResult saved = savePage(path, result.text, page->format, prompts);
+        // Written only over the very file that was read: a page replaced
+        // meanwhile by another program is left to it.
+        const SaveResult saved = savePage(path, result.text, page->format, prompts, page->stamp);
         if (saved == SaveResult::Declined)
             prompts.error(fileMessage(path, NotWritten));
         if (saved != SaveResult::Saved)

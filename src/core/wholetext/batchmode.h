@@ -8,8 +8,11 @@
 //   tessaline --from-entities FILE...  entities back to characters
 //   tessaline --compact FILE...        tag compaction
 //   tessaline --help                   the usage text
-// Each file is rewritten atomically in its own encoding and line ends, and
-// its count is printed to standard output; errors go to standard error.
+// Each file is rewritten atomically in its own encoding and line ends, with
+// its owner, group and permissions, and its count is printed to standard
+// output; errors go to standard error. Read-only pages, files that are not
+// regular files or whose bytes would not come back unchanged are refused, and
+// so is a file that another program replaced while it was being worked on.
 //
 // args are the program's arguments, program name first. Returns -1 when
 // they are not a batch or help command (the editor then starts as usual),

@@ -3,6 +3,54 @@
 #include "core/wholetext/passprogress.h"
 #include "core/wholetext/textscan.h"
 
+namespace {
+
+// Elements whose content a browser shows or runs as it is written: their
+// whitespace matters (PRE, TEXTAREA) or a line break ends a script comment.
+constexpr QLatin1String VerbatimElements[] = {QLatin1String("pre"), QLatin1String("textarea"), QLatin1String("script"),
+                                              QLatin1String("style")};
+
+bool isNameCharacter(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u':'
+           || c == u'_';
+}
+
+// The verbatim element whose start tag's name begins at p (just after the
+// "<"), ignoring case; empty when it is another tag.
+QLatin1String verbatimElementAt(const char16_t *p, const char16_t *end)
+{
+    for (const QLatin1String name : VerbatimElements) {
+        if (end - p < name.size())
+            continue;
+        const QStringView candidate(p, name.size());
+        const char16_t *after = p + name.size();
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0 && (after == end || !isNameCharacter(*after)))
+            return name;
+    }
+    return {};
+}
+
+// Where the end tag of the element starts ("</" + name, ignoring case), or
+// end when it has none.
+const char16_t *endTagOf(QLatin1String name, const char16_t *p, const char16_t *end)
+{
+    const QStringView rest(p, end - p);
+    for (qsizetype from = 0;;) {
+        const qsizetype at = rest.indexOf(u"</", from);
+        if (at < 0)
+            return end;
+        const char16_t *nameStart = p + at + 2;
+        if (end - nameStart >= name.size()
+            && QStringView(nameStart, name.size()).compare(name, Qt::CaseInsensitive) == 0
+            && (nameStart + name.size() == end || !isNameCharacter(nameStart[name.size()])))
+            return p + at;
+        from = at + 2;
+    }
+}
+
+} // namespace
+
 QString compactTags(QStringView text, PassProgress *progress)
 {
     const qsizetype n = text.size();
@@ -22,6 +70,8 @@ QString compactTags(QStringView text, PassProgress *progress)
     bool inTag = false;
     bool inBraces = false;
     bool inBlankRun = false;
+    // The verbatim element whose start tag is being read.
+    QLatin1String verbatim;
 
     const char16_t *p = in;
     while (p < end) {
@@ -59,6 +109,8 @@ QString compactTags(QStringView text, PassProgress *progress)
         const char16_t c = *p++;
         switch (c) {
         case u'<':
+            if (!inTag && !inBraces)
+                verbatim = verbatimElementAt(p, end);
             inTag = true;
             *out++ = c;
             continue;
@@ -71,6 +123,18 @@ QString compactTags(QStringView text, PassProgress *progress)
             inTag = false;
             if (closes || inBraces) {
                 *out++ = c;
+                if (closes && !inBraces && !verbatim.isEmpty()) {
+                    // The element's content goes over as it is, up to its
+                    // end tag, which is read as any other tag.
+                    const char16_t *contentEnd = endTagOf(verbatim, p, end);
+                    if (contentEnd > p) {
+                        const char16_t last = contentEnd[-1];
+                        inBlankRun = last == u' ' || last == u'\r' || last == u'\n';
+                    }
+                    while (p < contentEnd)
+                        *out++ = *p++;
+                }
+                verbatim = {};
                 continue;
             }
             break;

@@ -14,7 +14,10 @@ class PassProgress;
 //   that indent a line disappear;
 // - inside tags and braces everything is copied unchanged, line breaks
 //   included;
-// - a run is not ended by a tag or a brace pair: "a <B> b" gives "a <B>b".
+// - a run is not ended by a tag or a brace pair: "a <B> b" gives "a <B>b";
+// - the content of PRE, TEXTAREA, SCRIPT and STYLE elements (names in any
+//   case) is copied unchanged up to the element's end tag (to the end of the
+//   text when it has none): browsers show or run it as it is written.
 // A ">" or "}" that closes nothing is an ordinary character.
 // The result is never longer than the text.
 QString compactTags(QStringView text, PassProgress *progress = nullptr);

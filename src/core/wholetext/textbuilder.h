@@ -17,6 +17,9 @@ public:
 
     void append(const char16_t *piece, qsizetype length)
     {
+        // An empty piece may come without storage (a null string).
+        if (length <= 0)
+            return;
         if (m_size + length > m_text.size())
             grow(length);
         std::memcpy(m_data + m_size, piece, size_t(length) * sizeof(char16_t));

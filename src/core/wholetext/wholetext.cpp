@@ -17,7 +17,9 @@ bool applyWholeText(DocumentText &text, UndoHistory &undo, const WholeTextBuilde
         const std::optional<QString> built = build(before);
         if (!built || built->size() > DocumentText::MaxLength)
             return false;
-        const QString &after = *built;
+        // Recorded as the page will hold it, line breaks of any kind made
+        // CR LF, so that a later Redo gives the same text.
+        const QString after = toCrLf(*built);
         undo.RecordUndoStep(ukWholeText, before);
         if (UndoRecord *record = undo.current())
             record->text2 = after;

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 QString folderOf(const QString &path)
@@ -27,17 +28,26 @@ DocumentWindow::DocumentWindow(QWidget *parent)
     m_editor->installEventFilter(this);
     m_editor->setMouseTracking(true);
     connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, &DocumentWindow::caretMoved);
+    // The text stops counting as modified when it is saved or read again:
+    // the history notes that this text is the one in the file.
+    connect(m_editor->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
+        if (!modified)
+            m_undo.markSaved();
+    });
 }
 
 DocumentWindow::~DocumentWindow()
 {
     // The helpers that watch the editor's events (the typing recorder) go
-    // before the editor, so that none of them sees an editor being torn down.
+    // first, then the editor, while the text contract and the history that
+    // its watchers use are still whole.
     const QList<QObject *> helpers = findChildren<QObject *>(QString(), Qt::FindDirectChildrenOnly);
     for (QObject *helper : helpers) {
         if (!helper->isWidgetType() && helper != layout())
             delete helper;
     }
+    delete m_editor;
+    m_editor = nullptr;
 }
 
 void DocumentWindow::setCaption(const QString &caption)
@@ -59,6 +69,8 @@ QString DocumentWindow::fileName() const
 
 void DocumentWindow::loadText(const QString &crlfText)
 {
+    // No record of the old text fits the new one.
+    m_undo.clear();
     // The whole text goes to the widget at once; no per-line work.
     m_text.setText(crlfText);
     m_text.setSelectionStart(0);
@@ -67,7 +79,10 @@ void DocumentWindow::loadText(const QString &crlfText)
 
 bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_editor) {
+    // Only mouse events reach the editor here: it is asked nothing while it
+    // is being destroyed.
+    const bool mouse = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove;
+    if (watched == m_editor && mouse) {
         const int marginLeft = m_editor->viewport()->geometry().left();
         if (event->type() == QEvent::MouseButtonPress) {
             auto *mouse = static_cast<QMouseEvent *>(event);

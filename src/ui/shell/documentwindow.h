@@ -32,7 +32,7 @@ public:
     PageFormat format;
 
     // Replaces the text by a file's content without an undo step: caret at
-    // 0, unmodified.
+    // 0, unmodified, the history cleared.
     void loadText(const QString &crlfText);
 
 signals:

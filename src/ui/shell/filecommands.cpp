@@ -179,7 +179,7 @@ bool FileCommands::writeDocument(DocumentWindow *document, const QString &fileNa
     BusyCursor busy;
     {
         PaintingFreeze freeze(m_frame);
-        UpdateModificationLine(document->text(), QDate::currentDate());
+        UpdateModificationLine(document->text(), document->undo(), QDate::currentDate());
     }
     if (savePage(fileName, document->text().text(), document->format, m_prompts) != SaveResult::Saved)
         return false;

@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
@@ -14,6 +16,7 @@
 #include <memory>
 
 #ifdef Q_OS_UNIX
+#include <sys/socket.h>
 #include <unistd.h>
 #else
 #include <QRegularExpression>
@@ -42,6 +45,36 @@ int remaining(const QDeadlineTimer &deadline)
     return int(qMax<qint64>(0, deadline.remainingTime()));
 }
 
+// A socket path is used only in a folder of the user's alone and, when the
+// socket exists, only when the user made it: file names never go to
+// another account.
+bool isSafeServer(const QString &serverName)
+{
+#ifdef Q_OS_UNIX
+    if (!QDir::isAbsolutePath(serverName))
+        return false;
+    const QString folder = QFileInfo(serverName).absolutePath();
+    return ensurePrivateFolder(folder) && (!QFileInfo::exists(serverName) || isOwnSocket(serverName));
+#else
+    Q_UNUSED(serverName);
+    return true;
+#endif
+}
+
+// The process at the other end runs as this user.
+bool peerIsThisUser(QLocalSocket &socket)
+{
+#if defined(Q_OS_LINUX)
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    const int fd = int(socket.socketDescriptor());
+    return fd >= 0 && ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::getuid();
+#else
+    Q_UNUSED(socket);
+    return true;
+#endif
+}
+
 } // namespace
 
 QString handOverServerName()
@@ -53,8 +86,17 @@ QString handOverServerName()
     const QString path = runtime + QStringLiteral("/tessaline-handover");
     if (!runtime.isEmpty() && path.toLocal8Bit().size() <= MaxSocketPathLength)
         return path;
-#endif
+    // Too long for a socket: a folder of the user's own in the temporary
+    // folder instead, never a name there that anybody could take first.
+    const QString folder = QDir::tempPath() + QStringLiteral("/tessaline-") + userTag();
+    const QString fallback = folder + QStringLiteral("/handover");
+    if (fallback.toLocal8Bit().size() <= MaxSocketPathLength && ensurePrivateFolder(folder))
+        return fallback;
+    // No safe place: no hand-over; each copy works on its own.
+    return QString();
+#else
     return QStringLiteral("tessaline-") + userTag();
+#endif
 }
 
 bool handOverToRunningCopy(const QStringList &arguments)
@@ -64,10 +106,16 @@ bool handOverToRunningCopy(const QStringList &arguments)
 
 bool handOverToRunningCopy(const QStringList &arguments, const QString &serverName, int timeoutMs)
 {
+    if (serverName.isEmpty() || !isSafeServer(serverName))
+        return false;
     QLocalSocket socket;
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(timeoutMs))
         return false;
+    if (!peerIsThisUser(socket)) {
+        socket.abort();
+        return false;
+    }
 
     QStringList paths;
     const QString here = QDir::currentPath();
@@ -121,6 +169,10 @@ bool HandOverServer::listen(const QString &serverName)
 {
     if (m_server->isListening())
         m_server->close();
+    // Never a socket in a folder where another account could have put its
+    // own, nor in place of another account's socket.
+    if (serverName.isEmpty() || !isSafeServer(serverName))
+        return false;
     // Listening replaces whatever socket has the name, so a copy that
     // already serves must be found first.
     {
@@ -160,16 +212,8 @@ void HandOverServer::acceptConnections()
             QStringList paths;
             for (const QString &file : decoder->files())
                 paths << fullDocumentPath(file, here);
-            const bool activate = decoder->activationRequested();
-            QMetaObject::invokeMethod(
-                this,
-                [this, paths, activate]() {
-                    if (!paths.isEmpty())
-                        emit filesReceived(paths);
-                    if (activate)
-                        emit activationRequested();
-                },
-                Qt::QueuedConnection);
+            m_queue.append(Delivery{paths, decoder->activationRequested()});
+            QMetaObject::invokeMethod(this, &HandOverServer::deliverQueued, Qt::QueuedConnection);
         };
 
         auto readAvailable = [socket, decoder, deliver, idle, this]() {
@@ -199,6 +243,29 @@ void HandOverServer::acceptConnections()
         if (socket->bytesAvailable() > 0)
             readAvailable();
     }
+}
+
+void HandOverServer::deliverQueued()
+{
+    // A slot may open a modal box, whose event loop brings in more
+    // hand-overs: they wait in the queue for this loop instead of opening
+    // boxes inside boxes.
+    if (m_delivering)
+        return;
+    m_delivering = true;
+    const QPointer<HandOverServer> alive(this);
+    while (!m_queue.isEmpty()) {
+        const Delivery next = m_queue.takeFirst();
+        if (!next.paths.isEmpty())
+            emit filesReceived(next.paths);
+        if (!alive)
+            return;
+        if (next.activate)
+            emit activationRequested();
+        if (!alive)
+            return;
+    }
+    m_delivering = false;
 }
 
 void bringWindowToFront(QWidget *window)

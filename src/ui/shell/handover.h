@@ -12,7 +12,9 @@ class QWidget;
 // to the front, then ends without showing a window.
 
 // The per-user name the running copy listens under: a socket in the user's
-// private runtime folder where there is one, else "tessaline-" + user id.
+// private runtime folder where there is one; else, when that path is too
+// long for a socket, one in a folder of the user's own (mode 0700) in the
+// temporary folder; empty (no hand-over) when neither can be had safely.
 QString handOverServerName();
 
 // When a copy of the program listens, sends it every argument whose
@@ -35,7 +37,8 @@ public:
 
     // Starts listening, with access for the current user only. A socket left
     // behind by a copy that crashed is removed first; false when another copy
-    // already listens under that name or the socket cannot be made.
+    // already listens under that name, the socket cannot be made, or its
+    // folder or a socket already there is not the user's own.
     bool listen(const QString &serverName = handOverServerName());
     bool isListening() const;
     // Milliseconds a connection may stay silent before it is dropped.
@@ -44,16 +47,26 @@ public:
 signals:
     // Full paths of the files a second copy asked to open, in its order; only
     // names with a document extension. Emitted from the event loop, never
-    // while a socket is being read, so a slot may open dialogs.
+    // while a socket is being read, so a slot may open dialogs; hand-overs
+    // that arrive meanwhile are emitted one after the other once it returns.
     void filesReceived(const QStringList &paths);
     // The second copy asked this one to come to the front (after the files).
     void activationRequested();
 
 private:
+    struct Delivery
+    {
+        QStringList paths;
+        bool activate = false;
+    };
+
     void acceptConnections();
+    void deliverQueued();
 
     QLocalServer *m_server;
     int m_idleTimeout = 10000;
+    QList<Delivery> m_queue;
+    bool m_delivering = false;
 };
 
 // Brings a frame window to the front: restores it when minimised, raises it

@@ -16,6 +16,7 @@
 #include "ui/shell/filecommands.h"
 #include "ui/shell/messageboxprompts.h"
 #include "core/shell/handoverprotocol.h"
+#include "core/text/pagefile.h"
 #include "ui/shell/helpwindow.h"
 #include "ui/dialogs/dialogservices.h"
 #include "ui/formatting/formattingcommands.h"
@@ -473,10 +474,18 @@ void MainWindow::openStartupFiles()
 
 void MainWindow::openFiles(const QStringList &files)
 {
+    // The files that cannot be read are told in one box, not one each.
+    QStringList unreadable;
     for (const QString &file : files) {
-        if (isDocumentFileName(file))
+        if (!isDocumentFileName(file))
+            continue;
+        if (CanOpenFile(file))
             m_files->OpenDocument(file);
+        else
+            unreadable << fileMessage(file, msg(11));
     }
+    if (!unreadable.isEmpty())
+        m_prompts->information(unreadable.join(QLatin1Char('\n')));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -12,7 +12,8 @@
 
 QString toLf(const QString &text)
 {
-    if (!text.contains(u'\r') && !text.contains(QChar::ParagraphSeparator))
+    const auto widgetBreak = [](QChar c) { return c == u'\r' || (c != u'\n' && isLineBreakMark(c)); };
+    if (std::none_of(text.begin(), text.end(), widgetBreak))
         return text;
     // Copy in runs between line breaks, each break written as LF.
     QString result;
@@ -21,7 +22,7 @@ QString toLf(const QString &text)
     const QChar *end = p + text.size();
     const QChar *run = p;
     for (; p < end; ++p) {
-        if (*p != u'\r' && *p != QChar::ParagraphSeparator)
+        if (!widgetBreak(*p))
             continue;
         result.append(run, p - run);
         result += u'\n';

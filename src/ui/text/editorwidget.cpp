@@ -17,6 +17,11 @@ EditorWidget::EditorWidget(QWidget *parent)
     setCenterOnScroll(false);
 }
 
+EditorWidget::~EditorWidget()
+{
+    emit closing();
+}
+
 bool EditorWidget::canInsertFromMimeData(const QMimeData *source) const
 {
     return !source->hasUrls() && source->hasText();

@@ -10,6 +10,7 @@ class EditorWidget : public QPlainTextEdit
     Q_OBJECT
 public:
     explicit EditorWidget(QWidget *parent = nullptr);
+    ~EditorWidget() override;
 
     int firstVisibleBlockNumber() const { return firstVisibleBlock().blockNumber(); }
 
@@ -20,6 +21,12 @@ public:
     // Margins off: no word wrap, the text area filling the widget.
     void clearTextMargins();
     bool hasTextMargins() const { return m_hasTextMargins; }
+
+signals:
+    // The editor is about to be destroyed, while it is still whole: whoever
+    // watches its events or its viewport lets go of it now, before the base
+    // classes' destructors send their last events.
+    void closing();
 
 protected:
     // Files dragged from the shell are for the frame window, which opens

@@ -67,13 +67,31 @@ TypingRecorder::TypingRecorder(EditorWidget *editor, EditorText &text, UndoHisto
 {
     m_editor->setUndoRedoEnabled(false);
     m_editor->installEventFilter(this);
-    m_editor->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     connect(m_editor, &QPlainTextEdit::selectionChanged, this, &TypingRecorder::onSelectionChanged);
     connect(m_editor, &QPlainTextEdit::textChanged, this, &TypingRecorder::onTextChanged);
+    connect(m_editor, &EditorWidget::closing, this, &TypingRecorder::release);
     syncOverwriteCaret();
 }
 
-TypingRecorder::~TypingRecorder() = default;
+TypingRecorder::~TypingRecorder()
+{
+    release();
+}
+
+void TypingRecorder::release()
+{
+    // The editor's own destructor is running: past this point its base
+    // classes tear down its viewport and send events that no longer
+    // concern the page.
+    if (!m_editor)
+        return;
+    m_editor->removeEventFilter(this);
+    m_viewport->removeEventFilter(this);
+    disconnect(m_editor, nullptr, this, nullptr);
+    m_editor = nullptr;
+    m_viewport = nullptr;
+}
 
 void TypingRecorder::onSelectionChanged()
 {
@@ -107,6 +125,8 @@ int TypingRecorder::positionAt(const QPoint &viewportPoint) const
 
 bool TypingRecorder::eventFilter(QObject *watched, QEvent *event)
 {
+    if (!m_editor)
+        return false;
     if (watched == m_editor) {
         switch (event->type()) {
         case QEvent::ShortcutOverride:

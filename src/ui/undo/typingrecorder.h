@@ -62,14 +62,17 @@ private:
     bool middleClickPaste(QMouseEvent *event);
     void deleteWithCursorMove(int moveOperation);
     void onSelectionChanged();
+    // Lets go of the editor that is being destroyed.
+    void release();
     void onTextChanged();
     void emitCaretMovedLater();
     void syncOverwriteCaret();
     int positionAt(const QPoint &viewportPoint) const;
 
+    // Null once the editor is being destroyed.
     EditorWidget *m_editor;
     // Kept apart: events reach the viewport while the editor is being destroyed.
-    QObject *m_viewport;
+    QWidget *m_viewport;
     EditorText &m_text;
     UndoHistory &m_history;
     EditorState &m_state;

@@ -74,7 +74,7 @@ TEST(UndoHistory, EveryKindUndoesAndRedoes)
         // to the start of the page.
         {"replace without a selection", "ab|cd", ukReplace, "X", "", typed("X"), "abXcd", "ab|cd", "abX|cd"},
         {"whole text", "a|\r\nb", ukWholeText, "a\r\nb", "", convert, "A\r\nB", "|a\r\nb", "|A\r\nB"},
-        {"plain restores nothing", "a|bc", ukPlain, "", "", typed("<IMG>"), "a<IMG>bc", "a<IMG>|bc", "a<IMG>|bc"},
+        {"plain", "a|bc", ukPlain, "<IMG>", "", typed("<IMG>"), "a<IMG>bc", "a|bc", "a<IMG>|bc"},
     };
     for (const KindCase &c : cases) {
         SCOPED_TRACE(c.name);

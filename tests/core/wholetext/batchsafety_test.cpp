@@ -1,0 +1,104 @@
+#include "core/wholetext/batchmode.h"
+#include "support/fullfilesystem.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray Page = "<P>\r\n   Texte   compact\r\n</P>\r\n";
+const QByteArray Compacted = "<P> Texte compact </P> ";
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+int compact(const QString &path)
+{
+    return runBatchMode({QStringLiteral("tessaline"), QStringLiteral("--compact"), path});
+}
+
+} // namespace
+
+// Every page the batch mode cannot rewrite safely is left as it is, and the
+// run says so with its exit status.
+TEST(BatchSafety, PagesThatCannotBeRewrittenSafelyAreRefused)
+{
+    QTemporaryDir dir;
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        mode_t mode;
+    } cases[] = {
+        {"read-only page", Page, 0444},
+        {"page nobody may write", Page, 0400},
+        {"paragraph separator in a UTF-8 page", "a  \xE2\x80\xA9  b", 0644},
+        {"NUL bytes", QByteArray("a  \0  b", 7), 0644},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QStringLiteral("p.htm"));
+        QFile::remove(path);
+        writeAll(path, c.bytes);
+        ::chmod(QFile::encodeName(path).constData(), c.mode);
+        EXPECT_EQ(compact(path), 1);
+        EXPECT_EQ(readAll(path), c.bytes);
+    }
+}
+
+TEST(BatchSafety, ARewrittenPageKeepsItsOwnerAndPermissions)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.htm"));
+    writeAll(path, Page);
+    const QByteArray name = QFile::encodeName(path);
+    ::chmod(name.constData(), 0664);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(name.constData(), 4321, 8765), 0);
+    }
+    EXPECT_EQ(compact(path), 0);
+    EXPECT_EQ(readAll(path), Compacted);
+    struct stat st;
+    ASSERT_EQ(::stat(name.constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+    if (root) {
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 8765u);
+    }
+}
+
+TEST(BatchSafety, AFullDiskFailsTheRunAndKeepsThePage)
+{
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.htm"));
+        writeAll(path, Page);
+        FileSizeLimit limit(8);
+        EXPECT_EQ(compact(path), 1);
+        EXPECT_EQ(readAll(path), Page);
+    }
+    FullFileSystem disk;
+    if (!disk.isReady())
+        GTEST_SKIP() << "a tmpfs can be mounted only by the administrator";
+    const QString path = disk.filePath(QStringLiteral("p.htm"));
+    writeAll(path, Page);
+    disk.fill();
+    EXPECT_EQ(compact(path), 1);
+    EXPECT_EQ(readAll(path), Page);
+}
