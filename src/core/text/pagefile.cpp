@@ -101,8 +101,11 @@ bool holdsLineBreakMarks(const QString &text)
 }
 
 // Gives the new file the owner, group and permissions of the one it
-// replaces; false when they cannot be kept.
-bool keepOwnership(QSaveFile &file, const QString &path)
+// replaces; false when they cannot be kept. Only strict callers (the batch
+// mode, often run by root over other people's pages) refuse then; the
+// author saving a page of a shared folder in the editor becomes its owner,
+// as with any editor, and keeps its permissions.
+bool keepOwnership(QSaveFile &file, const QString &path, bool strict)
 {
 #ifdef Q_OS_UNIX
     struct stat old;
@@ -112,14 +115,16 @@ bool keepOwnership(QSaveFile &file, const QString &path)
     struct stat mine;
     if (fd < 0 || ::fstat(fd, &mine) != 0)
         return false;
-    if ((mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+    if ((mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0
+        && strict)
         return false;
     // After the owner: changing it may clear the set-id bits.
     const mode_t mode = old.st_mode & 07777;
-    return ::fchmod(fd, mode) == 0;
+    return ::fchmod(fd, mode) == 0 || !strict;
 #else
     Q_UNUSED(file);
     Q_UNUSED(path);
+    Q_UNUSED(strict);
     return true;
 #endif
 }
@@ -142,7 +147,7 @@ SaveResult writePage(const QString &path, const QString &crlfText, PageFormat &f
     // shows only there, and committing would not notice it.
     bool written = file.open(QIODevice::WriteOnly) && writer(file, bytes) == bytes.size() && file.flush()
                    && file.error() == QFileDevice::NoError;
-    if (written && !keepOwnership(file, path)) {
+    if (written && !keepOwnership(file, path, unchangedSince != nullptr)) {
         written = false;
         failure = OwnershipNotKept;
     }

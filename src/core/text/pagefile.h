@@ -70,9 +70,10 @@ qint64 writeAllBytes(QIODevice &device, const QByteArray &bytes);
 // intact when anything fails (writing, flushing, committing). When a
 // Windows-1252 page holds a character the code page lacks, the user is asked
 // whether to write it as UTF-8 (format is then changed); declining writes
-// nothing. A page that replaces a file keeps its owner, group and permissions,
-// or is not written. With unchangedSince, the file must still be the one
-// that was read, or nothing is written. Every failure is reported.
+// nothing. A page that replaces a file keeps its permissions, and its owner
+// and group where the user may give them. With unchangedSince (the batch
+// mode), the file must still be the one that was read and keep its owner,
+// group and permissions, or nothing is written. Every failure is reported.
 SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
                     const PageWriter &writer = writeAllBytes);
 SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
