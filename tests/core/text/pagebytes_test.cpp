@@ -2,6 +2,7 @@
 #include "core/text/pagefile.h"
 #include "support/fakeprompts.h"
 #include "support/fullfilesystem.h"
+#include "support/filebytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,19 +14,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 class PageBytesTest : public ::testing::Test
 {

@@ -1,6 +1,7 @@
 #include "core/text/pagefile.h"
 #include "core/messages/messages.h"
 #include "support/fakeprompts.h"
+#include "support/filebytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,19 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 class PageFileTest : public ::testing::Test
 {

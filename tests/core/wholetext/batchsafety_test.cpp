@@ -1,5 +1,6 @@
 #include "core/wholetext/batchmode.h"
 #include "support/fullfilesystem.h"
+#include "support/filebytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,19 +14,6 @@ namespace {
 
 const QByteArray Page = "<P>\r\n   Texte   compact\r\n</P>\r\n";
 const QByteArray Compacted = "<P> Texte compact </P> ";
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 int compact(const QString &path)
 {
