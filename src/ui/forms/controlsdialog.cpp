@@ -242,8 +242,11 @@ void ControlsDialog::buildTextBoxPage(QVBoxLayout *layout, int subKind)
 void ControlsDialog::buildButtonPage(QVBoxLayout *layout, int subKind)
 {
     m_types = typeGroup(layout, 469, {470, 471, 472}, subKind);
-    QFormLayout *form = addForm(layout);
-    m_value = addField(form, mnemonic(msg(476), u'T'), lineEdit(256));
+    auto *caption = new QLabel(mnemonic(msg(476), u'T'), this);
+    m_value = lineEdit(256);
+    caption->setBuddy(m_value);
+    layout->addWidget(caption);
+    layout->addWidget(m_value);
     auto *box = sketchBox(this);
     auto *boxLayout = new QHBoxLayout(box);
     auto *button = new QPushButton(box);
