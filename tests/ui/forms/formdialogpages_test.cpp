@@ -84,8 +84,9 @@ TEST(FormDialogPages, ReadableWithTheirHelpAndShots)
         for (auto *label : dialog->findChildren<QLabel *>()) {
             if (label->buddy())
                 captioned << label->buddy();
-            if (label->isVisible() && !label->wordWrap() && !label->text().isEmpty())
+            if (label->isVisible() && !label->wordWrap() && !label->text().isEmpty()) {
                 EXPECT_GE(label->width(), label->minimumSizeHint().width()) << page.shot << qPrintable(label->text());
+            }
         }
         for (auto *button : dialog->findChildren<QAbstractButton *>()) {
             if (button->isVisible() && !button->text().isEmpty())
