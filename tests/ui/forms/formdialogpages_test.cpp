@@ -89,9 +89,10 @@ TEST(FormDialogPages, ReadableWithTheirHelpAndShots)
             }
         }
         for (auto *button : dialog->findChildren<QAbstractButton *>()) {
-            if (button->isVisible() && !button->text().isEmpty())
+            if (button->isVisible() && !button->text().isEmpty()) {
                 EXPECT_GE(button->width(), button->minimumSizeHint().width())
                     << page.shot << qPrintable(button->text());
+            }
         }
         QList<QWidget *> fields;
         for (auto *w : dialog->findChildren<QWidget *>()) {
@@ -100,8 +101,9 @@ TEST(FormDialogPages, ReadableWithTheirHelpAndShots)
                                || qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractSpinBox *>(w)
                                || qobject_cast<QListWidget *>(w)
                                || (qobject_cast<QPlainTextEdit *>(w) && w->focusPolicy() != Qt::NoFocus);
-            if (field && w->isVisible())
+            if (field && w->isVisible()) {
                 EXPECT_TRUE(captioned.contains(w)) << page.shot << ": " << w->metaObject()->className();
+            }
         }
         QFile helpPage(help.filePath(dialog->helpPage()));
         ASSERT_TRUE(helpPage.open(QIODevice::ReadOnly)) << page.shot;
