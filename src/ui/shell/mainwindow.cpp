@@ -26,6 +26,7 @@
 #include "ui/shell/uiguards.h"
 #include "core/messages/messages.h"
 #include "ui/dialogs/dialogcommands.h"
+#include "ui/forms/formcommands.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
 #include "ui/table/tablecommands.h"
@@ -96,6 +97,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     createStatusBar();
     installDialogCommands(*this);
     installTableCommands(*this);
+    installFormCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {

@@ -1,0 +1,254 @@
+#include "../dialogs/dialogtesting.h"
+#include "core/messages/messages.h"
+#include "support/marked.h"
+#include "ui/dialogs/eventsdialog.h"
+#include "ui/forms/choiceeditor.h"
+#include "ui/forms/controlsdialog.h"
+#include "ui/forms/formcommands.h"
+#include "ui/forms/formdialog.h"
+#include "ui/tagcommands/tooltabs.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs answer on the FORM dialog that the builder opens, once it shows.
+void whenFormDialogShows(const std::function<void(FormDialog &)> &answer)
+{
+    QTimer::singleShot(0, [answer] {
+        auto *form = qobject_cast<FormDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        answer(*form);
+    });
+}
+
+void addValues(ChoiceEditor *editor, const QStringList &values)
+{
+    for (const QString &value : values) {
+        QTest::keyClicks(editor->valueField(), value);
+        QTest::keyClick(editor->valueField(), Qt::Key_Return);
+    }
+}
+
+TEST(FormDialog, WrapsTheSelectionInTheFormAssembledFromItsFields)
+{
+    DialogTesting t;
+    setMarked(t.host.text, QStringLiteral("a [Nom:] b"));
+    FormDialog dialog(t.services, FormDialog::WrapMode);
+    dialog.protocols()->button(10)->click(); // telnet
+    const char *parts[] = {"hote", "moi", "", "23"};
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClicks(dialog.partField(i), QLatin1String(parts[i]));
+    EXPECT_EQ(dialog.actionField()->currentText(), QStringLiteral("telnet://hote:moi:23"));
+    dialog.protocols()->button(8)->click(); // mailto hides the other parts
+    EXPECT_TRUE(dialog.partField(1)->isHidden());
+    EXPECT_EQ(dialog.actionField()->currentText(), QStringLiteral("mailto:hote"));
+    dialog.methods()->button(0)->click();
+    dialog.urlEncodedCheck()->click();
+    dialog.targetPresets()->button(1)->click();
+    dialog.nameField()->setText(QStringLiteral("mon formulaire"));
+    dialog.events().setCall(JsEvent::onSubmit, QStringLiteral("verifier()"));
+    dialog.okButton()->click();
+    EXPECT_EQ(marked(t.host.text), QStringLiteral("a <FORM NAME=\"monformulaire\" ACTION=\"mailto:hote\" METHOD=GET "
+                                                  "ENCTYPE=application/x-www-form-urlencoded TARGET=\"_blank\" "
+                                                  "onSubmit=\"verifier()\">[Nom:]</FORM> b"));
+    EXPECT_EQ(t.host.undo.count(), 1);
+}
+
+TEST(ControlsDialog, ValuesAreEditedInTheSketch)
+{
+    DialogTesting t;
+    setMarked(t.host.text, QStringLiteral("<FORM>\r\n|</FORM>"));
+    ControlsDialog dialog(t.services, ControlKind::CheckBoxes);
+    dialog.show();
+    ChoiceEditor *editor = dialog.choices();
+    QTest::keyClicks(dialog.nameField(), QStringLiteral("choix"));
+    addValues(editor, {"Non", "Peut-etre"});
+    editor->defaultCheck()->click();
+    addValues(editor, {"Oui"});
+    EXPECT_TRUE(dialog.isVisible()); // Enter in the value field adds, it does not confirm
+    editor->select(2);
+    editor->upButton()->click();
+    editor->upButton()->click();
+    editor->select(2);
+    editor->removeButton()->click();
+    editor->select(1);
+    editor->editButton()->click();
+    QWidget *inPlace = editor->sketchList()->viewport()->findChild<QLineEdit *>();
+    ASSERT_NE(qobject_cast<QLineEdit *>(inPlace), nullptr);
+    QTest::keyClicks(inPlace, QStringLiteral("Jamais"));
+    QTest::keyClick(inPlace, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.okButton()->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(marked(t.host.text),
+              QStringLiteral("<FORM>\r\n<INPUT TYPE=\"checkbox\" NAME=\"choix\" VALUE=\"Oui\" CHECKED> Oui<BR>\r\n"
+                             "<INPUT TYPE=\"checkbox\" NAME=\"choix\" VALUE=\"Jamais\"> Jamais<BR>\r\n|</FORM>"));
+    EXPECT_EQ(t.host.undo.count(), 1);
+}
+
+TEST(ControlsDialog, MissingFieldsAndFullGroupsAreRefused)
+{
+    const struct
+    {
+        ControlKind kind;
+        int values;
+        const char *name;
+        QString shown;
+    } cases[] = {
+        {ControlKind::RadioButtons, 1, "", "information:" + msg(25)},
+        {ControlKind::ListBox, 0, "a", "information:" + msg(76)},
+        {ControlKind::CheckBoxes, 41, "a", "warning:" + msg(27)},
+    };
+    for (const auto &c : cases) {
+        DialogTesting t;
+        setMarked(t.host.text, QStringLiteral("<FORM>|</FORM>"));
+        ControlsDialog dialog(t.services, c.kind);
+        dialog.show();
+        dialog.nameField()->setText(QLatin1String(c.name));
+        for (int i = 0; i < c.values; ++i)
+            addValues(dialog.choices(), {QString::number(i)});
+        if (c.values <= MaxGroupValues)
+            dialog.okButton()->click();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(t.host.fakePrompts.shown, QStringList{c.shown});
+        EXPECT_EQ(dialog.choices()->choices().count(), qMin(c.values, MaxGroupValues));
+        EXPECT_EQ(t.host.text.text(), QStringLiteral("<FORM></FORM>"));
+    }
+}
+
+TEST(ControlsDialog, OutsideAFormTheFormDialogComesFirst)
+{
+    DialogTesting t;
+    setMarked(t.host.text, QStringLiteral("<FORM></FORM>\r\n|"));
+    ControlsDialog dialog(t.services, ControlKind::Hidden);
+    dialog.show();
+    dialog.valueField()->setText(QStringLiteral("42"));
+    whenFormDialogShows([](FormDialog &form) { form.cancelButton()->click(); });
+    dialog.okButton()->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(t.host.undo.count(), 0);
+
+    whenFormDialogShows([](FormDialog &form) {
+        form.actionField()->setEditText(QString());
+        form.targetField()->setText(QStringLiteral("_top"));
+        form.okButton()->click();
+    });
+    dialog.okButton()->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(marked(t.host.text),
+              QStringLiteral("<FORM></FORM>\r\n<FORM>\r\n<INPUT TYPE=\"hidden\" VALUE=\"42\">\r\n</FORM>|"));
+    t.host.undo.Undo();
+    EXPECT_EQ(t.host.text.text(), QStringLiteral("<FORM></FORM>\r\n"));
+}
+
+TEST(ControlsDialog, DropDownDefaultOptionIsChosenOnTheSelectedValue)
+{
+    DialogTesting t;
+    setMarked(t.host.text, QStringLiteral("<FORM>|</FORM>"));
+    ControlsDialog dialog(t.services, ControlKind::DropDown);
+    dialog.show();
+    dialog.nameField()->setText(QStringLiteral("mois"));
+    ChoiceEditor *editor = dialog.choices();
+    addValues(editor, {"Mai", "Juin"});
+    EXPECT_FALSE(editor->sketchList()->isVisible());
+    editor->select(0);
+    editor->defaultCheck()->click();
+    editor->asListCheck()->click(); // the same values as a list
+    EXPECT_EQ(editor->sketchList()->count(), 2);
+    editor->select(1);
+    EXPECT_FALSE(editor->defaultCheck()->isChecked());
+    editor->defaultCheck()->click(); // one default only
+    dialog.okButton()->click();
+    EXPECT_EQ(t.host.text.text(), QStringLiteral("<FORM><SELECT NAME=\"mois\">\r\n  <OPTION VALUE=\"Mai\"> Mai\r\n"
+                                                 "  <OPTION SELECTED> Juin\r\n</SELECT>\r\n</FORM>"));
+}
+
+TEST(ControlsDialog, TypesChooseTheScriptEventsAndTheSketch)
+{
+    DialogTesting t;
+    ControlsDialog password(t.services, ControlKind::TextBox, PasswordBox);
+    password.show();
+    EXPECT_FALSE(password.scriptButton()->isVisible());
+    EXPECT_EQ(password.valueField()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(password.valueField()->width(), 8 * 40 + 6);
+    password.visibleLengthField()->setValue(70);
+    password.maxLengthField()->setValue(5);
+    EXPECT_EQ(password.valueField()->width(), 486);
+    EXPECT_EQ(password.valueField()->maxLength(), 5);
+    password.types()->button(PlainTextBox)->click();
+    EXPECT_TRUE(password.scriptButton()->isVisible());
+    EXPECT_TRUE(password.events().eventButton(JsEvent::onSelect)->isEnabled());
+    EXPECT_FALSE(password.events().eventButton(JsEvent::onClick)->isEnabled());
+    EXPECT_EQ(password.helpAnchor(), QStringLiteral("texte"));
+
+    ControlsDialog button(t.services, ControlKind::Button, SubmitButton);
+    QTest::keyClicks(button.valueField(), QStringLiteral("Envoyer"));
+    EXPECT_EQ(static_cast<QPushButton *>(button.sketch())->text(), QStringLiteral("Envoyer"));
+    EXPECT_TRUE(button.events().eventButton(JsEvent::onClick)->isEnabled());
+    EXPECT_EQ(button.helpAnchor(), QStringLiteral("soumettre"));
+}
+
+TEST(FormCommands, EveryFormCommandOpensItsDialog)
+{
+    DialogTesting t;
+    ToolTabs tools(t.host);
+    tools.setDocumentOpen(true);
+    installFormCommands(tools, t.services);
+    const struct
+    {
+        const char *button;
+        const char *menu;
+        const char *anchor;
+    } commands[] = {
+        {"FormBtn", "Formulaire1", "general"},
+        {"CheckBoxBtn", "Botecoche1", "cases"},
+        {"RadioBoxBtn", "Botedeslection1", "radio"},
+        {"ListBoxBtn", "Boteliste1", "liste"},
+        {"ComboBoxBtn", "Botelistemenudroulant1", "deroulante"},
+        {"EditBtn", "BoiteTexte", "texte"},
+        {"pwdBtn", "BoitePasse", "motdepasse"},
+        {"TextAreaBtn", "Botedetextemultiligne1", "multiligne"},
+        {"ButtonBtn", "Bouton1", "bouton"},
+        {"ResetBtn", "BoutonReco", "recommencer"},
+        {"SubmitBtn", "BoutonSoum", "soumettre"},
+        {"HiddenBtn", "Entrecache1", "cachee"},
+    };
+    for (const auto &c : commands) {
+        EXPECT_TRUE(tools.action(QLatin1String(c.menu))->isEnabled()) << c.menu;
+        setMarked(t.host.text, QStringLiteral("a[b]c"));
+        QString anchor;
+        QTimer::singleShot(0, [&anchor] {
+            auto *dialog = qobject_cast<ElementDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            anchor = dialog->helpAnchor();
+            dialog->reject();
+        });
+        tools.action(QLatin1String(c.button))->trigger();
+        EXPECT_EQ(anchor, QLatin1String(c.anchor)) << c.button;
+        // The FORM command keeps the selection for wrapping; the controls collapse it.
+        EXPECT_EQ(marked(t.host.text), QLatin1String(QByteArray(c.button) == "FormBtn" ? "a[b]c" : "a|bc")) << c.button;
+    }
+    EXPECT_FALSE(tools.action(QStringLiteral("ImageBtn"))->isEnabled());
+}
+
+} // namespace
