@@ -1,11 +1,9 @@
-#include "support/scriptedcolourchooser.h"
 #include "core/tagcommands/tagcommands.h"
-#include "ui/tagcommands/tooltabs.h"
+#include "support/scriptedcolourchooser.h"
 #include "support/testhost.h"
+#include "ui/tagcommands/tooltabs.h"
 
 #include <QAction>
-#include <QImage>
-#include <QPainter>
 #include <QToolButton>
 
 namespace {
@@ -172,37 +170,6 @@ TEST(ToolTabs, EnablingFollowsTheDocumentAndDialogHandlers)
                   f.tabs->action(QStringLiteral("Tableaux2")));
     f.clickButton(QStringLiteral("BoldBtn"));
     EXPECT_EQ(opened, 2);
-}
-
-// A glyph that fails to load (missing resource, broken SVG) draws nothing.
-bool drawsSomething(const QIcon &icon)
-{
-    const QImage image = icon.pixmap(24, 24).toImage().convertToFormat(QImage::Format_ARGB32);
-    if (image.isNull())
-        return false;
-    int opaque = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            opaque += qAlpha(image.pixel(x, y)) > 0;
-    }
-    return opaque > 20;
-}
-
-TEST(ToolTabs, EveryGlyphDraws)
-{
-    TabsFixture f;
-    for (const TagPage &page : tagPages()) {
-        for (const TagButton &b : page.buttons) {
-            EXPECT_TRUE(drawsSomething(f.tabs->button(b.command.id)->icon())) << qPrintable(b.command.id);
-            if (b.dropDown == DropDownStyle::SeparateArrow) {
-                EXPECT_TRUE(drawsSomething(f.tabs->button(b.dropDownId)->icon())) << qPrintable(b.dropDownId);
-            }
-        }
-    }
-    for (const char *frameGlyph : {"new", "open", "save", "close", "print", "openproject", "saveproject", "undo",
-                                   "redo", "cut", "copy", "paste", "find", "preview"})
-        EXPECT_TRUE(drawsSomething(toolbarIcon(QString::fromLatin1(frameGlyph)))) << frameGlyph;
-    EXPECT_FALSE(drawsSomething(toolbarIcon(QStringLiteral("no-such-glyph"))));
 }
 
 } // namespace
