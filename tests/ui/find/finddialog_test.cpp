@@ -172,18 +172,6 @@ TEST_F(FindDialogTest, RepeatFindsDownwardQuietlyWithTheCurrentOptions)
     EXPECT_EQ(str(host.fakePrompts.shown), str(QStringLiteral("warning:") + msg(33)));
 }
 
-TEST_F(FindDialogTest, HistoryHoldsTheLastEightSearchTexts)
-{
-    host.text.setText(QStringLiteral("t1 t2 t3 t4 t5 t6 t7 t8 t9"));
-    open(false);
-    for (int i = 1; i <= 9; ++i) {
-        type("findText", QStringLiteral("t%1").arg(i));
-        click("findButton");
-    }
-    EXPECT_EQ(items("findText"), (QStringList{"t9", "t8", "t7", "t6", "t5", "t4", "t3", "t2"}));
-    EXPECT_EQ(str(child<QComboBox>("findText")->currentText()), "t9");
-}
-
 TEST_F(FindDialogTest, EditingASearchTextForgetsTheMatch)
 {
     host.text.setText(QStringLiteral("un un"));
