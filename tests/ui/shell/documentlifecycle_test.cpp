@@ -2,6 +2,7 @@
 #include "support/framefixture.h"
 #include "support/qstringprinter.h"
 #include "ui/find/findcommands.h"
+#include "ui/find/finddialog.h"
 
 #include <QAction>
 #include <QMenu>
