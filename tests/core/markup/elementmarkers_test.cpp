@@ -8,20 +8,11 @@
 
 namespace {
 
-TEST(ElementMarkers, TableHoldsEveryDialogCommandOnce)
+TEST(ElementMarkers, EachDialogCommandIsListedOnce)
 {
-    const QStringList commands =
-        QStringLiteral(
-            "FontBtn BaseFontBtn ImgBtn ImageBtn MapBtn HrBtn LienExtBtn LienIntBtn carsetBtn TagBtn BodyBtn JavaBtn "
-            "TableBtn FrameBtn OlBtn ULbtn DlBtn MenuBtn DirBtn FormBtn CheckBoxBtn RadioBoxBtn ListBoxBtn ComboBoxBtn "
-            "EditBtn pwdBtn TextAreaBtn ButtonBtn SubmitBtn ResetBtn HiddenBtn TitreBtn BaseBtn MetaBtn LinkBtn "
-            "IsIndexBtn MarqueeBtn BgSoundBtn EmbedBtn IFrameBtn Table3dBtn ScriptBtn BanScrBtn HeureScrBtn URLScrBtn "
-            "CouleurScrBtn ImagesScrBtn LienScrBtn")
-            .split(u' ');
     std::set<QString> listed;
     for (const ElementMarkers &m : DialogCommandMarkers())
         EXPECT_TRUE(listed.insert(m.command).second) << "twice: " << m.command.toStdString();
-    EXPECT_EQ(listed, std::set<QString>(commands.begin(), commands.end()));
 }
 
 TEST(ElementMarkers, ElementsWithContentEndWithTheirClosingTag)

@@ -10,58 +10,6 @@
 
 namespace {
 
-struct Expected
-{
-    const char *id;
-    const char *menuId;
-    const char *caption;
-    const char *shortcut;
-    const char *start;
-    const char *end;
-    TagMode mode;
-};
-
-// A sample of every kind: buttons with and without menu twins, drop-down
-// items, shortcuts, the blanks of the comment marks.
-const Expected expectedCommands[] = {
-    {"CenterBtn", "Centrer1", "Centré", "Ctrl+T", "<CENTER>", "</CENTER>", TagMode::Wrap},
-    {"SBtn", "Souligner1", "Souligné", "Ctrl+U", "<U>", "</U>", TagMode::Wrap},
-    {"PreBtn", "", "Préformaté", "", "<PRE>", "</PRE>", TagMode::Wrap},
-    {"PRE3", "PRE31", "Sur 132 colonnes", "", "<PRE WIDTH=132>", "</PRE>", TagMode::Wrap},
-    {"BRBtn", "", "Retour de chariot", "", "<BR>", "", TagMode::Insert},
-    {"BR1", "BR11", "Sans vérifier la marge (par défaut)", "Ctrl+B", "<BR>", "", TagMode::Insert},
-    {"BR4", "BR41", "Jusqu'à marge droite et gauche libres", "", "<BR CLEAR=ALL>", "", TagMode::Insert},
-    {"NOBR1", "NOBR51", "Empêcher retour de chariot", "", "<NOBR>", "</NOBR>", TagMode::Wrap},
-    {"PMenu1", "Pmenu11", "A gauche (par défaut)", "Ctrl+P", "<P>", "", TagMode::Insert},
-    {"PMenu2", "Pmenu21", "A gauche (forcée)", "", "<P ALIGN=LEFT>", "</P>", TagMode::Wrap},
-    {"CommentBtn", "Commentaire1", "Commentaire", "Ctrl+M", "<!-- ", " -->", TagMode::Wrap},
-    {"H6", "H61", "En-tête de niveau 6", "", "<H6>", "</H6>", TagMode::Wrap},
-    {"Tailledepolice12", "Tailledepolice14", "Taille de police +1", "", "<FONT SIZE=+1>", "</FONT>", TagMode::Wrap},
-    {"CouleurBtn", "Couleurenhexadcimal1", "Couleur en hexadécimal", "", "", "", TagMode::Colour},
-    {"carsetBtn", "Caractresspciaux1", "Caractères spéciaux", "F7", "", "", TagMode::Dialog},
-    {"Table3dBtn", "Table3d", "Tableau3D (Explorer)", "", "", "", TagMode::Dialog},
-};
-
-TEST(TagCommandTable, CommandsCarryTheirExactTexts)
-{
-    for (const Expected &e : expectedCommands) {
-        SCOPED_TRACE(e.id);
-        const TagCommand *c = findTagCommand(QString::fromUtf8(e.id));
-        ASSERT_NE(c, nullptr);
-        EXPECT_EQ(c->id, QString::fromUtf8(e.id));
-        EXPECT_EQ(c->menuId, QString::fromUtf8(e.menuId));
-        EXPECT_EQ(c->caption, QString::fromUtf8(e.caption));
-        EXPECT_EQ(c->shortcut, QString::fromUtf8(e.shortcut));
-        EXPECT_EQ(c->startText, QString::fromUtf8(e.start));
-        EXPECT_EQ(c->endText, QString::fromUtf8(e.end));
-        EXPECT_EQ(int(c->mode), int(e.mode));
-        // The menu twin is the very same command.
-        if (*e.menuId) {
-            EXPECT_EQ(findTagCommand(QString::fromUtf8(e.menuId)), c);
-        }
-    }
-}
-
 TEST(TagCommandTable, Invariants)
 {
     QSet<QString> names;

@@ -29,10 +29,8 @@ TEST(HeaderDialog, MetaPresetsFillAndShowTheirFields)
         QString equiv, content, nameCaption;
         bool name, delay, url, browse;
     } cases[] = {
-        {MetaRefresh, "Refresh", "", "&Nom:", false, true, false, true},
         {MetaExtCache, "Ext-cache", "name=", "&" + msg(525), true, false, false, false},
-        {MetaAuthor, "Author", "", "&Nom:", false, false, false, false},
-        {MetaNone, "", "", "&Nom:", true, false, true, false},
+        {MetaRefresh, "Refresh", "", "&Nom:", false, true, false, true},
     };
     for (const auto &c : cases) {
         dialog.metaContent()->setText(QStringLiteral("ancien"));

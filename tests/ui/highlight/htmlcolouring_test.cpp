@@ -6,8 +6,6 @@
 #include "ui/text/editorwidget.h"
 
 #include <QMenu>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -135,13 +133,6 @@ TEST_F(ColouredEditor, FollowsTheEditorColoursAndComesOffWithTheMenuItem)
 
     command.action()->trigger();
     EXPECT_FALSE(settings.syntaxColouring);
-    // Remembered for the next start.
-    QTemporaryDir dir;
-    QSettings store(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
-    settings.write(store);
-    Settings next;
-    next.read(store);
-    EXPECT_FALSE(next.syntaxColouring);
     EXPECT_EQ(colouring(), nullptr);
     paint();
     EXPECT_FALSE(colourAt(0, 0).isValid());

@@ -26,9 +26,22 @@ LineSpan firstLineSpan(const EditorWidget &editor)
 
 const QString LongLine = QStringLiteral("Une ligne assez longue pour passer à la ligne plusieurs fois ").repeated(20);
 
+class EditorMargins : public ::testing::Test
+{
+protected:
+    void show(int width, const QString &text = LongLine)
+    {
+        editor.resize(width, 300);
+        editor.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+        editor.setPlainText(text);
+    }
+    EditorWidget editor;
+};
+
 } // namespace
 
-TEST(EditorMargins, TextStartsAtTheLeftMarginAndWrapsAtTheRight)
+TEST_F(EditorMargins, TextStartsAtTheLeftMarginAndWrapsAtTheRight)
 {
     const struct
     {
@@ -39,11 +52,7 @@ TEST(EditorMargins, TextStartsAtTheLeftMarginAndWrapsAtTheRight)
         {22, 400, {22, 400}},
         {100, 180, {100, 180}},
     };
-    EditorWidget editor;
-    editor.resize(600, 300);
-    editor.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
-    editor.setPlainText(LongLine);
+    show(600);
     for (const auto &c : cases) {
         editor.setTextMargins(c.left, c.right);
         QCoreApplication::processEvents();
@@ -54,13 +63,9 @@ TEST(EditorMargins, TextStartsAtTheLeftMarginAndWrapsAtTheRight)
     }
 }
 
-TEST(EditorMargins, RightMarginBeyondTheWidgetWrapsAtItsEdgeAndFollowsResizes)
+TEST_F(EditorMargins, RightMarginBeyondTheWidgetWrapsAtItsEdgeAndFollowsResizes)
 {
-    EditorWidget editor;
-    editor.resize(400, 300);
-    editor.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
-    editor.setPlainText(LongLine);
+    show(400);
     editor.setTextMargins(22, 999);
     QCoreApplication::processEvents();
     const int visibleEnd = editor.viewport()->geometry().right();
@@ -73,13 +78,9 @@ TEST(EditorMargins, RightMarginBeyondTheWidgetWrapsAtItsEdgeAndFollowsResizes)
     EXPECT_EQ(firstLineSpan(editor).end, 999);
 }
 
-TEST(EditorMargins, ClearingTheMarginsStopsWrapping)
+TEST_F(EditorMargins, ClearingTheMarginsStopsWrapping)
 {
-    EditorWidget editor;
-    editor.resize(600, 300);
-    editor.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
-    editor.setPlainText(LongLine);
+    show(600);
     editor.setTextMargins(40, 300);
     editor.clearTextMargins();
     QCoreApplication::processEvents();
@@ -89,13 +90,9 @@ TEST(EditorMargins, ClearingTheMarginsStopsWrapping)
     EXPECT_EQ(editor.document()->firstBlock().layout()->lineCount(), 1);
 }
 
-TEST(EditorMargins, ClickLeftOfTheTextPlacesTheCaretOnThatLine)
+TEST_F(EditorMargins, ClickLeftOfTheTextPlacesTheCaretOnThatLine)
 {
-    EditorWidget editor;
-    editor.resize(600, 300);
-    editor.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
-    editor.setPlainText(QStringLiteral("un\ndeux\ntrois\nquatre"));
+    show(600, QStringLiteral("un\ndeux\ntrois\nquatre"));
     editor.setTextMargins(60, 400);
     QCoreApplication::processEvents();
     QTextCursor third(editor.document()->findBlockByNumber(2));

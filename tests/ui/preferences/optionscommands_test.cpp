@@ -1,12 +1,12 @@
+#include "core/settings/settings.h"
+#include "support/fakeprompts.h"
 #include "ui/preferences/appearancepage.h"
 #include "ui/preferences/colorswatchbutton.h"
-#include "ui/text/editorwidget.h"
 #include "ui/preferences/framelayout.h"
 #include "ui/preferences/marginruler.h"
 #include "ui/preferences/optionscommands.h"
 #include "ui/preferences/preferencesdialog.h"
-#include "core/settings/settings.h"
-#include "support/fakeprompts.h"
+#include "ui/text/editorwidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -142,15 +143,12 @@ TEST(OptionsCommands, OkWithoutDocumentsOnlyTouchesTheToolbar)
 TEST(OptionsCommands, AnnulerChangesNothing)
 {
     Fixture f;
-    const Settings before = f.settings;
+    const auto edited = [](const Settings &s) {
+        return std::tuple(s.textColour, s.backgroundColour, s.fontSize, s.toolbar, s.statusBar, s.margins, s.backup);
+    };
+    const auto before = edited(f.settings);
     runPreferences(f.commands, editEverything, false);
-    EXPECT_EQ(f.settings.textColour, before.textColour);
-    EXPECT_EQ(f.settings.backgroundColour, before.backgroundColour);
-    EXPECT_EQ(f.settings.fontSize, before.fontSize);
-    EXPECT_EQ(f.settings.toolbar, before.toolbar);
-    EXPECT_EQ(f.settings.statusBar, before.statusBar);
-    EXPECT_EQ(f.settings.margins, before.margins);
-    EXPECT_EQ(f.settings.backup, before.backup);
+    EXPECT_EQ(edited(f.settings), before);
     EXPECT_FALSE(f.frame.toolbar.has_value() || f.frame.statusBar.has_value() || f.frame.ruler.has_value());
     for (const EditorWidget *editor : f.frame.editors())
         EXPECT_NE(editor->font().pointSize(), 14);

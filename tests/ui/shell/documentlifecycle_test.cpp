@@ -1,58 +1,26 @@
 #include "core/messages/messages.h"
-#include "support/fakeprompts.h"
-#include "support/fakeshelldialogs.h"
+#include "support/framefixture.h"
 #include "support/qstringprinter.h"
 #include "ui/find/findcommands.h"
 #include "ui/find/finddialog.h"
-#include "ui/shell/documentwindow.h"
-#include "ui/shell/documentworkspace.h"
-#include "ui/shell/filecommands.h"
-#include "ui/shell/mainwindow.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
-#include <QSettings>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QToolBar>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-using Answer = Prompts::Answer;
-
-class LifecycleTest : public ::testing::Test
+class LifecycleTest : public FrameFixture
 {
 protected:
     LifecycleTest()
-        : store(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat)
     {
-        store.setValue(QStringLiteral("Tessaline/APropos"), 0);
         store.setValue(QStringLiteral("Tessaline/Maximiser"), 0);
         QDir(dir.path()).mkdir(QStringLiteral("dossier.html")); // a save target that cannot be written
-        QFile page(path("a.htm"));
-        page.open(QIODevice::WriteOnly);
-        page.write("old\r\n");
+        writeFile(QStringLiteral("a.htm"), "old\r\n");
         start();
     }
-    ~LifecycleTest() override { stop(); }
-
-    void start()
-    {
-        window = std::make_unique<MainWindow>(MainWindow::Services{&store, &prompts, &dialogs});
-        window->show();
-    }
-    void stop()
-    {
-        for (DocumentWindow *document : window->workspace()->documents())
-            document->text().setModified(false);
-        window->close();
-        window.reset();
-    }
-    QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
     void newPage()
     {
         dialogs.titles = {QStringLiteral("t")};
@@ -63,14 +31,6 @@ protected:
         active()->text().setModified(false);
         files().CloseActiveDocument();
     }
-    DocumentWindow *active() const { return window->activeDocument(); }
-    FileCommands &files() const { return *window->files(); }
-
-    QTemporaryDir dir;
-    QSettings store;
-    FakePrompts prompts;
-    FakeShellDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace

@@ -1,66 +1,28 @@
-#include "ui/shell/documentwindow.h"
-#include "ui/shell/documentworkspace.h"
-#include "ui/shell/editcommands.h"
-#include "ui/text/editorwidget.h"
-#include "ui/shell/filecommands.h"
-#include "ui/shell/mainwindow.h"
-#include "core/shell/pageheader.h"
-#include "ui/shell/recentmenu.h"
 #include "core/messages/messages.h"
-#include "support/fakeprompts.h"
-#include "support/fakeshelldialogs.h"
+#include "core/shell/pageheader.h"
+#include "support/framefixture.h"
+#include "ui/shell/editcommands.h"
+#include "ui/shell/recentmenu.h"
+#include "ui/text/editorwidget.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QFile>
-#include <QMimeData>
-#include <QTextBlock>
-#include <QUrl>
+#include <QGuiApplication>
 #include <QLabel>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <gtest/gtest.h>
+#include <QTextBlock>
 
 namespace {
 
-using Answer = Prompts::Answer;
-
-class FrameWindowTest : public ::testing::Test
+class FrameWindowTest : public FrameFixture
 {
 protected:
     FrameWindowTest()
-        : store(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat)
     {
-        store.setValue(QStringLiteral("Tessaline/APropos"), 0);
         store.setValue(QStringLiteral("Tessaline/Auteur"), QStringLiteral("elise"));
         store.sync();
-        window = std::make_unique<MainWindow>(MainWindow::Services{&store, &prompts, &dialogs});
-        window->show();
-        QCoreApplication::processEvents();
-    }
-    ~FrameWindowTest() override
-    {
-        // Unsaved test pages are dropped without questions.
-        for (DocumentWindow *document : window->workspace()->documents())
-            document->text().setModified(false);
-        window->close();
-    }
-
-    QString path(const QString &name) const { return dir.filePath(name); }
-    void writeFile(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray readFile(const QString &name)
-    {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        start();
     }
     QStringList tabTexts() const
     {
@@ -70,14 +32,6 @@ protected:
             texts << tabs->tabText(i);
         return texts;
     }
-    DocumentWindow *active() const { return window->activeDocument(); }
-    FileCommands &files() const { return *window->files(); }
-
-    QTemporaryDir dir;
-    QSettings store;
-    FakePrompts prompts;
-    FakeShellDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace
@@ -160,7 +114,8 @@ TEST_F(FrameWindowTest, CloseAsksAndCancelKeepsTheDocument)
     prompts.answers = {Answer::Cancel};
     EXPECT_FALSE(files().CloseActiveDocument());
     EXPECT_EQ(window->workspace()->documentCount(), 1);
-    EXPECT_EQ(prompts.asked.last(), msg(3) + QStringLiteral(" - [") + path(QStringLiteral("a.htm")) + QStringLiteral("]?"));
+    EXPECT_EQ(prompts.asked.last(),
+              msg(3) + QStringLiteral(" - [") + path(QStringLiteral("a.htm")) + QStringLiteral("]?"));
 
     // Yes, then No to overwriting: Save as opens; cancelling it keeps the
     // page open with its changes.
@@ -210,7 +165,8 @@ TEST_F(FrameWindowTest, TabChoiceBringsItsDocumentToTheFront)
     window->workspace()->tabBar()->setCurrentIndex(0);
     EXPECT_EQ(active()->caption(), path(QStringLiteral("un.htm")));
     EXPECT_EQ(window->statusPanel(0)->text(), QStringLiteral(" Ligne      2    Col      2"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tessaline - [") + path(QStringLiteral("un.htm")) + QLatin1Char(']'));
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("Tessaline - [") + path(QStringLiteral("un.htm")) + QLatin1Char(']'));
 }
 
 TEST_F(FrameWindowTest, SettingsAreWrittenBackAtExit)

@@ -1,5 +1,5 @@
-#include "ui/tagcommands/documentcontextmenu.h"
 #include "support/testhost.h"
+#include "ui/tagcommands/documentcontextmenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,19 +31,10 @@ struct MenuFixture
     bool findHasText = false;
 };
 
-TEST(DocumentContextMenu, ShowsTheFramesActionsInOrder)
+TEST(DocumentContextMenu, ShowsTheFramesOwnActionsAndGreysMissingOnes)
 {
     MenuFixture f;
-    QStringList captions;
-    for (QAction *a : f.menu->actions()) {
-        if (!a->isSeparator())
-            captions << a->text();
-    }
-    EXPECT_EQ(captions, QStringList({"Sauv&egarder", "Sauvega&rder sous...", "Sauvegarder to&us",
-                                     "&Conversion des caractères", "Re&tour vers caractères", "&Annuler", "Refa&ire",
-                                     "&Couper", "Co&pier", "C&oller", "&Image rapide", "Lien &externe rapide"}));
-    // The frame's own actions are shown, not copies; missing ones are greyed.
-    EXPECT_EQ(f.menu->actions().at(f.menu->actions().indexOf(f.actions.undo)), f.actions.undo);
+    EXPECT_NE(f.menu->actions().indexOf(f.actions.undo), -1);
     EXPECT_EQ(f.menu->actions().indexOf(f.actions.deleteSelection), -1);
     EXPECT_FALSE(f.menu->actions().constFirst()->isEnabled());
     EXPECT_FALSE(f.menu->actions().constLast()->isEnabled());

@@ -1,11 +1,9 @@
-#include "support/scriptedcolourchooser.h"
 #include "core/tagcommands/tagcommands.h"
-#include "ui/tagcommands/tooltabs.h"
+#include "support/scriptedcolourchooser.h"
 #include "support/testhost.h"
+#include "ui/tagcommands/tooltabs.h"
 
 #include <QAction>
-#include <QImage>
-#include <QPainter>
 #include <QToolButton>
 
 namespace {
@@ -57,12 +55,10 @@ struct ClickCase
 
 const ClickCase clickCases[] = {
     {"bold button", Via::Button, "BoldBtn", "", "un mot", 3, 3, "un <B>mot</B>", 6, 3},
-    {"comment button", Via::Button, "CommentBtn", "", "", 0, 0, "<!--  -->", 5, 0},
     {"paragraph button", Via::Button, "PBtn", "", "ab", 1, 0, "a<P>b", 4, 0},
     {"heading drop-down", Via::DropDown, "H1H6Btn", "H2", "Titre", 0, 5, "<H2>Titre</H2>", 4, 5},
     {"font size drop-down", Via::DropDown, "FontPlusBtn", "Tailledepolice12", "mot", 0, 3, "<FONT SIZE=+1>mot</FONT>",
      14, 3},
-    {"paragraph drop-down", Via::DropDown, "Pp", "PMenu3", "t", 0, 1, "<P ALIGN=CENTER>t</P>", 16, 1},
     {"line-break drop-down", Via::DropDown, "BRp", "BR2", "ab", 2, 0, "ab<BR CLEAR=RIGHT>", 18, 0},
     {"paragraph menu item", Via::TabsMenu, "&Communs/Paragraphe", "Pmenu21", "t", 0, 1, "<P ALIGN=LEFT>t</P>", 14, 1},
     {"line-break menu item", Via::TabsMenu, "&Communs/Retour de chariot", "BR41", "", 0, 0, "<BR CLEAR=ALL>", 14, 0},
@@ -172,37 +168,6 @@ TEST(ToolTabs, EnablingFollowsTheDocumentAndDialogHandlers)
                   f.tabs->action(QStringLiteral("Tableaux2")));
     f.clickButton(QStringLiteral("BoldBtn"));
     EXPECT_EQ(opened, 2);
-}
-
-// A glyph that fails to load (missing resource, broken SVG) draws nothing.
-bool drawsSomething(const QIcon &icon)
-{
-    const QImage image = icon.pixmap(24, 24).toImage().convertToFormat(QImage::Format_ARGB32);
-    if (image.isNull())
-        return false;
-    int opaque = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            opaque += qAlpha(image.pixel(x, y)) > 0;
-    }
-    return opaque > 20;
-}
-
-TEST(ToolTabs, EveryGlyphDraws)
-{
-    TabsFixture f;
-    for (const TagPage &page : tagPages()) {
-        for (const TagButton &b : page.buttons) {
-            EXPECT_TRUE(drawsSomething(f.tabs->button(b.command.id)->icon())) << qPrintable(b.command.id);
-            if (b.dropDown == DropDownStyle::SeparateArrow) {
-                EXPECT_TRUE(drawsSomething(f.tabs->button(b.dropDownId)->icon())) << qPrintable(b.dropDownId);
-            }
-        }
-    }
-    for (const char *frameGlyph : {"new", "open", "save", "close", "print", "openproject", "saveproject", "undo",
-                                   "redo", "cut", "copy", "paste", "find", "preview"})
-        EXPECT_TRUE(drawsSomething(toolbarIcon(QString::fromLatin1(frameGlyph)))) << frameGlyph;
-    EXPECT_FALSE(drawsSomething(toolbarIcon(QStringLiteral("no-such-glyph"))));
 }
 
 } // namespace

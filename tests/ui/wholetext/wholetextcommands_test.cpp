@@ -1,6 +1,5 @@
-#include "support/testhost.h"
-#include "core/messages/messages.h"
 #include "support/qstringprinter.h"
+#include "support/testhost.h"
 #include "ui/wholetext/wholetextcommands.h"
 
 #include <QAction>
@@ -9,60 +8,31 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct ActionCase
+// Declining, undo and the reports are the core's business; here each menu
+// item must run its own pass and leave the frame as it found it.
+TEST(WholeTextCommandsUi, EachActionRunsItsOwnPass)
 {
-    const char *name;
-    QAction *(WholeTextCommands::*action)() const;
-    QString caption;
-    QString before;
-    QString after;
-    QString report;
-};
-
-std::vector<ActionCase> actionCases()
-{
-    return {
-        {"conversion", &WholeTextCommands::conversionAction, QStringLiteral("&Conversion des caractères"),
-         QStringLiteral("<P>\u00C9t\u00E9 <!-- \u00E9 -->\r\nfin"),
-         QStringLiteral("<P>&Eacute;t&eacute; <!-- \u00E9 -->\r\nfin"), QStringLiteral("2") + msg(4)},
-        {"back conversion", &WholeTextCommands::backConversionAction, QStringLiteral("Re&tour vers caractères"),
-         QStringLiteral("&Eacute;t&eacute;\r\n&amp;"), QStringLiteral("\u00C9t\u00E9\r\n&amp;"),
-         QStringLiteral("2") + msg(5)},
-        {"compaction", &WholeTextCommands::compactionAction, QStringLiteral("Compacter les &balises"),
-         QStringLiteral("<P>\r\n    Texte  <B> gras</B>"), QStringLiteral("<P> Texte <B>gras</B>"), msg(83)},
+    const struct
+    {
+        QAction *(WholeTextCommands::*action)() const;
+        QString before, after;
+    } cases[] = {
+        {&WholeTextCommands::conversionAction, QStringLiteral("\u00C9t\u00E9"), QStringLiteral("&Eacute;t&eacute;")},
+        {&WholeTextCommands::backConversionAction, QStringLiteral("&Eacute;t&eacute;"),
+         QStringLiteral("\u00C9t\u00E9")},
+        {&WholeTextCommands::compactionAction, QStringLiteral("<P>\r\n    Texte"), QStringLiteral("<P> Texte")},
     };
-}
-
-} // namespace
-
-TEST(WholeTextCommandsUi, EachActionRewritesThePageAsOneUndoStep)
-{
-    for (const ActionCase &c : actionCases()) {
+    for (const auto &c : cases) {
         TestHost host;
         WholeTextCommands commands(host);
-        QAction *action = (commands.*c.action)();
-        EXPECT_EQ(str(action->text()), str(c.caption)) << c.name;
-
         host.text.setText(c.before);
-        host.fakePrompts.answers = {Prompts::Answer::No};
-        action->trigger();
-        EXPECT_EQ(str(host.text.text()), str(c.before)) << c.name;
-        EXPECT_TRUE(host.fakePrompts.shown.isEmpty()) << c.name;
-
         host.fakePrompts.answers = {Prompts::Answer::Yes};
-        action->trigger();
-        EXPECT_EQ(str(host.text.text()), str(c.after)) << c.name;
-        EXPECT_EQ(str(host.fakePrompts.shown), str(QStringLiteral("information:") + c.report)) << c.name;
-        EXPECT_EQ(host.fakePrompts.asked.size(), 2) << c.name;
-        EXPECT_GE(host.updates, 1) << c.name;
-        // The progress bar is gone and the status bar back.
-        EXPECT_EQ(host.frame.findChild<QProgressBar *>(), nullptr) << c.name;
-        EXPECT_FALSE(host.frame.statusBar()->isHidden()) << c.name;
-
-        host.undo.Undo();
-        EXPECT_EQ(str(host.text.text()), str(c.before)) << c.name;
+        (commands.*c.action)()->trigger();
+        EXPECT_EQ(str(host.text.text()), str(c.after));
+        EXPECT_EQ(host.fakePrompts.shown.size(), 1);
+        EXPECT_GE(host.updates, 1);
+        EXPECT_EQ(host.frame.findChild<QProgressBar *>(), nullptr);
+        EXPECT_FALSE(host.frame.statusBar()->isHidden());
     }
 }
 
