@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the table reader meets in an author's table that the designer's
+// model cannot hold, and which rewriting the table would therefore drop:
+// other tags (THEAD, TBODY, COL...), comments, text outside the cells,
+// attributes the designer does not know or values it would read
+// differently, cells beyond the column count. Blanks and line breaks
+// between tags are layout and never count.
+class TableLosses
+{
+public:
+    enum class Tag { Table, Caption, Row, Cell };
+
+    // Checks every attribute of a start tag (the text between the tag name
+    // and its ">").
+    void checkAttributes(Tag tag, const QString &attributeText);
+    // Checks text the reader passes over between the parts it takes.
+    void checkSkipped(const QString &text);
+    void cellBeyondColumns(int row);
+    void spanCut(int column, int row);
+
+    bool isEmpty() const;
+    // One French line per kind of loss, details joined.
+    QStringList items() const;
+
+private:
+    void note(QStringList &list, const QString &item);
+
+    QStringList m_tags;
+    QStringList m_attributes;
+    QStringList m_values;
+    QStringList m_cells;
+    QStringList m_spans;
+    bool m_comments = false;
+    bool m_text = false;
+};

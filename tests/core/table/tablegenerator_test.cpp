@@ -1,0 +1,151 @@
+#include "core/table/tablegenerator.h"
+
+#include "core/markup/editorstate.h"
+#include "core/table/tablemodel.h"
+#include "core/text/memorytext.h"
+#include "core/undo/undohistory.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+QString lines(std::initializer_list<const char *> list)
+{
+    QString out;
+    for (const char *line : list)
+        out += QString::fromUtf8(line) + QStringLiteral("\r\n");
+    return out;
+}
+
+const QString EmptyRow = lines({"  <TR>", "    <TD></TD>", "    <TD></TD>", "  </TR>"});
+
+struct GeneratorCase
+{
+    const char *what;
+    std::function<void(TableModel &)> set;
+    QString expected;
+};
+
+TEST(TableGenerator, WritesTheDesignersText)
+{
+    const GeneratorCase cases[] = {
+        {"new table with border 1", [](TableModel &m) { m.attrs.BorderText = QStringLiteral("1"); },
+         lines({"<TABLE BORDER=1>"}) + EmptyRow + EmptyRow + lines({"</TABLE>"})},
+        {"defaults are not written", [](TableModel &) {},
+         lines({"<TABLE>"}) + EmptyRow + EmptyRow + lines({"</TABLE>"})},
+        {"table settings in order",
+         [](TableModel &m) {
+             TableAttrs &a = m.attrs;
+             a.WidthText = QStringLiteral("50");
+             a.HeightText = QStringLiteral("300");
+             a.HeightPercent = false;
+             a.PaddingText = QStringLiteral("0");
+             a.BorderText = QStringLiteral("2");
+             a.SpacingText = QStringLiteral("5");
+             a.Align = 1;
+             a.TableVAlign = 2;
+             a.TableBackground = QStringLiteral("mes images/fond.gif");
+             a.TableFrame = 5;
+             a.TableRules = 3;
+             a.TableBgColor = QStringLiteral("#FFFFFE");
+             a.TableBorderColor = QStringLiteral("#FFFFFF");
+         },
+         lines({"<TABLE WIDTH=50% HEIGHT=300 CELLPADDING=0 BORDER=2 CELLSPACING=5 ALIGN=right VALIGN=bottom "
+                "BACKGROUND=\"mes images/fond.gif\" FRAME=lhs RULES=rows BGCOLOR=\"#FFFFFE\">"})
+             + EmptyRow + EmptyRow + lines({"</TABLE>"})},
+        {"merged 2 x 2 cell",
+         [](TableModel &m) {
+             m.Merge({0, 1, 0, 1});
+         },
+         lines({"<TABLE>", "  <TR>", "    <TD COLSPAN=2 ROWSPAN=2></TD>", "  </TR>", "  <TR>", "  </TR>", "</TABLE>"})},
+        {"cells: header alignments, sizes, colours, content",
+         [](TableModel &m) {
+             m.AddRangee(0);
+             TableCell &th = m.cell(0, 0);
+             th.Kind = 1;
+             th.Content = {QStringLiteral("Nom"), QString()};
+             TableCell &td = m.cell(1, 0);
+             td.HAlign = 2;
+             td.VAlign = 3;
+             td.Height = 40;
+             td.Width = 25;
+             td.WidthPercent = true;
+             td.BgColor = QStringLiteral("#FF0000");
+             td.BorderColor = QStringLiteral("#00FF00");
+             td.Background = QStringLiteral("a b.gif");
+             td.NoWrap = true;
+             m.row(0).Align = 2;
+             m.row(0).VAlign = 1;
+             m.row(0).BgColor = QStringLiteral("#0000FF");
+         },
+         lines({"<TABLE>", "  <TR ALIGN=right VALIGN=top BGCOLOR=\"#0000FF\">", "    <TH ALIGN=left>", "Nom", "",
+                "    </TH>",
+                "    <TD ALIGN=center HEIGHT=40 WIDTH=25% VALIGN=baseline BGCOLOR=\"#FF0000\" "
+                "BORDERCOLOR=\"#00FF00\" BACKGROUND=\"a b.gif\" NOWRAP></TD>",
+                "  </TR>", "</TABLE>"})},
+        {"centred header cell has no ALIGN",
+         [](TableModel &m) {
+             m.AddRangee(0);
+             m.AddColonne(0);
+             m.cell(0, 0).Kind = 1;
+             m.cell(0, 0).HAlign = 2;
+         },
+         lines({"<TABLE>", "  <TR>", "    <TH></TH>", "  </TR>", "</TABLE>"})},
+        {"captions in both vocabularies",
+         [](TableModel &m) {
+             m.AddRangee(0);
+             m.AddColonne(0);
+             m.attrs.CaptionText = QStringLiteral("Titre");
+             m.attrs.CaptionMode = 1;
+             m.attrs.CaptionAlign = 2;
+             m.attrs.CaptionVAlign = 1;
+         },
+         lines({"<TABLE>", "  <CAPTION VALIGN=bottom ALIGN=right>Titre</CAPTION>", "  <TR>", "    <TD></TD>", "  </TR>",
+                "</TABLE>"})},
+        {"Netscape caption at the bottom",
+         [](TableModel &m) {
+             m.AddRangee(0);
+             m.AddColonne(0);
+             m.attrs.CaptionText = QStringLiteral("T");
+             m.attrs.CaptionAlign = 1;
+             m.attrs.CaptionVAlign = 1;
+         },
+         lines({"<TABLE>", "  <CAPTION ALIGN=bottom>T</CAPTION>", "  <TR>", "    <TD></TD>", "  </TR>", "</TABLE>"})},
+    };
+    for (const GeneratorCase &c : cases) {
+        TableModel model;
+        c.set(model);
+        EXPECT_EQ(TableText(model), c.expected) << c.what;
+    }
+}
+
+TEST(TableGenerator, OneUndoStepReplacingTheSelectedTable)
+{
+    for (const bool replacing : {false, true}) {
+        MemoryText text(QStringLiteral("avant <table><tr><td>x</td></tr></table> après"));
+        UndoHistory undo(text);
+        EditorState state;
+        if (replacing)
+            text.select(6, 34);
+        else
+            text.setSelectionStart(6);
+        TableModel model;
+        model.cell(0, 0).Content = {QStringLiteral("é")};
+        WriteTable(text, undo, state, model, replacing);
+
+        const QString table = TableText(model);
+        const QString expected =
+            replacing ? QStringLiteral("avant ") + table + QStringLiteral(" après")
+                      : QStringLiteral("avant ") + table + QStringLiteral("<table><tr><td>x</td></tr></table> après");
+        EXPECT_EQ(text.text(), expected);
+        EXPECT_EQ(undo.count(), 1);
+        EXPECT_EQ(undo.current()->kind, replacing ? ukReplace : ukInsert);
+        EXPECT_EQ(state.LastStartTexts, TablePieces(model));
+        undo.Undo();
+        EXPECT_EQ(text.text(), QStringLiteral("avant <table><tr><td>x</td></tr></table> après"));
+    }
+}
+
+} // namespace

@@ -1,0 +1,332 @@
+#include "core/table/tablereader.h"
+
+#include "core/markup/editorstate.h"
+#include "core/messages/messages.h"
+#include "core/table/tablegenerator.h"
+#include "core/table/tablemodel.h"
+#include "core/table/tableopening.h"
+#include "core/text/memorytext.h"
+#include "core/undo/undohistory.h"
+#include "support/fakeprompts.h"
+
+#include "tabletestmodels.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using TableTestModels::spans;
+
+struct ReadCase
+{
+    const char *what;
+    const char *html;
+    const char *spans;
+    std::function<void(const TableModel &)> check;
+};
+
+TEST(TableReader, ReadsTheAuthorsTable)
+{
+    const ReadCase cases[] = {
+        {"lower-case table tag", "<table border=2 width=80%><tr><td>a</td></tr></table>", "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.attrs.BorderText, QStringLiteral("2"));
+             EXPECT_EQ(m.attrs.WidthText, QStringLiteral("80"));
+             EXPECT_TRUE(m.attrs.WidthPercent);
+             EXPECT_EQ(m.cell(0, 0).Content, QStringList{QStringLiteral("a")});
+         }},
+        {"no WIDTH leaves the width empty, percent ticked", "<TABLE HEIGHT=200><TR><TD></TD></TR></TABLE>", "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.attrs.WidthText, QString());
+             EXPECT_TRUE(m.attrs.WidthPercent);
+             EXPECT_EQ(m.attrs.HeightText, QStringLiteral("200"));
+             EXPECT_FALSE(m.attrs.HeightPercent);
+         }},
+        {"sizes above the maximum are limited", "<TABLE WIDTH=150% HEIGHT=12000><TR><TD></TD></TR></TABLE>", "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.attrs.WidthText, QStringLiteral("100"));
+             EXPECT_EQ(m.attrs.HeightText, QStringLiteral("9999"));
+         }},
+        {"alignments of cells", "<TABLE><TR><TD ALIGN=center></TD><TH></TH><TD></TD><TH ALIGN=RIGHT></TH></TR></TABLE>",
+         "1x1 1x1 1x1 1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.cell(0, 0).HAlign, 2);
+             EXPECT_EQ(m.cell(1, 0).HAlign, 2);
+             EXPECT_EQ(m.cell(1, 0).Kind, 1);
+             EXPECT_EQ(m.cell(2, 0).HAlign, 0);
+             EXPECT_EQ(m.cell(3, 0).HAlign, 3);
+             EXPECT_TRUE(TableText(m).contains(
+                 QStringLiteral("<TD ALIGN=center></TD>\r\n    <TH></TH>\r\n    <TD></TD>\r\n    <TH ALIGN=right>")));
+         }},
+        {"frame, rules and the rest of the table tag",
+         "<TABLE FRAME=lhs RULES=cols VALIGN=top ALIGN=right BGCOLOR=\"#ff00ff\" BACKGROUND=\"a b.gif\" "
+         "CELLPADDING=4 CELLSPACING=x><TR><TD></TD></TR></TABLE>",
+         "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.attrs.TableFrame, 5);
+             EXPECT_EQ(m.attrs.TableRules, 4);
+             EXPECT_EQ(m.attrs.TableVAlign, 1);
+             EXPECT_EQ(m.attrs.Align, 1);
+             EXPECT_EQ(m.attrs.TableBgColor, QStringLiteral("#ff00ff"));
+             EXPECT_EQ(m.attrs.TableBackground, QStringLiteral("a b.gif"));
+             EXPECT_EQ(m.attrs.PaddingText, QStringLiteral("4"));
+             EXPECT_EQ(m.attrs.SpacingText, QStringLiteral("2"));
+             EXPECT_TRUE(TableText(m).startsWith(QStringLiteral("<TABLE CELLPADDING=4 ALIGN=right VALIGN=top "
+                                                                "BACKGROUND=\"a b.gif\" FRAME=lhs RULES=cols")));
+         }},
+        {"colspan in a three-cell first row", "<TABLE><TR><TD COLSPAN=2>a</TD><TD>b</TD><TD>c</TD></TR></TABLE>",
+         "2x1 0 1x1 1x1", [](const TableModel &m) { EXPECT_EQ(m.cell(2, 0).Content, QStringList{"b"}); }},
+        {"tab in content", "<TABLE><TR><TD>\r\n\tx\r\n</TD></TR></TABLE>", "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.cell(0, 0).Content, QStringList{QString(16, u' ') + QStringLiteral("x")});
+         }},
+        {"blank content lines inside stay", "<TABLE><TR><TD>\r\n\r\n  a\r\n \r\n  </TD></TR></TABLE>", "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.cell(0, 0).Content, (QStringList{QString(), QStringLiteral("  a"), QStringLiteral(" ")}));
+         }},
+        {"caption ALIGN=left switches to Explorer",
+         "<TABLE><CAPTION ALIGN=left>Titre <B>gras</B></CAPTION><TR><TD></TD></TR></TABLE>", "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.attrs.CaptionMode, 1);
+             EXPECT_EQ(m.attrs.CaptionAlign, 1);
+             EXPECT_EQ(m.attrs.CaptionText, QStringLiteral("Titre <B>gras</B>"));
+         }},
+        {"caption at the bottom stays Netscape", "<TABLE><CAPTION ALIGN=bottom>T</CAPTION><TR><TD></TD></TR></TABLE>",
+         "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.attrs.CaptionMode, 0);
+             EXPECT_EQ(m.attrs.CaptionAlign, 1);
+         }},
+        {"rowspan covers the slots below; later rows skip them",
+         "<TABLE><TR><TD ROWSPAN=2>a</TD><TD>b</TD></TR><TR><TD>c</TD></TR></TABLE>", "1x2 1x1 | 0 1x1",
+         [](const TableModel &m) { EXPECT_EQ(m.cell(1, 1).Content, QStringList{"c"}); }},
+        {"row settings", "<TABLE><TR ALIGN=center VALIGN=bottom BGCOLOR=#123456><TD></TD></TR></TABLE>", "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.row(0).Align, 1);
+             EXPECT_EQ(m.row(0).VAlign, 2);
+             EXPECT_EQ(m.row(0).BgColor, QStringLiteral("#123456"));
+         }},
+        {"attributes on the next line of a tag",
+         "<TABLE\r\nBORDER=3><TR><TD\r\nALIGN=right\tNOWRAP>x</TD></TR></TABLE>", "1x1",
+         [](const TableModel &m) {
+             EXPECT_EQ(m.attrs.BorderText, QStringLiteral("3"));
+             EXPECT_EQ(m.cell(0, 0).HAlign, 3);
+             EXPECT_TRUE(m.cell(0, 0).NoWrap);
+         }},
+        {"NOWRAP inside a picture name is no NOWRAP", "<TABLE><TR><TD BACKGROUND=\"nowrap.gif\"></TD></TR></TABLE>",
+         "1x1", [](const TableModel &m) { EXPECT_FALSE(m.cell(0, 0).NoWrap); }},
+        {"THEAD is no header cell", "<TABLE><THEAD><TR><TD>a</TD></TR></THEAD></TABLE>", "1x1",
+         [](const TableModel &m) { EXPECT_EQ(m.cell(0, 0).Kind, 2); }},
+        {"a table without rows has one row", "<TABLE BORDER=1></TABLE>", "1x1", [](const TableModel &) {}},
+        {"a short row keeps empty cells", "<TABLE><TR><TD>a</TD><TD>b</TD></TR><TR><TD>c</TD></TR></TABLE>",
+         "1x1 1x1 | 1x1 1x1", [](const TableModel &m) { EXPECT_TRUE(m.cell(1, 1).Content.isEmpty()); }},
+        // A row without its end tag ends at the next row, at the table's end
+        // or at the end of the text.
+        {"row without </TR> before another row", "<TABLE><TR><TD>a</TD><TD>b</TD><TR><TD>c</TD><TD>d</TD></TR></TABLE>",
+         "1x1 1x1 | 1x1 1x1", [](const TableModel &m) { EXPECT_EQ(m.cell(1, 1).Content, QStringList{"d"}); }},
+        {"last row without </TR>", "<TABLE><TR><TD>a</TD></TR><TR><TD>b</TD></TABLE>", "1x1 | 1x1",
+         [](const TableModel &m) { EXPECT_EQ(m.cell(0, 1).Content, QStringList{"b"}); }},
+        {"text ending inside a row", "<TABLE><TR><TD>a</TD>", "1x1",
+         [](const TableModel &m) { EXPECT_EQ(m.cell(0, 0).Content, QStringList{"a"}); }},
+        // Spans below 1 count as 1; spans stop at the table's edges.
+        {"zero and negative spans", "<TABLE><TR><TD COLSPAN=0 ROWSPAN=-3>a</TD><TD>b</TD></TR></TABLE>", "1x1 1x1",
+         [](const TableModel &) {}},
+        {"rowspan past the last row", "<TABLE><TR><TD ROWSPAN=99>a</TD><TD>b</TD></TR><TR><TD>c</TD></TR></TABLE>",
+         "1x2 1x1 | 0 1x1", [](const TableModel &) {}},
+        {"colspan past the column count in a later row",
+         "<TABLE><TR><TD>a</TD><TD>b</TD></TR><TR><TD COLSPAN=5>c</TD></TR></TABLE>", "1x1 1x1 | 2x1 0",
+         [](const TableModel &) {}},
+        {"colspan running into a cell from above",
+         "<TABLE><TR><TD>a</TD><TD ROWSPAN=2>b</TD></TR><TR><TD COLSPAN=2>c</TD></TR></TABLE>", "1x1 1x2 | 1x1 0",
+         [](const TableModel &) {}},
+        {"huge colspan in the first row", "<TABLE><TR><TD COLSPAN=300>a</TD></TR></TABLE>", "10x1 0 0 0 0 0 0 0 0 0",
+         [](const TableModel &) {}},
+    };
+    for (const ReadCase &c : cases) {
+        TableModel m;
+        const TableReading reading = ReadTable(QString::fromUtf8(c.html), m);
+        ASSERT_EQ(reading.outcome, TableReadOutcome::Read) << c.what;
+        EXPECT_EQ(spans(m), QString::fromLatin1(c.spans)) << c.what;
+        EXPECT_EQ(m.invariantBreach(), QString()) << c.what;
+        c.check(m);
+    }
+}
+
+struct FailureCase
+{
+    const char *what;
+    QString html;
+    TableReadOutcome outcome;
+};
+
+QString cells(int n, const char *tag = "TD")
+{
+    QString out;
+    for (int i = 0; i < n; ++i)
+        out += QStringLiteral("<%1>x</%1>").arg(QLatin1String(tag));
+    return out;
+}
+
+QString table(const QString &rows)
+{
+    return QStringLiteral("<TABLE>") + rows + QStringLiteral("</TABLE>");
+}
+
+TEST(TableReader, FailuresGiveAFreshTable)
+{
+    const FailureCase cases[] = {
+        {"first row with 11 cells", table("<TR>" + cells(11) + "</TR>"), TableReadOutcome::TooManyColumns},
+        {"span to an eleventh column", table("<TR>" + cells(9) + "<TD COLSPAN=2></TD></TR>"),
+         TableReadOutcome::TooManyColumns},
+        {"41 rows", table(QString("<TR>" + cells(1) + "</TR>").repeated(41)), TableReadOutcome::TooManyRows},
+        {"cell without end tag", table("<TR><TD>a<TD>b</TR>"), TableReadOutcome::Unreadable},
+        {"cell start tag without >", table("<TR><TD ALIGN=left</TR>"), TableReadOutcome::Unreadable},
+        {"row start tag without >", QStringLiteral("<TABLE><TR"), TableReadOutcome::Unreadable},
+        {"a later row reaching past the grid",
+         table("<TR>" + cells(10) + "</TR><TR><TD ROWSPAN=2 COLSPAN=10></TD></TR><TR>" + cells(1) + "</TR>"),
+         TableReadOutcome::Unreadable},
+    };
+    for (const FailureCase &c : cases) {
+        TableModel m;
+        const TableReading reading = ReadTable(c.html, m);
+        EXPECT_EQ(reading.outcome, c.outcome) << c.what;
+        EXPECT_EQ(spans(m), QStringLiteral("1x1 1x1 | 1x1 1x1")) << c.what;
+        EXPECT_EQ(m.invariantBreach(), QString()) << c.what;
+    }
+}
+
+struct LossCase
+{
+    const char *what;
+    const char *html;
+    const char *lost;
+};
+
+TEST(TableReader, NamesWhatTheModelCannotHold)
+{
+    const LossCase cases[] = {
+        {"row groups", "<TABLE><THEAD><TR><TD>a</TD></TR></THEAD><TBODY><TR><TD>b</TD></TR></TBODY></TABLE>",
+         "les balises THEAD, TBODY"},
+        {"columns", "<TABLE><COLGROUP><COL WIDTH=20></COLGROUP><TR><TD>a</TD></TR></TABLE>",
+         "les balises COLGROUP, COL"},
+        {"comments", "<TABLE><TR><!-- une note --><TD>a</TD></TR></TABLE>", "les commentaires"},
+        {"text between cells", "<TABLE><TR><TD>a</TD> perdu <TD>b</TD></TR></TABLE>",
+         "le texte placé hors des cellules"},
+        {"unknown attributes", "<TABLE SUMMARY=\"x\"><TR CLASS=a><TD ID=b>a</TD></TR></TABLE>",
+         "les attributs TABLE SUMMARY, TR CLASS, TD/TH ID"},
+        {"values read otherwise",
+         "<TABLE ALIGN=center BORDER><TR><TD BGCOLOR=\"lightgoldenrodyellow\">a</TD></TR></TABLE>",
+         "les valeurs d'attributs TABLE ALIGN=center, TABLE BORDER, TD/TH BGCOLOR=lightgoldenrodyellow"},
+        {"cells beyond the column count", "<TABLE><TR><TD>a</TD></TR><TR><TD>b</TD><TD>c</TD></TR></TABLE>",
+         "les cellules au-delà du nombre de colonnes (rangées 2)"},
+        {"a span cut at the table's edge", "<TABLE><TR><TD>a</TD></TR><TR><TD COLSPAN=2>b</TD></TR></TABLE>",
+         "l'étendue des cellules fusionnées qui dépassent le tableau (1,2)"},
+        {"layout only",
+         "<TABLE BORDER=1>\r\n  <CAPTION>t</CAPTION>\r\n\t<TR>\r\n    <TD NOWRAP>a</TD>\r\n  </TR>\r\n</TABLE>", ""},
+    };
+    for (const LossCase &c : cases) {
+        TableModel m;
+        const TableReading reading = ReadTable(QString::fromUtf8(c.html), m);
+        ASSERT_EQ(reading.outcome, TableReadOutcome::Read) << c.what;
+        EXPECT_EQ(reading.losses.join(QStringLiteral("; ")), QString::fromUtf8(c.lost)) << c.what;
+    }
+}
+
+// The table command on a page: what is selected, what is asked, what OK
+// leaves in the page.
+struct OpenCase
+{
+    const char *what;
+    const char *page;
+    int selStart, selLength;
+    QStringList answers; // "Y"/"N" to the loss question
+    const char *shown;
+    bool confirmed;
+    const char *pageAfterOk; // "%T" stands for the new table
+};
+
+TEST(TableReader, OpeningAndOkOnAPage)
+{
+    const OpenCase cases[] = {
+        {"a lower-case table amid text is replaced exactly",
+         "avant <table><tr><td>a</td></tr></table> après",
+         2,
+         44,
+         {},
+         "",
+         true,
+         "avant %T après"},
+        {"nothing selected inserts at the caret", "abc", 1, 0, {}, "", true, "a%Tbc"},
+        {"nested tables are refused",
+         "<TABLE><TR><TD><TABLE></TABLE></TD></TR></TABLE>",
+         0,
+         48,
+         {},
+         "information:Tessaline ne peut reprendre des tableaux qui sont imbriqués.",
+         true,
+         "%T<TABLE><TR><TD><TABLE></TABLE></TD></TR></TABLE>"},
+        {"unreadable table stays; the new one goes before it",
+         "x <TABLE><TR><TD>a</TABLE> y",
+         0,
+         28,
+         {},
+         "error:Attention, le code HTML de ce tableau est invalide. Tessaline ne peut reprendre un code contenant des "
+         "erreurs.",
+         true,
+         "x %T<TABLE><TR><TD>a</TABLE> y"},
+        {"losses: No keeps the dialog open",
+         "<TABLE><TBODY><TR><TD>a</TD></TR></TBODY></TABLE>",
+         0,
+         49,
+         {"N"},
+         "",
+         false,
+         ""},
+        {"losses: Yes replaces", "<TABLE><TBODY><TR><TD>a</TD></TR></TBODY></TABLE>", 0, 49, {"Y"}, "", true, "%T"},
+    };
+    for (const OpenCase &c : cases) {
+        MemoryText text(QString::fromUtf8(c.page));
+        UndoHistory undo(text);
+        EditorState state;
+        FakePrompts prompts;
+        for (const QString &a : c.answers)
+            prompts.answers.push_back(a == u"Y" ? Prompts::Answer::Yes : Prompts::Answer::No);
+        text.select(c.selStart, c.selLength);
+        TableModel model;
+        const TableDesignerStart start = OpenTableDesigner(text, state, prompts, model);
+        EXPECT_EQ(prompts.shown.join(u'|'), QString::fromUtf8(c.shown)) << c.what;
+        const bool ok = ConfirmTableReplacement(start, prompts);
+        EXPECT_EQ(ok, c.confirmed) << c.what;
+        EXPECT_EQ(prompts.asked.size(), c.answers.size()) << c.what;
+        if (!ok)
+            continue;
+        WriteTable(text, undo, state, model, start.editing);
+        QString expected = QString::fromUtf8(c.pageAfterOk);
+        expected.replace(QStringLiteral("%T"), TableText(model));
+        EXPECT_EQ(text.text(), expected) << c.what;
+        EXPECT_EQ(undo.count(), 1) << c.what;
+        EXPECT_EQ(undo.current()->kind, start.editing ? ukReplace : ukInsert) << c.what;
+    }
+}
+
+TEST(TableReader, TooManyColumnsOrRowsLeaveTheOldTable)
+{
+    for (const auto &[html, number] : {std::pair{table("<TR>" + cells(11) + "</TR>"), 58},
+                                       std::pair{table(QString("<TR>" + cells(1) + "</TR>").repeated(41)), 59}}) {
+        MemoryText text(html);
+        UndoHistory undo(text);
+        EditorState state;
+        FakePrompts prompts;
+        text.selectAll();
+        TableModel model;
+        const TableDesignerStart start = OpenTableDesigner(text, state, prompts, model);
+        EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("information:") + msg(number)});
+        EXPECT_FALSE(start.editing);
+        WriteTable(text, undo, state, model, start.editing);
+        EXPECT_EQ(text.text(), TableText(TableModel()) + html);
+    }
+}
+
+} // namespace
