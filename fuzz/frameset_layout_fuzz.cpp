@@ -27,7 +27,7 @@ private:
     bool m_yes;
 };
 
-void name(FrameLayout &layout)
+void name(FramesetLayout &layout)
 {
     for (const SlotPos &p : layout.owners()) {
         layout.frame(p.column, p.row).Name = QStringLiteral("F%1x%2").arg(p.column).arg(p.row);
@@ -35,7 +35,7 @@ void name(FrameLayout &layout)
     }
 }
 
-void checkWritten(const FrameLayout &layout, const FramesetAttributes &attributes, bool yes)
+void checkWritten(const FramesetLayout &layout, const FramesetAttributes &attributes, bool yes)
 {
     const FramesetText out = FramesetLines(layout, attributes, yes);
     if (!out.ok())
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size > 4096)
         return 0;
-    FrameLayout layout;
+    FramesetLayout layout;
     FramesetAttributes attributes;
     for (size_t i = 0; i + 1 < size; i += 2) {
         const uint8_t op = data[i] % 8;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/frameset/framelayout.h"
+#include "core/frameset/framesetlayout.h"
 #include "core/markup/colors.h"
 
 #include <QString>

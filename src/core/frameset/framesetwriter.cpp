@@ -104,7 +104,7 @@ private:
 class RegionWriter
 {
 public:
-    RegionWriter(const FrameLayout &layout, const FramesetAttributes &attributes, bool bodyIntoNoframes,
+    RegionWriter(const FramesetLayout &layout, const FramesetAttributes &attributes, bool bodyIntoNoframes,
                  FramesetText &out)
         : m_layout(layout)
         , m_grid(layout.grid())
@@ -183,7 +183,7 @@ private:
         return s + u'>' + CrLf;
     }
 
-    const FrameLayout &m_layout;
+    const FramesetLayout &m_layout;
     const SlotGrid &m_grid;
     const FramesetAttributes &m_attributes;
     bool m_bodyIntoNoframes;
@@ -224,7 +224,7 @@ QString FrameLine(const FrameRec &frame, const QString &indent)
     return s + u'>' + CrLf;
 }
 
-FramesetText FramesetLines(const FrameLayout &layout, const FramesetAttributes &attributes, bool bodyIntoNoframes)
+FramesetText FramesetLines(const FramesetLayout &layout, const FramesetAttributes &attributes, bool bodyIntoNoframes)
 {
     FramesetText out;
     RegionWriter writer(layout, attributes, bodyIntoNoframes, out);
@@ -235,7 +235,7 @@ FramesetText FramesetLines(const FrameLayout &layout, const FramesetAttributes &
     return out;
 }
 
-FramesetCheck CheckFramesetLayout(const FrameLayout &layout)
+FramesetCheck CheckFramesetLayout(const FramesetLayout &layout)
 {
     const std::vector<SlotPos> owners = layout.owners();
     for (const SlotPos &p : owners) {
@@ -247,7 +247,7 @@ FramesetCheck CheckFramesetLayout(const FrameLayout &layout)
 }
 
 int WriteFrameset(DocumentText &text, UndoHistory &undo, EditorState &state, Prompts &prompts,
-                  const FrameLayout &layout, const FramesetAttributes &attributes)
+                  const FramesetLayout &layout, const FramesetAttributes &attributes)
 {
     // The cut is found before the page is touched: a layout that cannot be
     // written leaves no empty undo step behind.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/frameset/framelayout.h"
+#include "core/frameset/framesetlayout.h"
 
 #include <QString>
 
@@ -40,7 +40,7 @@ QString FrameLine(const FrameRec &frame, const QString &indent);
 // the others. A region of several frames with no such cut fails the whole
 // layout (48), so a frame is never silently left out. With bodyIntoNoframes
 // the NOFRAMES element closes after the page's old BODY.
-FramesetText FramesetLines(const FrameLayout &layout, const FramesetAttributes &attributes, bool bodyIntoNoframes);
+FramesetText FramesetLines(const FramesetLayout &layout, const FramesetAttributes &attributes, bool bodyIntoNoframes);
 
 // What OK of the designer decides before writing.
 enum class FramesetCheck {
@@ -48,11 +48,11 @@ enum class FramesetCheck {
     MissingNameOrSource, // message 49
     SingleFrame,         // message 52: nothing to write, the dialog closes
 };
-FramesetCheck CheckFramesetLayout(const FrameLayout &layout);
+FramesetCheck CheckFramesetLayout(const FramesetLayout &layout);
 
 // The OK of the designer after its checks: handles the page's BODY (message
 // 50, or 51), then writes the frameset at the caret as one undo step. Returns
 // 0 when written, or 48 when the layout cannot be cut (told to the user;
 // the page and its history are untouched).
 int WriteFrameset(DocumentText &text, UndoHistory &undo, EditorState &state, Prompts &prompts,
-                  const FrameLayout &layout, const FramesetAttributes &attributes);
+                  const FramesetLayout &layout, const FramesetAttributes &attributes);

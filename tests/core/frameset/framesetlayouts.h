@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/frameset/framelayout.h"
+#include "core/frameset/framesetlayout.h"
 
 #include <QStringList>
 
@@ -11,9 +11,9 @@ namespace FramesetLayouts {
 
 // A layout drawn as letters, one string per row: equal letters form one
 // rectangular frame, named by the letter, with the source "<letter>.htm".
-inline FrameLayout drawn(const QStringList &rows)
+inline FramesetLayout drawn(const QStringList &rows)
 {
-    FrameLayout layout;
+    FramesetLayout layout;
     layout.setColumnCount(int(rows.first().size()));
     layout.setRowCount(int(rows.size()));
     std::map<QChar, SlotRect> rects;
@@ -40,9 +40,9 @@ inline FrameLayout drawn(const QStringList &rows)
 
 // A random layout reached by random sizes and merges; every frame named
 // F<column><row>.
-inline FrameLayout random(std::mt19937 &rng)
+inline FramesetLayout random(std::mt19937 &rng)
 {
-    FrameLayout layout;
+    FramesetLayout layout;
     layout.setColumnCount(1 + int(rng() % 6));
     layout.setRowCount(1 + int(rng() % 6));
     const int merges = int(rng() % 5);

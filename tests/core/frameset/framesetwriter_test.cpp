@@ -138,12 +138,12 @@ TEST(FramesetLines, FrameLineAttributes)
 
 TEST(FramesetLines, ChecksBeforeWriting)
 {
-    FrameLayout merged = drawn({"AA", "AA"});
-    FrameLayout unnamed = drawn({"AB"});
+    FramesetLayout merged = drawn({"AA", "AA"});
+    FramesetLayout unnamed = drawn({"AB"});
     unnamed.frame(1, 0).Src.clear();
     const struct
     {
-        FrameLayout layout;
+        FramesetLayout layout;
         FramesetCheck expected;
     } cases[] = {
         {drawn({"A"}), FramesetCheck::SingleFrame},
@@ -162,7 +162,7 @@ TEST(FramesetLines, EveryFrameOnceOrRefused)
     std::mt19937 rng(5150);
     int written = 0;
     for (int run = 0; run < 600; ++run) {
-        const FrameLayout layout = FramesetLayouts::random(rng);
+        const FramesetLayout layout = FramesetLayouts::random(rng);
         ASSERT_EQ(layout.invariantBreach(), QString());
         const FramesetText out = FramesetLines(layout, noNoframes(), false);
         if (!out.ok() || layout.owners().size() < 2)

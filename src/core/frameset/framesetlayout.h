@@ -42,13 +42,13 @@ struct FramesetAttributes
 // per owner slot. It starts as one frame filling the window; columns and
 // rows are added and removed at the end, frames are selected by clicking
 // and merged into rectangles.
-class FrameLayout
+class FramesetLayout
 {
 public:
     static constexpr int MaxColumns = 10;
     static constexpr int MaxRows = 10;
 
-    FrameLayout();
+    FramesetLayout();
 
     int columnCount() const { return m_columns; }
     int rowCount() const { return m_rows; }

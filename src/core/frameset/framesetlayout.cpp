@@ -1,13 +1,13 @@
-#include "core/frameset/framelayout.h"
+#include "core/frameset/framesetlayout.h"
 
 #include <algorithm>
 
-FrameLayout::FrameLayout()
+FramesetLayout::FramesetLayout()
 {
     clear();
 }
 
-void FrameLayout::clear()
+void FramesetLayout::clear()
 {
     m_grid.clear();
     m_frames.fill(FrameRec{});
@@ -17,7 +17,7 @@ void FrameLayout::clear()
     checkInvariant();
 }
 
-void FrameLayout::setColumnCount(int count)
+void FramesetLayout::setColumnCount(int count)
 {
     count = std::clamp(count, 1, MaxColumns);
     while (m_columns < count)
@@ -27,7 +27,7 @@ void FrameLayout::setColumnCount(int count)
     checkInvariant();
 }
 
-void FrameLayout::setRowCount(int count)
+void FramesetLayout::setRowCount(int count)
 {
     count = std::clamp(count, 1, MaxRows);
     while (m_rows < count)
@@ -37,7 +37,7 @@ void FrameLayout::setRowCount(int count)
     checkInvariant();
 }
 
-void FrameLayout::addColumn()
+void FramesetLayout::addColumn()
 {
     const int c = m_columns;
     for (int r = 0; r < m_rows; ++r) {
@@ -47,7 +47,7 @@ void FrameLayout::addColumn()
     ++m_columns;
 }
 
-void FrameLayout::addRow()
+void FramesetLayout::addRow()
 {
     const int r = m_rows;
     for (int c = 0; c < m_columns; ++c) {
@@ -57,7 +57,7 @@ void FrameLayout::addRow()
     ++m_rows;
 }
 
-void FrameLayout::removeLastColumn()
+void FramesetLayout::removeLastColumn()
 {
     const int last = m_columns - 1;
     for (int r = 0; r < m_rows; ++r) {
@@ -77,7 +77,7 @@ void FrameLayout::removeLastColumn()
     --m_columns;
 }
 
-void FrameLayout::removeLastRow()
+void FramesetLayout::removeLastRow()
 {
     const int last = m_rows - 1;
     for (int c = 0; c < m_columns; ++c) {
@@ -95,7 +95,7 @@ void FrameLayout::removeLastRow()
     --m_rows;
 }
 
-std::vector<SlotPos> FrameLayout::owners() const
+std::vector<SlotPos> FramesetLayout::owners() const
 {
     std::vector<SlotPos> result;
     for (int r = 0; r < m_rows; ++r) {
@@ -107,7 +107,7 @@ std::vector<SlotPos> FrameLayout::owners() const
     return result;
 }
 
-std::vector<SlotPos> FrameLayout::selectedOwners() const
+std::vector<SlotPos> FramesetLayout::selectedOwners() const
 {
     std::vector<SlotPos> result;
     for (const SlotPos &p : owners()) {
@@ -117,13 +117,13 @@ std::vector<SlotPos> FrameLayout::selectedOwners() const
     return result;
 }
 
-void FrameLayout::deselectAll()
+void FramesetLayout::deselectAll()
 {
     for (FrameRec &f : m_frames)
         f.Selected = false;
 }
 
-std::optional<SlotRect> FrameLayout::selectionRect() const
+std::optional<SlotRect> FramesetLayout::selectionRect() const
 {
     const std::vector<SlotPos> selected = selectedOwners();
     if (selected.empty())
@@ -138,7 +138,7 @@ std::optional<SlotRect> FrameLayout::selectionRect() const
     return ExpandSelection(m_grid, rect);
 }
 
-void FrameLayout::clickFrame(int column, int row)
+void FramesetLayout::clickFrame(int column, int row)
 {
     if (!m_grid.inside(column, row) || column >= m_columns || row >= m_rows || !m_grid.isOwner(column, row))
         return;
@@ -154,7 +154,7 @@ void FrameLayout::clickFrame(int column, int row)
     }
 }
 
-bool FrameLayout::mergeSelection()
+bool FramesetLayout::mergeSelection()
 {
     if (selectedOwners().size() < 2)
         return false;
@@ -175,7 +175,7 @@ bool FrameLayout::mergeSelection()
     return true;
 }
 
-QString FrameLayout::invariantBreach() const
+QString FramesetLayout::invariantBreach() const
 {
     QString breach = m_grid.invariantBreach(m_columns, m_rows);
     if (!breach.isEmpty())
@@ -189,7 +189,7 @@ QString FrameLayout::invariantBreach() const
     return QString();
 }
 
-void FrameLayout::checkInvariant() const
+void FramesetLayout::checkInvariant() const
 {
-    Q_ASSERT_X(invariantBreach().isEmpty(), "FrameLayout", qPrintable(invariantBreach()));
+    Q_ASSERT_X(invariantBreach().isEmpty(), "FramesetLayout", qPrintable(invariantBreach()));
 }

@@ -1,4 +1,4 @@
-#include "core/frameset/framelayout.h"
+#include "core/frameset/framesetlayout.h"
 #include "framesetlayouts.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@ namespace {
 using FramesetLayouts::drawn;
 
 // The spans of the layout drawn back as letters of their owners.
-QStringList picture(const FrameLayout &layout)
+QStringList picture(const FramesetLayout &layout)
 {
     QStringList rows;
     for (int r = 0; r < layout.rowCount(); ++r) {
@@ -23,7 +23,7 @@ QStringList picture(const FrameLayout &layout)
     return rows;
 }
 
-TEST(FrameLayout, RemovingColumnsAndRowsCutsFrames)
+TEST(FramesetLayout, RemovingColumnsAndRowsCutsFrames)
 {
     const struct
     {
@@ -40,7 +40,7 @@ TEST(FrameLayout, RemovingColumnsAndRowsCutsFrames)
         {{"AA"}, 1, 1, {"A"}},
     };
     for (const auto &c : cases) {
-        FrameLayout layout = drawn(c.start);
+        FramesetLayout layout = drawn(c.start);
         layout.setColumnCount(c.columns);
         layout.setRowCount(c.rows);
         EXPECT_EQ(layout.invariantBreach(), QString());
@@ -48,9 +48,9 @@ TEST(FrameLayout, RemovingColumnsAndRowsCutsFrames)
     }
 }
 
-TEST(FrameLayout, SelectionClosesAroundFramesAndMerges)
+TEST(FramesetLayout, SelectionClosesAroundFramesAndMerges)
 {
-    FrameLayout layout = drawn({"ABC", "DDE", "FGH"});
+    FramesetLayout layout = drawn({"ABC", "DDE", "FGH"});
     layout.clickFrame(1, 0); // B
     layout.clickFrame(0, 1); // D reaches under B: A and B's column join
     EXPECT_EQ(layout.selectionRect(), (SlotRect{0, 1, 0, 1}));
