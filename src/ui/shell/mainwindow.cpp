@@ -27,6 +27,7 @@
 #include "core/messages/messages.h"
 #include "ui/dialogs/dialogcommands.h"
 #include "ui/forms/formcommands.h"
+#include "ui/frameset/framesetcommands.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
 #include "ui/table/tablecommands.h"
@@ -98,6 +99,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     installDialogCommands(*this);
     installTableCommands(*this);
     installFormCommands(*this);
+    installFramesetCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
