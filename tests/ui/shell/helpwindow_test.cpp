@@ -65,23 +65,3 @@ TEST_F(HelpWindowTest, ShowsPagesOfTheHelpFolderOnly)
         }
     }
 }
-
-TEST_F(HelpWindowTest, BackForwardAndContentsNavigate)
-{
-    HelpWindow window(m_folder);
-    EXPECT_FALSE(window.backAction()->isEnabled());
-    EXPECT_FALSE(window.forwardAction()->isEnabled());
-
-    window.showPage(QStringLiteral("reference.html"));
-    window.homeAction()->trigger();
-    EXPECT_EQ(window.browser()->source().fileName(), QStringLiteral("index.html"));
-    EXPECT_TRUE(window.backAction()->isEnabled());
-
-    window.backAction()->trigger();
-    EXPECT_EQ(window.browser()->source().fileName(), QStringLiteral("reference.html"));
-    EXPECT_TRUE(window.forwardAction()->isEnabled());
-
-    window.forwardAction()->trigger();
-    EXPECT_EQ(window.browser()->source().fileName(), QStringLiteral("index.html"));
-    EXPECT_FALSE(window.forwardAction()->isEnabled());
-}
