@@ -19,6 +19,7 @@
 #include "ui/shell/uiguards.h"
 #include "core/messages/messages.h"
 #include "ui/dialogs/dialogcommands.h"
+#include "ui/javascript/javascriptcommands.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
 #include "ui/wholetext/wholetextcommands.h"
@@ -84,6 +85,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     createToolBar();
     createStatusBar();
     installDialogCommands(*this);
+    installJavaScriptCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
