@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -33,6 +35,11 @@ ScriptWizardsDialog::ScriptWizardsDialog(DialogServices &services, Wizard wizard
         m_tabs->addTab(entry.page, msg(entry.caption));
     body()->addWidget(m_tabs);
     m_tabs->setCurrentIndex(wizard);
+    // Wide enough to show every tab's caption, within the screen.
+    int width = m_tabs->tabBar()->sizeHint().width() + 40;
+    if (const QScreen *screen = this->screen())
+        width = qMin(width, screen->availableGeometry().width() - 40);
+    resize(qMax(width, sizeHint().width()), sizeHint().height());
 
     m_timer->setInterval(10);
     connect(m_timer, &QTimer::timeout, this, &ScriptWizardsDialog::tick);

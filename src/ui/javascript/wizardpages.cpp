@@ -63,6 +63,8 @@ QSpinBox *spinBox(QWidget *parent, int minimum, int maximum, int value)
     auto *spin = new QSpinBox(parent);
     spin->setRange(minimum, maximum);
     spin->setValue(value);
+    spin->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    spin->setMinimumWidth(90);
     return spin;
 }
 
@@ -235,7 +237,7 @@ void ClockPage::fillStyles()
         if (style.date != m_date->isChecked())
             continue;
         auto *item = new QListWidgetItem(
-            QStringLiteral("%1\t(%2)").arg(QLatin1String(style.name), QString::fromUtf8(style.sample)), m_styles);
+            QStringLiteral("%1   (%2)").arg(QLatin1String(style.name), QString::fromUtf8(style.sample)), m_styles);
         item->setData(Qt::UserRole, QLatin1String(style.name));
     }
     m_styles->setCurrentRow(0);
@@ -548,11 +550,11 @@ PictureListPage::PictureListPage(ElementDialog &dialog, QWidget *parent)
         button->setAutoDefault(false);
     left->addLayout(buttons);
 
-    auto *entriesCaption = new QLabel(QStringLiteral("Ent&rées:"), this);
+    m_entriesCaption = new QLabel(QStringLiteral("Ent&rées:"), this);
     m_dropDown = new QComboBox(this);
     m_entries = new QListWidget(this);
-    entriesCaption->setBuddy(m_dropDown);
-    left->addWidget(entriesCaption);
+    m_entriesCaption->setBuddy(m_dropDown);
+    left->addWidget(m_entriesCaption);
     left->addWidget(m_dropDown);
     left->addWidget(m_entries);
     m_asList = new QCheckBox(withKey(msg(482), QLatin1Char('V')), this);
@@ -569,6 +571,9 @@ PictureListPage::PictureListPage(ElementDialog &dialog, QWidget *parent)
     m_width->setText(QStringLiteral("320"));
     m_height = field(this, 5);
     m_height->setText(QStringLiteral("240"));
+    for (QLineEdit *edit : {m_width, m_height}) {
+        edit->setMaximumWidth(90);
+    }
     dialog.addFieldRow(size, QStringLiteral("&") + msg(834), m_width);
     dialog.addFieldRow(size, QStringLiteral("&") + msg(835), m_height);
     right->addStretch();
@@ -622,6 +627,7 @@ void PictureListPage::refresh(int current)
     const bool asList = m_asList->isChecked();
     m_entries->setVisible(asList);
     m_dropDown->setVisible(!asList);
+    m_entriesCaption->setBuddy(asList ? static_cast<QWidget *>(m_entries) : m_dropDown);
     select(current);
 }
 

@@ -156,6 +156,7 @@ public:
     QPushButton *m_erase;
     QToolButton *m_up;
     QToolButton *m_down;
+    QLabel *m_entriesCaption;
     QListWidget *m_entries;
     QComboBox *m_dropDown;
     QCheckBox *m_asList;

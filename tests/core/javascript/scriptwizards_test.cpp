@@ -245,6 +245,15 @@ INSTANTIATE_TEST_SUITE_P(
                    "<IMG NAME=\"img2\" WIDTH=20 HEIGHT=10 BORDER=0 SRC=\"a.gif\" onLoad=\"tempImg=new Image(0,0); "
                    "tempImg.src='b.gif'\"></A>\n",
                    "", true},
+        WizardCase{"PictureLinkOfUnknownSizeHasNoSize", "|",
+                   [](ScriptWizardContext &c) {
+                       return WritePictureLink(c, PictureLinkWizard{"<A HREF=\"p.htm\">", "a.gif", "b.gif", 0, 0});
+                   },
+                   "<A HREF=\"p.htm\" onMouseOver=\"if (VersionNavigateur(3.0,4.0))  img1.src='b.gif' \" "
+                   "onMouseOut=\"img1.src='a.gif' \">\n<IMG NAME=\"img1\" BORDER=0 SRC=\"a.gif\" "
+                   "onLoad=\"tempImg=new Image(0,0); tempImg.src='b.gif'\"></A>\n"
+                   "<SCRIPT>function VersionNavigateur(Netscape, Explorer) {}</SCRIPT>\n",
+                   "", true},
         WizardCase{"PictureLinkWithoutLinkStaysOpen", "|",
                    [](ScriptWizardContext &c) {
                        return WritePictureLink(c, PictureLinkWizard{"", "a.gif", "b.gif", 1, 1});
