@@ -28,6 +28,7 @@
 #include "ui/dialogs/dialogcommands.h"
 #include "ui/forms/formcommands.h"
 #include "ui/frameset/framesetcommands.h"
+#include "ui/javascript/javascriptcommands.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
 #include "ui/table/tablecommands.h"
@@ -100,6 +101,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     installTableCommands(*this);
     installFormCommands(*this);
     installFramesetCommands(*this);
+    installJavaScriptCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
