@@ -24,7 +24,7 @@ foreach(folder help jscript)
     list(APPEND expected lib/tessaline/${file})
   endforeach()
 endforeach()
-if(EXISTS ${SOURCE_DIR}/htmldesc.ref)
+if(EXISTS ${SOURCE_DIR}/data/htmldesc.ref)
   list(APPEND expected lib/tessaline/htmldesc.ref)
 endif()
 
