@@ -20,6 +20,7 @@
 #include "core/messages/messages.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
+#include "ui/textimport/importdialog.h"
 #include "ui/wholetext/wholetextcommands.h"
 
 #include <QAction>
@@ -102,9 +103,8 @@ void MainWindow::createMenus()
     file->addAction(m_files->closeAction());
     file->addAction(m_files->closeAllAction());
     file->addSeparator();
-    // Text import comes with the file picker; until then the item is off.
     m_importAction = file->addAction(QStringLiteral("Im&portation d'un fichier"));
-    m_importAction->setEnabled(false);
+    installTextImport(*this, m_importAction);
     file->addSeparator();
     file->addAction(m_files->saveAction());
     file->addAction(m_files->saveAsAction());
