@@ -21,6 +21,7 @@
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
 #include "ui/textimport/importdialog.h"
+#include "ui/body/bodydialog.h"
 #include "ui/wholetext/wholetextcommands.h"
 
 #include <QAction>
@@ -81,6 +82,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     m_wholeText = new WholeTextCommands(*this, this);
 
     createMenus();
+    installBodyCommand(*this);
     createToolBar();
     createStatusBar();
 
