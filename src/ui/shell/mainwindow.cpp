@@ -22,6 +22,7 @@
 #include "ui/tagcommands/tooltabs.h"
 #include "ui/textimport/importdialog.h"
 #include "ui/body/bodydialog.h"
+#include "ui/media/embeddialog.h"
 #include "ui/wholetext/wholetextcommands.h"
 
 #include <QAction>
@@ -83,6 +84,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
 
     createMenus();
     installBodyCommand(*this);
+    installMediaCommands(*this);
     createToolBar();
     createStatusBar();
 
