@@ -73,7 +73,7 @@ TBodyFrm::TBodyFrm(DialogServices &services, const QString &elementText, QWidget
         connect(m_colours[i], &ColorSwatchButton::colorChanged, this, &TBodyFrm::refreshSketch);
     }
     m_netscape = new QRadioButton(QStringLiteral("&Netscape"), colours);
-    m_explorer = new QRadioButton(QStringLiteral("E&xplorer"), colours);
+    m_explorer = new QRadioButton(QStringLiteral("Expl&orer"), colours);
     auto *browsers = new QHBoxLayout;
     browsers->addWidget(m_netscape);
     browsers->addWidget(m_explorer);
