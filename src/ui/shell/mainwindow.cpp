@@ -32,6 +32,9 @@
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
 #include "ui/table/tablecommands.h"
+#include "ui/textimport/importdialog.h"
+#include "ui/body/bodydialog.h"
+#include "ui/media/embeddialog.h"
 #include "ui/wholetext/wholetextcommands.h"
 
 #include <QAction>
@@ -95,6 +98,8 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     installFormattingCommands(*m_tools, frameDialogServices(*this));
 
     createMenus();
+    installBodyCommand(*this);
+    installMediaCommands(*this);
     createToolBar();
     createStatusBar();
     installDialogCommands(*this);
@@ -122,9 +127,8 @@ void MainWindow::createMenus()
     file->addAction(m_files->closeAction());
     file->addAction(m_files->closeAllAction());
     file->addSeparator();
-    // Text import comes with the file picker; until then the item is off.
     m_importAction = file->addAction(QStringLiteral("Im&portation d'un fichier"));
-    m_importAction->setEnabled(false);
+    installTextImport(*this, m_importAction);
     file->addSeparator();
     file->addAction(m_files->saveAction());
     file->addAction(m_files->saveAsAction());
