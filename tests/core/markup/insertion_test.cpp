@@ -47,7 +47,6 @@ TEST(InsertTagPair, OneCallPlacesTheTextsAsOneUndoableStep)
         {"wrap keeps the word selected", "say [hello] now", "<B>", "</B>", ukWrap, "say <B>[hello]</B> now", true},
         {"wrap without selection", "say | now", "<B>", "</B>", ukWrap, "say <B>|</B> now", true},
         {"comment caret after its blank", "|", "<!-- ", " -->", ukWrap, "<!-- | -->", true},
-        {"wrap over line breaks", "x[a\r\nb]y", "<P>", "</P>", ukWrap, "x<P>[a\r\nb]</P>y", true},
         {"single tag replaces selection", "a[bc]d", "<BR>", "", ukInsert, "a<BR>|d", true},
         {"insert with end text", "a|d", "<A>", "</A>", ukInsert, "a<A>|</A>d", true},
         {"replace element with a pair", "x[<APPLET>\r\n</APPLET>]y", "<APPLET C>", "</APPLET>", ukReplace,
@@ -73,17 +72,6 @@ TEST(InsertTagPair, OneCallPlacesTheTextsAsOneUndoableStep)
         page.undo.Redo();
         EXPECT_EQ(page.text.text(), plain(c.after));
     }
-}
-
-TEST(InsertTagPair, NestedWrapsKeepTheTextSelected)
-{
-    Page page("[text]");
-    EditorState state;
-    InsertTagPair(page.text, page.undo, state, "<B>", "</B>", true, true, ukWrap);
-    InsertTagPair(page.text, page.undo, state, "<I>", "</I>", true, true, ukWrap);
-    EXPECT_EQ(page.shown(), "<B><I>[text]</I></B>");
-    page.undo.Undo();
-    EXPECT_EQ(page.shown(), "<B>[text]</B>");
 }
 
 TEST(InsertTagPair, RememberingFollowsTheFlags)
@@ -133,11 +121,6 @@ TEST(InsertTagPair, PiecesFormOneStep)
          {{"<A>", "</A>", true, ukWrap}, {"<B>", "</B>", false, ukInsert}},
          "<A><B>[w]</B></A>",
          {"<A>", "<B>"}},
-        {"between an empty wrap",
-         "|",
-         {{"<A>", "</A>", true, ukWrap}, {"<B>", "</B>", false, ukInsert}, {"t", "", false, ukInsert}},
-         "<A><B>t|</B></A>",
-         {"<A>", "<B>", "t"}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -191,12 +174,7 @@ TEST(RepeatLastCommand, ReplaysInAnotherDocumentAsOneStep)
     } cases[] = {
         {"nothing remembered", {}, "a[b]c", "a[b]c"},
         {"bold wraps the selection", {{"<B>", "</B>", true, ukWrap}}, "x[y]z", "x<B>[y]</B>z"},
-        {"single tag at the caret", {{"<BR>", "", true, ukInsert}}, "ab|", "ab<BR>|"},
         {"single tag over a selection", {{"<BR>", "", true, ukInsert}}, "a[b]c", "a<BR>|c"},
-        {"three pieces",
-         {{"1", "", true, ukInsert}, {"2", "", false, ukInsert}, {"3", "", false, ukInsert}},
-         "<|>",
-         "<123|>"},
         {"wrapping pieces",
          {{"<A>", "</A>", true, ukWrap}, {"<B>", "</B>", false, ukInsert}},
          "-[w]-",
