@@ -88,22 +88,6 @@ TEST(SelectElement, SelectsTheFirstElementOfThePage)
     }
 }
 
-TEST(ExtractElementText, ReadsTheFirstElementOnOneLine)
-{
-    const struct
-    {
-        QString page, start, end, expected;
-    } cases[] = {
-        {"<HEAD><title>Hi</title></HEAD>", "<TITLE>", "</TITLE>", "<title>Hi</title>"},
-        {"x <BODY a=1\r\n  b=2\r\nc=3> y", "<BODY", ">", "<BODY a=1   b=2 c=3>"},
-        {"> <BODY a>", "<BODY", ">", "<BODY a>"},
-        {"<BODY a\r\nb", "<BODY", ">", ""},
-        {"<TITLE>a\r\n</TITLE>\r\n<TITLE>b</TITLE>", "<TITLE>", "</TITLE>", "<TITLE>a </TITLE>"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(ExtractElementText(MemoryText(c.page), c.start, c.end), c.expected) << c.page.toStdString();
-}
-
 TEST(MoveCaretToTag, PutsTheCaretAtTheFirstTagOnOneLine)
 {
     const struct
@@ -122,24 +106,6 @@ TEST(MoveCaretToTag, PutsTheCaretAtTheFirstTagOnOneLine)
         EXPECT_EQ(MoveCaretToTag(text, c.tag, c.beforeTag), c.found) << c.before.toStdString();
         EXPECT_EQ(marked(text), c.after);
     }
-}
-
-TEST(DocumentContains, IgnoresCaseOverTheWholeText)
-{
-    const MemoryText text("<html>\r\n<Body bgcolor=red>");
-    EXPECT_TRUE(DocumentContains(text, "<BODY"));
-    EXPECT_TRUE(DocumentContains(text, "<HTML>\r\n<b"));
-    EXPECT_FALSE(DocumentContains(text, "<body>"));
-    EXPECT_FALSE(DocumentContains(text, ""));
-}
-
-TEST(CaptureSelection, CopiesTheSelectionWithLineBreaks)
-{
-    MemoryText text;
-    EditorState state;
-    setMarked(text, "a[b\r\nc]d");
-    CaptureSelection(text, state);
-    EXPECT_EQ(state.SelectedElementText, "b\r\nc");
 }
 
 } // namespace

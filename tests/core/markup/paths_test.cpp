@@ -110,21 +110,4 @@ TEST_F(RelativePathTest, UnsavedPageMustBeSavedFirst)
     }
 }
 
-TEST_F(RelativePathTest, PageFolderBecomesCurrent)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(QDir(dir.path()).mkpath("pages"));
-    FakePrompts prompts;
-    const QString page = dir.path() + "/pages/p.htm";
-    EXPECT_EQ(RelativePath(dir.path() + "/img/a.gif", page, prompts, neverSaved()), "../img/a.gif");
-    EXPECT_TRUE(prompts.shown.isEmpty());
-    EXPECT_EQ(QDir::current().canonicalPath(), QDir(dir.path() + "/pages").canonicalPath());
-
-    // A folder that has gone: told so, and the result stands.
-    const QString gone = dir.path() + "/gone/p.htm";
-    EXPECT_EQ(RelativePath(dir.path() + "/gone/a.gif", gone, prompts, neverSaved()), "a.gif");
-    EXPECT_EQ(prompts.shown, QStringList{"information:" + msg(19)});
-}
-
 } // namespace

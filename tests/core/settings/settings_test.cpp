@@ -5,33 +5,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(Settings, FirstStartGivesTheDefaults)
-{
-    QTemporaryDir dir;
-    QSettings store(dir.filePath(QStringLiteral("empty.ini")), QSettings::IniFormat);
-    Settings s;
-    s.read(store);
-    EXPECT_TRUE(s.margins);
-    EXPECT_EQ(s.leftMargin, 22);
-    EXPECT_EQ(s.rightMargin, 2000);
-    EXPECT_TRUE(s.toolbar);
-    EXPECT_TRUE(s.statusBar);
-    EXPECT_TRUE(s.maximised);
-    EXPECT_TRUE(s.aboutBox);
-    EXPECT_FALSE(s.backup);
-    EXPECT_TRUE(s.obligatorySave);
-    EXPECT_EQ(s.fontName, QStringLiteral("Arial"));
-    EXPECT_EQ(s.fontSize, 9);
-    EXPECT_EQ(s.textColour, QStringLiteral("$000000"));
-    EXPECT_EQ(s.backgroundColour, QStringLiteral("$FFFFFF"));
-    EXPECT_EQ(s.browserChoice, 0);
-    EXPECT_TRUE(s.browserPath1.isEmpty());
-    EXPECT_FALSE(s.fileUrls);
-    EXPECT_EQ(s.recentFiles, QStringList(8, QString()));
-    EXPECT_EQ(s.recentProjects, QStringList(4, QString()));
-    EXPECT_EQ(s.authorName, accountName());
-}
-
 TEST(Settings, RoundTripKeepsEveryValue)
 {
     QTemporaryDir dir;
@@ -77,18 +50,4 @@ TEST(Settings, RoundTripKeepsEveryValue)
     EXPECT_EQ(in.fontSize, 12);
     EXPECT_EQ(in.textColour, out.textColour);
     EXPECT_EQ(in.backgroundColour, out.backgroundColour);
-}
-
-TEST(Settings, DamagedValuesFallBackToDefaults)
-{
-    QTemporaryDir dir;
-    QSettings store(dir.filePath(QStringLiteral("bad.ini")), QSettings::IniFormat);
-    store.setValue(QStringLiteral("Browser/Numero"), 7);
-    store.setValue(QStringLiteral("Police/Taille"), QStringLiteral("grand"));
-    store.setValue(QStringLiteral("Editeur/Marge"), QStringLiteral("oui"));
-    Settings s;
-    s.read(store);
-    EXPECT_EQ(s.browserChoice, 0);
-    EXPECT_EQ(s.fontSize, 9);
-    EXPECT_TRUE(s.margins);
 }

@@ -14,34 +14,6 @@ QByteArray message(std::initializer_list<const char *> lines)
 
 } // namespace
 
-TEST(HandOverProtocol, DocumentExtensionsAreTheFourInAnyCase)
-{
-    struct Case
-    {
-        const char *path;
-        bool document;
-    };
-    const Case cases[] = {
-        {"a.htm", true},          {"a.html", true},        {"b.shtml", true},
-        {"c.txt", true},          {"/x/PAGE.HTM", true},   {"C:\\x\\Page.Html", true},
-        {"d.doc", false},         {"e.htm.bak", false},    {"htm", false},
-        {"/x.htm/readme", false}, {"C:\\x.txt\\f", false}, {"", false},
-        {"f.htmx", false},        {"g.", false},           {"-style", false},
-        {".txt", true},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(isDocumentFileName(QString::fromUtf8(c.path)), c.document) << c.path;
-}
-
-TEST(HandOverProtocol, FullPathResolvesAgainstTheBaseFolder)
-{
-    const QString base = QStringLiteral("/home/anne/site");
-    EXPECT_EQ(fullDocumentPath(QStringLiteral("a.htm"), base), QStringLiteral("/home/anne/site/a.htm"));
-    EXPECT_EQ(fullDocumentPath(QStringLiteral("../b.htm"), base), QStringLiteral("/home/anne/b.htm"));
-    EXPECT_EQ(fullDocumentPath(QStringLiteral("./x/./c.txt"), base), QStringLiteral("/home/anne/site/x/c.txt"));
-    EXPECT_EQ(fullDocumentPath(QStringLiteral("/tmp/d.html"), base), QStringLiteral("/tmp/d.html"));
-}
-
 TEST(HandOverProtocol, WhatIsSentIsReadBackInAnyPieces)
 {
     const QStringList paths = {QStringLiteral("/site/a.htm"), QStringLiteral("/site/b.shtml"),

@@ -58,26 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
         AddCase{"project_last_moves_up", 4, names({"1", "2", "3", "4", "1"}), names({"1", "4", "3", "2"})}),
     [](const ::testing::TestParamInfo<AddCase> &info) { return std::string(info.param.name); });
 
-TEST(RecentList, ReaddingTheFifthOfEightShiftsOnlyTheFourBeforeIt)
-{
-    RecentList list = fullFileList();
-    // Places 1..8 hold 8,7,6,5,4,3,2,1: the fifth is "/p/4.htm".
-    list.add(QStringLiteral("/p/4.htm"));
-    EXPECT_EQ(list.entries(),
-              names({"/p/4.htm", "/p/8.htm", "/p/7.htm", "/p/6.htm", "/p/5.htm", "/p/3.htm", "/p/2.htm", "/p/1.htm"}));
-    EXPECT_EQ(list.count(), 8);
-}
-
-TEST(RecentList, NinthDistinctFileDropsTheOldest)
-{
-    RecentList list = fullFileList();
-    list.add(QStringLiteral("/p/9.htm"));
-    EXPECT_EQ(list.count(), 8);
-    EXPECT_EQ(list.entry(0), QStringLiteral("/p/9.htm"));
-    EXPECT_EQ(list.entry(7), QStringLiteral("/p/2.htm"));
-    EXPECT_FALSE(list.entries().contains(QStringLiteral("/p/1.htm")));
-}
-
 TEST(RecentList, LoadPutsPlaceOneAtTheHead)
 {
     struct Case
@@ -115,19 +95,6 @@ TEST(RecentList, PlacesAreAlwaysTheCapacityAndSurviveARoundTrip)
 
     const RecentList projects(RecentList::ProjectCapacity);
     EXPECT_EQ(projects.toPlaces(), QStringList(4, QString()));
-}
-
-TEST(RecentList, CaptionHoldsThePathFromItsFourthCharacter)
-{
-    const QString paths[] = {QStringLiteral("C:\\pages\\index.htm"), QStringLiteral("/home/é/R&D site/a b.html"),
-                             QString()};
-    for (const QString &path : paths) {
-        const QString caption = RecentList::caption(3, path);
-        EXPECT_TRUE(caption.startsWith(QStringLiteral("&3 "))) << caption.toStdString();
-        EXPECT_EQ(RecentList::pathFromCaption(caption), path);
-    }
-    EXPECT_EQ(RecentList::caption(3, QStringLiteral("C:\\pages\\index.htm")),
-              QStringLiteral("&3 C:\\pages\\index.htm"));
 }
 
 } // namespace

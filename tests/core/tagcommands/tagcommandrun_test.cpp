@@ -106,23 +106,6 @@ TEST(DirectTagCommand, InsertsAndIsOneUndoStep)
     }
 }
 
-TEST(DirectTagCommand, RefusesWithoutDocumentOrForOtherCommands)
-{
-    MemoryHost host(QStringLiteral("abc"));
-    EXPECT_FALSE(runDirectTagCommand(host, *findTagCommand(QStringLiteral("TableBtn"))));
-    EXPECT_FALSE(runDirectTagCommand(host, *findTagCommand(QStringLiteral("CouleurBtn"))));
-    EXPECT_EQ(host.text().text(), QStringLiteral("abc"));
-    EXPECT_FALSE(host.undo().CanUndo());
-
-    host.closeDocument();
-    EXPECT_FALSE(runDirectTagCommand(host, *findTagCommand(QStringLiteral("BoldBtn"))));
-    ScriptedColourChooser chooser;
-    chooser.answers = {0};
-    EXPECT_FALSE(ColourCommand(chooser).run(host));
-    EXPECT_TRUE(chooser.shown.isEmpty());
-    EXPECT_EQ(host.refreshes, 0);
-}
-
 TEST(ColourCommand, ClassifiesTheSelection)
 {
     const struct
@@ -192,39 +175,6 @@ TEST(ColourCommand, WritesTheChosenColourInTheSelectionsForm)
         EXPECT_EQ(host.text().text(), original);
         EXPECT_FALSE(host.undo().CanUndo());
     }
-}
-
-TEST(ColourCommand, CancelChangesNothing)
-{
-    MemoryHost host(QStringLiteral("FF0000"));
-    host.text().selectAll();
-    ScriptedColourChooser chooser;
-    ColourCommand command(chooser);
-    EXPECT_FALSE(command.run(host));
-    EXPECT_EQ(host.text().text(), QStringLiteral("FF0000"));
-    EXPECT_EQ(host.text().selectionLength(), 6);
-    EXPECT_FALSE(host.undo().CanUndo());
-    EXPECT_TRUE(host.state.LastStartTexts.isEmpty());
-    EXPECT_EQ(host.refreshes, 0);
-    EXPECT_EQ(command.lastColour(), 0u);
-}
-
-TEST(ColourCommand, StartsFromTheColourLastChosen)
-{
-    MemoryHost host(QStringLiteral("a b c #123456"));
-    ScriptedColourChooser chooser;
-    chooser.answers = {Green, Blue};
-    ColourCommand command(chooser);
-
-    host.text().select(0, 1);
-    ASSERT_TRUE(command.run(host));
-    // A selected code shows its own colour, not the last one...
-    host.text().select(host.text().length() - 7, 7);
-    ASSERT_TRUE(command.run(host));
-    // ...and the next plain selection starts from the colour chosen last.
-    host.text().select(0, 0);
-    command.run(host);
-    EXPECT_EQ(chooser.shown, (QList<quint32>{0, 0x563412, Blue}));
 }
 
 } // namespace

@@ -50,18 +50,6 @@ TEST_F(PageFileTest, OpenAndSaveGiveBackTheSameBytes)
     EXPECT_TRUE(prompts.shown.isEmpty());
 }
 
-TEST_F(PageFileTest, UnreadableFilesGiveNothing)
-{
-    writeAll(path("binary.htm"), QByteArray("GIF89a\0\0\x01", 9));
-    EXPECT_FALSE(loadPage(path("binary.htm")).has_value());
-    EXPECT_FALSE(loadPage(path("missing.htm")).has_value());
-    EXPECT_FALSE(loadPage(dir.path()).has_value());
-    EXPECT_FALSE(loadPage(QString()).has_value());
-    EXPECT_FALSE(CanOpenFile(path("missing.htm")));
-    EXPECT_FALSE(CanOpenFile(dir.path()));
-    EXPECT_TRUE(CanOpenFile(path("binary.htm")));
-}
-
 TEST_F(PageFileTest, CharacterOutsideWindows1252AsksBeforeWritingUtf8)
 {
     writeAll(path("p.htm"), "caf\xE9\r\n");
@@ -80,36 +68,6 @@ TEST_F(PageFileTest, CharacterOutsideWindows1252AsksBeforeWritingUtf8)
     EXPECT_EQ(savePage(path("p.htm"), changed, page->format, prompts), SaveResult::Saved);
     EXPECT_EQ(readAll(path("p.htm")), QByteArray("caf\xC3\xA9\r\n\xC4\x81\xE4\xB8\xAD\r\n"));
     EXPECT_EQ(page->format.encoding, FileEncoding::Utf8);
-}
-
-TEST_F(PageFileTest, FailedWriteKeepsTheOldFileAndIsReported)
-{
-    writeAll(path("p.htm"), "old text");
-    PageFormat format;
-    const PageWriter diskFull = [](QIODevice &device, const QByteArray &bytes) {
-        device.write(bytes.left(2));
-        return qint64(-1);
-    };
-    EXPECT_EQ(savePage(path("p.htm"), QStringLiteral("new text"), format, prompts, diskFull), SaveResult::Failed);
-    EXPECT_EQ(readAll(path("p.htm")), QByteArray("old text"));
-    ASSERT_EQ(prompts.shown.size(), 1);
-    EXPECT_EQ(prompts.shown.first(), QStringLiteral("error:[") + path("p.htm") + QStringLiteral("]")
-                                         + Texts::WriteFailed);
-    // No temporary file is left behind either.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("p.htm")});
-
-    // A folder that does not exist (here: a path through a plain file).
-    EXPECT_EQ(savePage(path("p.htm/q.htm"), QStringLiteral("x"), format, prompts), SaveResult::Failed);
-    EXPECT_EQ(readAll(path("p.htm")), QByteArray("old text"));
-}
-
-TEST_F(PageFileTest, ReadOnlyFileIsDetected)
-{
-    writeAll(path("ro.htm"), "x");
-    EXPECT_FALSE(IsReadOnlyFile(path("ro.htm")));
-    QFile::setPermissions(path("ro.htm"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    EXPECT_TRUE(IsReadOnlyFile(path("ro.htm")));
-    EXPECT_FALSE(IsReadOnlyFile(path("none.htm")));
 }
 
 TEST_F(PageFileTest, BackupKeepsThePreviousFile)

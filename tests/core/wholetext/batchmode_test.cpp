@@ -76,13 +76,6 @@ protected:
 
 } // namespace
 
-TEST_F(BatchModeTest, OtherArgumentsLeaveTheEditorToStart)
-{
-    EXPECT_EQ(runBatchMode(args({})), -1);
-    EXPECT_EQ(runBatchMode(args({QStringLiteral("page.htm"), QStringLiteral("--compact")})), -1);
-    EXPECT_EQ(runBatchMode(args({QStringLiteral("-platform")})), -1);
-}
-
 TEST_F(BatchModeTest, HelpAndUsageErrors)
 {
     struct Case

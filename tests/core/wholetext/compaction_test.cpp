@@ -75,39 +75,6 @@ TEST(Compaction, SqueezesBlankRunsOutsideTagsAndBraces)
         EXPECT_EQ(str(compactTags(q(c.input))), str(q(c.output))) << q(c.input).toStdString();
 }
 
-TEST(Compaction, ABlankRunContinuesAcrossTagsAndBraces)
-{
-    const Case cases[] = {
-        {u"a <B> b", u"a <B>b"},
-        {u"a <B>\r\nb", u"a <B> b"},
-        {u"a <B><I>  b", u"a <B><I>b"},
-        {u"a {x} b", u"a {x}b"},
-        {u"a<B> b", u"a<B> b"},
-        // A ">" or "}" that closes nothing is plain text.
-        {u"a > b", u"a > b"},
-        {u"x } y", u"x } y"},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(str(compactTags(q(c.input))), str(q(c.output))) << q(c.input).toStdString();
-}
-
-TEST(Compaction, CopiesTagsAndBracesUnchanged)
-{
-    const Case cases[] = {
-        {u"<A\r\n   HREF=\"x  y\">lien</A>", u"<A\r\n   HREF=\"x  y\">lien</A>"},
-        {u"function f() {\r\n    x = 1;\r\n}\r\nsuite", u"function f() {\r\n    x = 1;\r\n} suite"},
-        {u"{ a { b }  c }  d", u"{ a { b } c } d"},
-        // A comparison inside a script counts as a tag up to the next ">".
-        {u"<SCRIPT>if (a < b)\r\n  x = 1;\r\n</SCRIPT>\r\n  fin", u"<SCRIPT>if (a < b)\r\n  x = 1;\r\n</SCRIPT> fin"},
-        {u"{ if (a < b) {\r\n x; } }\r\n y >\r\n z", u"{ if (a < b) {\r\n x; } }\r\n y > z"},
-        // Unbalanced openings run to the end of the text.
-        {u"a <b  \r\n c", u"a <b  \r\n c"},
-        {u"a {b  \r\n c", u"a {b  \r\n c"},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(str(compactTags(q(c.input))), str(q(c.output))) << q(c.input).toStdString();
-}
-
 TEST(Compaction, FastPassEqualsTheCharacterByCharacterRule)
 {
     const QStringList pieces = {QStringLiteral(" "),   QStringLiteral("  "),     QStringLiteral("\r\n"),

@@ -63,33 +63,6 @@ TEST_F(EditorMargins, TextStartsAtTheLeftMarginAndWrapsAtTheRight)
     }
 }
 
-TEST_F(EditorMargins, RightMarginBeyondTheWidgetWrapsAtItsEdgeAndFollowsResizes)
-{
-    show(400);
-    editor.setTextMargins(22, 999);
-    QCoreApplication::processEvents();
-    const int visibleEnd = editor.viewport()->geometry().right();
-    EXPECT_LE(firstLineSpan(editor).end, visibleEnd);
-    EXPECT_GT(editor.document()->firstBlock().layout()->lineCount(), 1);
-
-    // A wider window moves the wrapping edge out to the margin.
-    editor.resize(1200, 300);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(firstLineSpan(editor).end, 999);
-}
-
-TEST_F(EditorMargins, ClearingTheMarginsStopsWrapping)
-{
-    show(600);
-    editor.setTextMargins(40, 300);
-    editor.clearTextMargins();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(editor.hasTextMargins());
-    EXPECT_EQ(editor.lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(editor.viewport()->geometry().left(), editor.frameWidth());
-    EXPECT_EQ(editor.document()->firstBlock().layout()->lineCount(), 1);
-}
-
 TEST_F(EditorMargins, ClickLeftOfTheTextPlacesTheCaretOnThatLine)
 {
     show(600, QStringLiteral("un\ndeux\ntrois\nquatre"));

@@ -100,26 +100,6 @@ TEST(PreferencesDialog, StoresEveryControlBack)
     EXPECT_EQ(out.backgroundColour, in.backgroundColour);
 }
 
-TEST(PreferencesDialog, SampleAndSettingsFollowTheChosenColours)
-{
-    FakePrompts prompts;
-    PreferencesDialog dialog(Settings(), prompts);
-    AppearancePage *page = dialog.appearancePage();
-    child<QSpinBox>(dialog, "fontSize")->setValue(15);
-    page->textSwatch()->setChooser([](const QColor &, QWidget *) { return QColor(Qt::blue); });
-    page->backgroundSwatch()->setChooser([](const QColor &, QWidget *) { return QColor(); }); // cancelled
-    QTest::mouseClick(page->textSwatch(), Qt::LeftButton);
-    QTest::mouseClick(page->backgroundSwatch(), Qt::LeftButton);
-    EXPECT_EQ(page->sample()->sampleFont().pointSize(), 15);
-    EXPECT_EQ(page->sample()->textColor(), QColor(Qt::blue));
-    EXPECT_EQ(page->sample()->backgroundColor(), QColor(Qt::white));
-    Settings out;
-    dialog.store(out);
-    EXPECT_EQ(out.fontSize, 15);
-    EXPECT_EQ(out.textColour, QStringLiteral("$0000FF"));
-    EXPECT_EQ(out.backgroundColour, QStringLiteral("$FFFFFF"));
-}
-
 TEST(PreferencesDialog, SearchListsTheProgramsOfTheCheckedBrowser)
 {
     ProgramFolder folder;
@@ -146,24 +126,6 @@ TEST(PreferencesDialog, SearchListsTheProgramsOfTheCheckedBrowser)
     child<QRadioButton>(dialog, "family1")->setChecked(true);
     ASSERT_TRUE(runSearch(dialog));
     EXPECT_EQ(child<QLabel>(dialog, "result")->text(), QStringLiteral("La recherche a été effectuée sans succès."));
-}
-
-TEST(PreferencesDialog, SearchAndBrowseNeedABrowserChoice)
-{
-    FakePrompts prompts;
-    PreferencesDialog dialog(Settings(), prompts);
-    bool chooserAsked = false;
-    dialog.browserPage()->setFileChooser([&](QWidget *, const QString &) {
-        chooserAsked = true;
-        return QString();
-    });
-    QTest::mouseClick(button(dialog, QStringLiteral("&Chercher")), Qt::LeftButton);
-    QTest::mouseClick(button(dialog, QStringLiteral("&Parcourir...")), Qt::LeftButton);
-    const QString warning =
-        QStringLiteral("warning:") + QStringLiteral("Veuillez sélectionner le navigateur à rechercher sur le disque.");
-    EXPECT_EQ(prompts.shown, QStringList({warning, warning}));
-    EXPECT_FALSE(chooserAsked);
-    EXPECT_TRUE(child<QListWidget>(dialog, "hits")->isHidden());
 }
 
 TEST(PreferencesDialog, ChosenProgramsGoToTheirBrowsersField)

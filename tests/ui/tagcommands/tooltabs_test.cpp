@@ -121,25 +121,6 @@ TEST(ToolTabs, ShortcutsRunTheirCommands)
     }
 }
 
-TEST(ToolTabs, ColourButtonAsksTheChooser)
-{
-    TabsFixture f;
-    f.host.setDocument(QStringLiteral("COLOR=FF0000"), 6, 6);
-    f.chooser.answers = {0xFF0000}; // blue
-    f.clickButton(QStringLiteral("CouleurBtn"));
-    EXPECT_EQ(f.chooser.shown, QList<quint32>{0x0000FF}); // red shown first
-    EXPECT_EQ(f.host.text.text(), QStringLiteral("COLOR=0000FF"));
-
-    // Cancelling changes nothing.
-    f.host.setDocument(QStringLiteral("mot"), 0, 3);
-    clickMenuItem(submenu(f.tabsMenu, QStringLiteral("&Spécialisés")),
-                  f.tabs->action(QStringLiteral("Couleurenhexadcimal1")));
-    EXPECT_EQ(f.chooser.shown.size(), 2);
-    EXPECT_EQ(f.chooser.shown.last(), 0xFF0000u); // the colour chosen last
-    EXPECT_EQ(f.host.text.text(), QStringLiteral("mot"));
-    EXPECT_EQ(f.host.text.selectionLength(), 3);
-}
-
 TEST(ToolTabs, EnablingFollowsTheDocumentAndDialogHandlers)
 {
     TabsFixture f;
