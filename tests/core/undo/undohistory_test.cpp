@@ -106,56 +106,6 @@ void typeRecords(MemoryText &t, UndoHistory &h, int n)
     }
 }
 
-TEST(UndoHistory, KeepsTheLast32Records)
-{
-    MemoryText t;
-    UndoHistory h(t);
-    typeRecords(t, h, 33);
-    EXPECT_EQ(h.count(), UndoHistory::MaxRecords);
-    for (int i = 0; i < 32; ++i) {
-        ASSERT_TRUE(h.CanUndo()) << i;
-        h.Undo();
-    }
-    EXPECT_EQ(t.text(), "0") << "the oldest record was recycled";
-    EXPECT_FALSE(h.CanUndo());
-    h.Undo();
-    EXPECT_EQ(t.text(), "0");
-    for (int i = 0; i < 32; ++i)
-        h.Redo();
-    EXPECT_EQ(t.text(), "012345678901234567890123456789012");
-    EXPECT_FALSE(h.CanRedo());
-}
-
-TEST(UndoHistory, NewRecordDiscardsUndoneOnes)
-{
-    const struct
-    {
-        const char *name;
-        int records;
-        int undos;
-        int countAfter;
-        QString textAfterAllUndos;
-    } cases[] = {
-        {"all undone", 3, 3, 1, ""},
-        {"full ring and more, some undone", 40, 5, 28, "01234567"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        MemoryText t;
-        UndoHistory h(t);
-        typeRecords(t, h, c.records);
-        for (int i = 0; i < c.undos; ++i)
-            h.Undo();
-        typeRecords(t, h, 1);
-        EXPECT_FALSE(h.CanRedo());
-        EXPECT_EQ(h.count(), c.countAfter);
-        for (int i = 0; i < c.countAfter; ++i)
-            h.Undo();
-        EXPECT_FALSE(h.CanUndo());
-        EXPECT_EQ(t.text(), c.textAfterAllUndos);
-    }
-}
-
 TEST(UndoHistory, UndoAndRedoReportChangesAndEndTheRun)
 {
     MemoryText t("ab");

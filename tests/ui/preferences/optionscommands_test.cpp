@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QMenu>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -21,7 +20,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <tuple>
 
 namespace {
 
