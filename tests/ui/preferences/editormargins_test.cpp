@@ -49,7 +49,6 @@ TEST_F(EditorMargins, TextStartsAtTheLeftMarginAndWrapsAtTheRight)
         LineSpan expected;
     } cases[] = {
         {40, 300, {40, 300}},
-        {22, 400, {22, 400}},
         {100, 180, {100, 180}},
     };
     show(600);

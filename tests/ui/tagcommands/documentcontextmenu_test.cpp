@@ -44,7 +44,6 @@ TEST(DocumentContextMenu, OpeningEnablesByTheSelectionClipboardAndFindText)
         {"nothing", 0, false, false, false},
         {"everything", 3, true, true, false},
         {"edit menu, selection", 1, false, true, true},
-        {"edit menu, nothing", 0, true, false, true},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.name);
