@@ -1,55 +1,21 @@
 #include "core/messages/messages.h"
+#include "support/findfixture.h"
 #include "support/qstringprinter.h"
-#include "support/testhost.h"
-#include "ui/find/findcommands.h"
-#include "ui/find/finddialog.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 
 namespace {
 
-class FindDialogTest : public ::testing::Test
+class FindDialogTest : public FindFixture
 {
 protected:
-    FindDialogTest() { host.frame.show(); }
-
-    TRechercheFrm *open(bool replace)
-    {
-        replace ? commands.replaceAction()->trigger() : commands.findAction()->trigger();
-        return commands.dialog();
-    }
-    template<typename T> T *child(const char *name)
-    {
-        T *widget = commands.dialog()->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void click(const char *button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
-    void type(const char *combo, const QString &text)
-    {
-        QLineEdit *edit = child<QComboBox>(combo)->lineEdit();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
     QStringList items(const char *combo)
     {
         QStringList list;
-        QComboBox *box = child<QComboBox>(combo);
-        for (int i = 0; i < box->count(); ++i)
-            list << box->itemText(i);
+        for (int i = 0; i < child<QComboBox>(combo)->count(); ++i)
+            list << child<QComboBox>(combo)->itemText(i);
         return list;
     }
-
-    TestHost host;
-    FindCommands commands{host};
 };
 
 } // namespace
