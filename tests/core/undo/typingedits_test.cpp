@@ -52,7 +52,6 @@ TEST(TypingEdits, OneUndoRevertsOneRun)
         QString undone;
     } cases[] = {
         {"typed word", "|", typing("abc"), "abc|", "|"},
-        {"five backspaces", "abcdefg|h", pressing(&TypingEdits::backspace, 5), "ab|h", "abcdefg|h"},
         {"backspace at the start of a line", "ab\r\n|cd", pressing(&TypingEdits::backspace), "ab|cd", "ab\r\n|cd"},
         {"backspace over a surrogate pair", "a" + emoji + "|b", pressing(&TypingEdits::backspace), "a|b",
          "a" + emoji + "|b"},

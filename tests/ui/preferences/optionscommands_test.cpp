@@ -164,18 +164,6 @@ TEST(OptionsCommands, TogglesFlipTheirSettingAndTheFrame)
     EXPECT_FALSE(none.frame.statusBar.has_value() || none.frame.ruler.has_value());
 }
 
-TEST(OptionsCommands, RightMarginIsClampedToTheWindowAndStoredBack)
-{
-    // First start on a 1024-pixel client: left centred at 22, right at the
-    // far right limit, stored back as the clamped centre.
-    Fixture f;
-    f.commands.PositionMarginMarkers();
-    EXPECT_EQ(f.commands.ruler()->leftEdge(), 18);
-    EXPECT_EQ(f.commands.ruler()->rightEdge(), 995);
-    EXPECT_EQ(f.settings.leftMargin, 22);
-    EXPECT_EQ(f.settings.rightMargin, 999);
-}
-
 TEST(OptionsCommands, DraggingAMarkerStoresAndAppliesTheMargin)
 {
     Fixture f;
