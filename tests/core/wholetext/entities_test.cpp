@@ -1,5 +1,4 @@
 #include "core/wholetext/entities.h"
-#include "core/wholetext/passprogress.h"
 #include "support/qstringprinter.h"
 
 #include <QRandomGenerator>
@@ -175,34 +174,5 @@ TEST(EntityConversion, ForwardConversionEqualsTheCharacterByCharacterRule)
         const TextConversion naive = naiveForward(text);
         ASSERT_EQ(str(fast.text), str(naive.text)) << text.toStdString();
         ASSERT_EQ(fast.count, naive.count) << text.toStdString();
-    }
-}
-
-namespace {
-
-class RecordingProgress : public PassProgress
-{
-public:
-    void step(int percent) override { steps.push_back(percent); }
-    std::vector<int> steps;
-};
-
-} // namespace
-
-TEST(EntityConversion, ReportsProgressFromZeroToHundredInRisingSteps)
-{
-    const QString page = QStringLiteral("caf\u00E9 &eacute; <!-- x -->\r\n").repeated(5000);
-    for (int direction = 0; direction < 2; ++direction) {
-        RecordingProgress progress;
-        if (direction == 0)
-            charactersToEntities(page, &progress);
-        else
-            entitiesToCharacters(page, &progress);
-        ASSERT_FALSE(progress.steps.empty());
-        EXPECT_EQ(progress.steps.front(), 0);
-        EXPECT_EQ(progress.steps.back(), 100);
-        EXPECT_LE(progress.steps.size(), 101u);
-        EXPECT_TRUE(std::is_sorted(progress.steps.begin(), progress.steps.end()));
-        EXPECT_GT(progress.steps.size(), 50u);
     }
 }
