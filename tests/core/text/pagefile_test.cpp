@@ -31,7 +31,6 @@ TEST_F(PageFileTest, OpenAndSaveGiveBackTheSameBytes)
     }
     const QByteArray samples[] = {
         "<HTML>\r\n<BODY>caf\xC3\xA9 \xE2\x84\xA2\r\n</BODY>\r\n</HTML>\r\n",
-        "unix\nlines\n\xC3\xA0 la fin",
         "\xEF\xBB\xBF" "marked\r\n",
         every1252,
     };
