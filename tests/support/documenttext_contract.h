@@ -9,8 +9,7 @@
 
 #include <gtest/gtest.h>
 
-template<typename Holder>
-class TextContract : public ::testing::Test
+template<typename Holder> class TextContract : public ::testing::Test
 {
 protected:
     DocumentText &make(const QString &text)
@@ -66,7 +65,7 @@ TYPED_TEST_P(TextContract, PositionInsideLineBreakMovesToLineEnd)
 TYPED_TEST_P(TextContract, ReplaceSelectionNormalisesLineBreaks)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {"x\ny", "ax\r\nyb\r\nc"}, {"x\ry", "ax\r\nyb\r\nc"},          {"x\r", "ax\r\nb\r\nc"},
+        {"x\ny", "ax\r\nyb\r\nc"}, {"x\ry", "ax\r\nyb\r\nc"},     {"x\r", "ax\r\nb\r\nc"},
         {"\r\n", "a\r\nb\r\nc"},   {"x\u2029y", "ax\r\nyb\r\nc"}, {"", "ab\r\nc"},
     };
     for (const auto &[inserted, expected] : cases) {

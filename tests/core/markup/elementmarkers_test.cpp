@@ -1,6 +1,5 @@
 #include "core/markup/elementmarkers.h"
 
-
 #include <gtest/gtest.h>
 
 #include <set>

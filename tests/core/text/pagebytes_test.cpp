@@ -1,8 +1,8 @@
 #include "core/messages/messages.h"
 #include "core/text/pagefile.h"
 #include "support/fakeprompts.h"
-#include "support/fullfilesystem.h"
 #include "support/filebytes.h"
+#include "support/fullfilesystem.h"
 
 #include <QDir>
 #include <QFile>
