@@ -63,7 +63,7 @@ TEST(Compaction, SqueezesBlankRunsOutsideTagsAndBraces)
         {u"<P>\r\nTexte", u"<P> Texte"},
         {u"deux \r\n    mots", u"deux  mots"},
         {u"   début", u" début"},
-        {u"a\tb <X  Y> { a  b }", u"a\tb <X  Y> { a  b }"},
+        {u"a\tb <X  Y> { a  b }", u"a\tb <X  Y>{ a  b }"}, // the blank run goes on past the tag
     };
     for (const Case &c : cases)
         EXPECT_EQ(str(compactTags(q(c.input))), str(q(c.output))) << q(c.input).toStdString();
