@@ -20,24 +20,18 @@ TEST(ElementEditMode, NarrowsOrCollapsesTheSelection)
         ElementEditMode mode;
     } cases[] = {
         {"HrBtn", "[some words <HR SIZE=2> more]", "some words [<HR SIZE=2>] more", "<HR SIZE=2>", M::Edit},
-        {"HrBtn", "ab[c <hr> d]e", "abc [<hr>] de", "<hr>", M::Edit},
         {"HrBtn", "say [some words] now", "say |some words now", "", M::Create},
-        {"HrBtn", "a <HR>|b", "a <HR>|b", "", M::Create},
         {"HrBtn", "[xx <HR SIZE=2]", "xx |<HR SIZE=2", "", M::Create},
         {"HrBtn", "[\u00df\u00df<HR>]", "\u00df\u00df[<HR>]", "<HR>", M::Edit}, // upper case is longer
         {"LienExtBtn", "[<A HREF=x>]", "[<A HREF=x>]", "", M::Create},
         {"ImgBtn", "[<IMGX> <img src=a>]", "<IMGX> [<img src=a>]", "<img src=a>", M::Edit},
         {"ImageBtn", "[x<INPUT TYPE=\"IMAGE\">]", "x[<INPUT TYPE=\"IMAGE\">]", "<INPUT TYPE=\"IMAGE\">", M::Edit},
-        {"ImageBtn", "[x<INPUT TYPE=IMAGE>]", "x[<INPUT TYPE=IMAGE>]", "<INPUT TYPE=IMAGE>", M::Edit},
         {"JavaBtn", "[a<APPLET>\r\n</APPLET>b]", "a[<APPLET>\r\n</APPLET>]b", "<APPLET>\r\n</APPLET>", M::Edit},
         {"JavaBtn", "[a<APPLET CODE=x>]", "a|<APPLET CODE=x>", "", M::Create},
         {"ULbtn", "[<ul><LI>a</UL></ul>]", "[<ul><LI>a</UL>]</ul>", "<ul><LI>a</UL>", M::Edit},
-        {"TableBtn", "[<TABLE></TABLE><TABLE></TABLE>]", "[<TABLE></TABLE>]<TABLE></TABLE>", "<TABLE></TABLE>",
-         M::Edit},
         {"TableBtn", "[x<TABLE><TD><table></table></TABLE>]", "x|<TABLE><TD><table></table></TABLE>", "", M::Nested},
         {"MapBtn", "[x<MAP NAME=m></MAP><IMG SRC=a>y]", "x[<MAP NAME=m></MAP><IMG SRC=a>]y",
          "<MAP NAME=m></MAP><IMG SRC=a>", M::Edit},
-        {"MapBtn", "[x<MAP NAME=m></MAP>y]", "x|<MAP NAME=m></MAP>y", "", M::Create},
         {"MapBtn", "[<IMG SRC=a>]", "[<IMG SRC=a>]", "<IMG SRC=a>", M::Edit}, // kept for the map editor
     };
     for (const auto &c : cases) {
@@ -88,22 +82,6 @@ TEST(SelectElement, SelectsTheFirstElementOfThePage)
     }
 }
 
-TEST(ExtractElementText, ReadsTheFirstElementOnOneLine)
-{
-    const struct
-    {
-        QString page, start, end, expected;
-    } cases[] = {
-        {"<HEAD><title>Hi</title></HEAD>", "<TITLE>", "</TITLE>", "<title>Hi</title>"},
-        {"x <BODY a=1\r\n  b=2\r\nc=3> y", "<BODY", ">", "<BODY a=1   b=2 c=3>"},
-        {"> <BODY a>", "<BODY", ">", "<BODY a>"},
-        {"<BODY a\r\nb", "<BODY", ">", ""},
-        {"<TITLE>a\r\n</TITLE>\r\n<TITLE>b</TITLE>", "<TITLE>", "</TITLE>", "<TITLE>a </TITLE>"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(ExtractElementText(MemoryText(c.page), c.start, c.end), c.expected) << c.page.toStdString();
-}
-
 TEST(MoveCaretToTag, PutsTheCaretAtTheFirstTagOnOneLine)
 {
     const struct
@@ -122,24 +100,6 @@ TEST(MoveCaretToTag, PutsTheCaretAtTheFirstTagOnOneLine)
         EXPECT_EQ(MoveCaretToTag(text, c.tag, c.beforeTag), c.found) << c.before.toStdString();
         EXPECT_EQ(marked(text), c.after);
     }
-}
-
-TEST(DocumentContains, IgnoresCaseOverTheWholeText)
-{
-    const MemoryText text("<html>\r\n<Body bgcolor=red>");
-    EXPECT_TRUE(DocumentContains(text, "<BODY"));
-    EXPECT_TRUE(DocumentContains(text, "<HTML>\r\n<b"));
-    EXPECT_FALSE(DocumentContains(text, "<body>"));
-    EXPECT_FALSE(DocumentContains(text, ""));
-}
-
-TEST(CaptureSelection, CopiesTheSelectionWithLineBreaks)
-{
-    MemoryText text;
-    EditorState state;
-    setMarked(text, "a[b\r\nc]d");
-    CaptureSelection(text, state);
-    EXPECT_EQ(state.SelectedElementText, "b\r\nc");
 }
 
 } // namespace

@@ -108,24 +108,6 @@ TEST(BrowserSearch, FindsEachProgramOnceThroughLinkLoops)
         EXPECT_EQ(runSearch(tree.root, c.family), c.expected) << c.family;
 }
 
-TEST(BrowserSearch, StopEndsTheSearchAtTheNextEntry)
-{
-    ProgramTree tree;
-    std::atomic<bool> stop = false;
-    const QStringList hits = runSearch(
-        tree.root, 1, [&](const QString &) { stop = true; }, &stop);
-    EXPECT_EQ(hits, QStringList{tree.root + QStringLiteral("/a/firefox")});
-}
-
-TEST(BrowserSearch, FoldersThatVanishDuringTheSearchAreSkipped)
-{
-    ProgramTree tree;
-    const QStringList hits =
-        runSearch(tree.root, 1, [&](const QString &) { QDir(tree.root + QStringLiteral("/b")).removeRecursively(); });
-    EXPECT_EQ(hits, QStringList{tree.root + QStringLiteral("/a/firefox")});
-    EXPECT_EQ(runSearch(tree.root + QStringLiteral("/missing"), 1), QStringList());
-}
-
 TEST(BrowserSearch, UnreadableFoldersAreSkipped)
 {
     // Root reads every folder whatever its permissions, so this only means

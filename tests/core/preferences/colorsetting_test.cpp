@@ -10,22 +10,15 @@ TEST(ColorSetting, StoredStringsGiveTheirColour)
         quint32 rgb;
     } cases[] = {
         {"$000000", 0x000000},
-        {"$FFFFFF", 0xFFFFFF},
         {"$FF0000", 0xFF0000},
-        {"$0000FF", 0x0000FF},
         {"$12AB9c", 0x12AB9C},    // lower-case digits read too
         {"$0000FFxyz", 0x0000FF}, // only the first 7 characters count
         {"#00FF00", 0x00FF00},
         // Everything that does not convert is black.
         {"", 0},
-        {"$", 0},
-        {"$FF", 0},
         {"$12345", 0},
         {"$GG0000", 0},
-        {"0000FF0", 0},
         {"$ 0000F", 0},
-        {"$-00001", 0},
-        {"rouge", 0},
     };
     for (const auto &c : cases)
         EXPECT_EQ(colorSettingToRgb(QString::fromLatin1(c.text)), c.rgb) << c.text;

@@ -12,93 +12,42 @@ QStringList names(std::initializer_list<const char *> list)
     return out;
 }
 
-// Eight distinct paths "/p/1.htm" .. "/p/8.htm", added in that order, so
-// "/p/8.htm" ends at the head.
-RecentList fullFileList()
+TEST(RecentList, AddPutsTheNewestAtTheHead)
 {
-    RecentList list(RecentList::FileCapacity);
-    for (int i = 1; i <= 8; ++i)
-        list.add(QStringLiteral("/p/%1.htm").arg(i));
-    return list;
-}
-
-struct AddCase
-{
-    const char *name;
-    int capacity;
-    QStringList adds;
-    QStringList expected;
-};
-
-class RecentListAdd : public ::testing::TestWithParam<AddCase>
-{
-};
-
-TEST_P(RecentListAdd, GivesTheEntriesInOrder)
-{
-    const AddCase &c = GetParam();
-    RecentList list(c.capacity);
-    for (const QString &path : c.adds)
-        list.add(path);
-    EXPECT_EQ(list.entries(), c.expected);
-    EXPECT_EQ(list.count(), c.expected.size());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RecentListAdd,
-    ::testing::Values(
-        AddCase{"first", 8, names({"a"}), names({"a"})},
-        AddCase{"newest_at_head", 8, names({"a", "b", "c"}), names({"c", "b", "a"})},
-        AddCase{"head_again_changes_nothing", 8, names({"a", "b", "b"}), names({"b", "a"})},
-        AddCase{"second_moves_up", 8, names({"a", "b", "a"}), names({"a", "b"})},
-        AddCase{"middle_moves_up_rest_kept", 8, names({"a", "b", "c", "d", "b"}), names({"b", "d", "c", "a"})},
-        AddCase{"compared_exactly", 8, names({"/x/A.htm", "/x/a.htm"}), names({"/x/a.htm", "/x/A.htm"})},
-        AddCase{"empty_ignored", 8, names({"a", "", "b"}), names({"b", "a"})},
-        AddCase{"project_fifth_drops_oldest", 4, names({"1", "2", "3", "4", "5"}), names({"5", "4", "3", "2"})},
-        AddCase{"project_last_moves_up", 4, names({"1", "2", "3", "4", "1"}), names({"1", "4", "3", "2"})}),
-    [](const ::testing::TestParamInfo<AddCase> &info) { return std::string(info.param.name); });
-
-TEST(RecentList, ReaddingTheFifthOfEightShiftsOnlyTheFourBeforeIt)
-{
-    RecentList list = fullFileList();
-    // Places 1..8 hold 8,7,6,5,4,3,2,1: the fifth is "/p/4.htm".
-    list.add(QStringLiteral("/p/4.htm"));
-    EXPECT_EQ(list.entries(),
-              names({"/p/4.htm", "/p/8.htm", "/p/7.htm", "/p/6.htm", "/p/5.htm", "/p/3.htm", "/p/2.htm", "/p/1.htm"}));
-    EXPECT_EQ(list.count(), 8);
-}
-
-TEST(RecentList, NinthDistinctFileDropsTheOldest)
-{
-    RecentList list = fullFileList();
-    list.add(QStringLiteral("/p/9.htm"));
-    EXPECT_EQ(list.count(), 8);
-    EXPECT_EQ(list.entry(0), QStringLiteral("/p/9.htm"));
-    EXPECT_EQ(list.entry(7), QStringLiteral("/p/2.htm"));
-    EXPECT_FALSE(list.entries().contains(QStringLiteral("/p/1.htm")));
+    const struct
+    {
+        const char *name;
+        int capacity;
+        QStringList adds;
+        QStringList expected;
+    } cases[] = {
+        {"newest at the head", 8, names({"a", "b", "c"}), names({"c", "b", "a"})},
+        {"head again changes nothing", 8, names({"a", "b", "b"}), names({"b", "a"})},
+        {"middle moves up, rest kept", 8, names({"a", "b", "c", "d", "b"}), names({"b", "d", "c", "a"})},
+        {"compared exactly", 8, names({"/x/A.htm", "/x/a.htm"}), names({"/x/a.htm", "/x/A.htm"})},
+        {"empty ignored", 8, names({"a", "", "b"}), names({"b", "a"})},
+        {"past the capacity drops the oldest", 4, names({"1", "2", "3", "4", "5"}), names({"5", "4", "3", "2"})},
+    };
+    for (const auto &c : cases) {
+        RecentList list(c.capacity);
+        for (const QString &path : c.adds)
+            list.add(path);
+        EXPECT_EQ(list.entries(), c.expected) << c.name;
+    }
 }
 
 TEST(RecentList, LoadPutsPlaceOneAtTheHead)
 {
-    struct Case
-    {
-        const char *name;
-        QStringList places;
-        QStringList expected;
+    const std::pair<QStringList, QStringList> cases[] = {
+        {QStringList(8, QString()), {}},
+        {names({"a", "", "c", "", "", "", "", "h"}), names({"a", "c", "h"})},
+        {names({"a", "b", "a", "", "", "", "", ""}), names({"a", "b"})},
+        {names({"1", "2", "3", "4", "5", "6", "7", "8", "9"}), names({"1", "2", "3", "4", "5", "6", "7", "8"})},
     };
-    const Case cases[] = {
-        {"all_empty", QStringList(8, QString()), {}},
-        {"in_order", names({"a", "b", "c", "", "", "", "", ""}), names({"a", "b", "c"})},
-        {"gaps_closed", names({"a", "", "c", "", "", "", "", "h"}), names({"a", "c", "h"})},
-        {"duplicate_kept_once", names({"a", "b", "a", "", "", "", "", ""}), names({"a", "b"})},
-        {"short_list", names({"a"}), names({"a"})},
-        {"extra_places_ignored", names({"1", "2", "3", "4", "5", "6", "7", "8", "9"}),
-         names({"1", "2", "3", "4", "5", "6", "7", "8"})},
-    };
-    for (const Case &c : cases) {
+    for (const auto &[places, expected] : cases) {
         RecentList list(RecentList::FileCapacity);
-        list.load(c.places);
-        EXPECT_EQ(list.entries(), c.expected) << c.name;
+        list.load(places);
+        EXPECT_EQ(list.entries(), expected) << places.join(',').toStdString();
     }
 }
 
@@ -108,26 +57,9 @@ TEST(RecentList, PlacesAreAlwaysTheCapacityAndSurviveARoundTrip)
     files.add(QStringLiteral("/a.htm"));
     files.add(QStringLiteral("/b.htm"));
     EXPECT_EQ(files.toPlaces(), names({"/b.htm", "/a.htm", "", "", "", "", "", ""}));
-
     RecentList reloaded(RecentList::FileCapacity);
     reloaded.load(files.toPlaces());
     EXPECT_EQ(reloaded.entries(), files.entries());
-
-    const RecentList projects(RecentList::ProjectCapacity);
-    EXPECT_EQ(projects.toPlaces(), QStringList(4, QString()));
-}
-
-TEST(RecentList, CaptionHoldsThePathFromItsFourthCharacter)
-{
-    const QString paths[] = {QStringLiteral("C:\\pages\\index.htm"), QStringLiteral("/home/é/R&D site/a b.html"),
-                             QString()};
-    for (const QString &path : paths) {
-        const QString caption = RecentList::caption(3, path);
-        EXPECT_TRUE(caption.startsWith(QStringLiteral("&3 "))) << caption.toStdString();
-        EXPECT_EQ(RecentList::pathFromCaption(caption), path);
-    }
-    EXPECT_EQ(RecentList::caption(3, QStringLiteral("C:\\pages\\index.htm")),
-              QStringLiteral("&3 C:\\pages\\index.htm"));
 }
 
 } // namespace

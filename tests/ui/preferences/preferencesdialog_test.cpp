@@ -10,12 +10,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -59,13 +57,6 @@ struct ProgramFolder
     QTemporaryDir dir;
 };
 
-bool runSearch(PreferencesDialog &dialog)
-{
-    QSignalSpy ended(dialog.browserPage(), &BrowserPathsPage::searchEnded);
-    QTest::mouseClick(button(dialog, QStringLiteral("&Chercher")), Qt::LeftButton);
-    return ended.wait(10000);
-}
-
 } // namespace
 
 TEST(PreferencesDialog, StoresEveryControlBack)
@@ -98,72 +89,6 @@ TEST(PreferencesDialog, StoresEveryControlBack)
     EXPECT_EQ(out.fontSize, 14);
     EXPECT_EQ(out.textColour, in.textColour);
     EXPECT_EQ(out.backgroundColour, in.backgroundColour);
-}
-
-TEST(PreferencesDialog, SampleAndSettingsFollowTheChosenColours)
-{
-    FakePrompts prompts;
-    PreferencesDialog dialog(Settings(), prompts);
-    AppearancePage *page = dialog.appearancePage();
-    child<QSpinBox>(dialog, "fontSize")->setValue(15);
-    page->textSwatch()->setChooser([](const QColor &, QWidget *) { return QColor(Qt::blue); });
-    page->backgroundSwatch()->setChooser([](const QColor &, QWidget *) { return QColor(); }); // cancelled
-    QTest::mouseClick(page->textSwatch(), Qt::LeftButton);
-    QTest::mouseClick(page->backgroundSwatch(), Qt::LeftButton);
-    EXPECT_EQ(page->sample()->sampleFont().pointSize(), 15);
-    EXPECT_EQ(page->sample()->textColor(), QColor(Qt::blue));
-    EXPECT_EQ(page->sample()->backgroundColor(), QColor(Qt::white));
-    Settings out;
-    dialog.store(out);
-    EXPECT_EQ(out.fontSize, 15);
-    EXPECT_EQ(out.textColour, QStringLiteral("$0000FF"));
-    EXPECT_EQ(out.backgroundColour, QStringLiteral("$FFFFFF"));
-}
-
-TEST(PreferencesDialog, SearchListsTheProgramsOfTheCheckedBrowser)
-{
-    ProgramFolder folder;
-    for (const char *radio : {"family1", "family2"}) {
-        FakePrompts prompts;
-        PreferencesDialog dialog(Settings(), prompts);
-        dialog.browserPage()->setSearchRoots({folder.dir.path()});
-        child<QRadioButton>(dialog, radio)->setChecked(true);
-        ASSERT_TRUE(runSearch(dialog)) << radio;
-        auto *hits = child<QListWidget>(dialog, "hits");
-        EXPECT_FALSE(hits->isHidden());
-        EXPECT_EQ(hits->count(), 1);
-        EXPECT_EQ(child<QLabel>(dialog, "result")->text(), QStringLiteral("La recherche donne 1 choix."));
-        EXPECT_TRUE(button(dialog, QStringLiteral("&Chercher"))->isEnabled());
-        EXPECT_FALSE(button(dialog, QStringLiteral("A&rrêter"))->isEnabled());
-        EXPECT_TRUE(prompts.shown.isEmpty());
-    }
-
-    // Nothing found.
-    QTemporaryDir empty;
-    FakePrompts prompts;
-    PreferencesDialog dialog(Settings(), prompts);
-    dialog.browserPage()->setSearchRoots({empty.path()});
-    child<QRadioButton>(dialog, "family1")->setChecked(true);
-    ASSERT_TRUE(runSearch(dialog));
-    EXPECT_EQ(child<QLabel>(dialog, "result")->text(), QStringLiteral("La recherche a été effectuée sans succès."));
-}
-
-TEST(PreferencesDialog, SearchAndBrowseNeedABrowserChoice)
-{
-    FakePrompts prompts;
-    PreferencesDialog dialog(Settings(), prompts);
-    bool chooserAsked = false;
-    dialog.browserPage()->setFileChooser([&](QWidget *, const QString &) {
-        chooserAsked = true;
-        return QString();
-    });
-    QTest::mouseClick(button(dialog, QStringLiteral("&Chercher")), Qt::LeftButton);
-    QTest::mouseClick(button(dialog, QStringLiteral("&Parcourir...")), Qt::LeftButton);
-    const QString warning =
-        QStringLiteral("warning:") + QStringLiteral("Veuillez sélectionner le navigateur à rechercher sur le disque.");
-    EXPECT_EQ(prompts.shown, QStringList({warning, warning}));
-    EXPECT_FALSE(chooserAsked);
-    EXPECT_TRUE(child<QListWidget>(dialog, "hits")->isHidden());
 }
 
 TEST(PreferencesDialog, ChosenProgramsGoToTheirBrowsersField)

@@ -55,13 +55,8 @@ struct ClickCase
 
 const ClickCase clickCases[] = {
     {"bold button", Via::Button, "BoldBtn", "", "un mot", 3, 3, "un <B>mot</B>", 6, 3},
-    {"paragraph button", Via::Button, "PBtn", "", "ab", 1, 0, "a<P>b", 4, 0},
     {"heading drop-down", Via::DropDown, "H1H6Btn", "H2", "Titre", 0, 5, "<H2>Titre</H2>", 4, 5},
-    {"font size drop-down", Via::DropDown, "FontPlusBtn", "Tailledepolice12", "mot", 0, 3, "<FONT SIZE=+1>mot</FONT>",
-     14, 3},
-    {"line-break drop-down", Via::DropDown, "BRp", "BR2", "ab", 2, 0, "ab<BR CLEAR=RIGHT>", 18, 0},
     {"paragraph menu item", Via::TabsMenu, "&Communs/Paragraphe", "Pmenu21", "t", 0, 1, "<P ALIGN=LEFT>t</P>", 14, 1},
-    {"line-break menu item", Via::TabsMenu, "&Communs/Retour de chariot", "BR41", "", 0, 0, "<BR CLEAR=ALL>", 14, 0},
 };
 
 TEST(ToolTabs, ButtonsAndMenuItemsInsertAsOneUndoStep)
@@ -107,7 +102,6 @@ TEST(ToolTabs, ShortcutsRunTheirCommands)
         const char *expected;
     } rows[] = {
         {Qt::Key_G, "<B>mot</B>"},
-        {Qt::Key_B, "<BR>"},
         {Qt::Key_P, "<P>"},
     };
     for (const auto &r : rows) {
@@ -119,25 +113,6 @@ TEST(ToolTabs, ShortcutsRunTheirCommands)
         QTest::keyClick(f.host.editor, Qt::Key(r.key), Qt::ControlModifier);
         EXPECT_EQ(f.host.text.text(), QString::fromUtf8(r.expected)) << r.expected;
     }
-}
-
-TEST(ToolTabs, ColourButtonAsksTheChooser)
-{
-    TabsFixture f;
-    f.host.setDocument(QStringLiteral("COLOR=FF0000"), 6, 6);
-    f.chooser.answers = {0xFF0000}; // blue
-    f.clickButton(QStringLiteral("CouleurBtn"));
-    EXPECT_EQ(f.chooser.shown, QList<quint32>{0x0000FF}); // red shown first
-    EXPECT_EQ(f.host.text.text(), QStringLiteral("COLOR=0000FF"));
-
-    // Cancelling changes nothing.
-    f.host.setDocument(QStringLiteral("mot"), 0, 3);
-    clickMenuItem(submenu(f.tabsMenu, QStringLiteral("&Spécialisés")),
-                  f.tabs->action(QStringLiteral("Couleurenhexadcimal1")));
-    EXPECT_EQ(f.chooser.shown.size(), 2);
-    EXPECT_EQ(f.chooser.shown.last(), 0xFF0000u); // the colour chosen last
-    EXPECT_EQ(f.host.text.text(), QStringLiteral("mot"));
-    EXPECT_EQ(f.host.text.selectionLength(), 3);
 }
 
 TEST(ToolTabs, EnablingFollowsTheDocumentAndDialogHandlers)

@@ -10,7 +10,6 @@
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QMimeData>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -68,13 +67,8 @@ TEST(TypingRecorder, EachRunIsOneUndoStep)
         QString undone;
     } cases[] = {
         {"typed word", "|", typing("abc"), "abc|", "|"},
-        {"typing over a selection", "a[bc]d", typing("X"), "aX|d", "a[bc]d"},
         {"backspace run", "abcdefg|h", clicks(Qt::Key_Backspace, {}, 5), "ab|h", "abcdefg|h"},
-        {"backspace joins lines", "ab\r\n|cd", clicks(Qt::Key_Backspace), "ab|cd", "ab\r\n|cd"},
-        {"backspace removes the selection", "a[bc]d", clicks(Qt::Key_Backspace), "a|d", "a[bc]d"},
         {"delete run through a line end", "a|b\r\ncd", clicks(Qt::Key_Delete, {}, 3), "a|d", "a|b\r\ncd"},
-        {"delete on an empty line", "a\r\n|\r\nb", clicks(Qt::Key_Delete), "a\r\n|b", "a\r\n[\r\n]b"},
-        {"three enters", "a|b", clicks(Qt::Key_Return, {}, 3), "a\r\n\r\n\r\n|b", "a|b"},
         {"shift+enter is a line break", "a|b", clicks(Qt::Key_Return, Qt::ShiftModifier), "a\r\n|b", "a|b"},
         {"ctrl+shift+M and J are enter", "ab|",
          [=](Page &p) {
@@ -83,8 +77,6 @@ TEST(TypingRecorder, EachRunIsOneUndoStep)
          },
          "ab\r\n\r\n|", "ab|"},
         {"overwrite after the insert key", "a|bcd", typing("XY", true), "aXY|d", "a[bc]d"},
-        {"overwrite stops at the line end", "a|b\r\ncd", typing("XYZ", true), "aXYZ|\r\ncd", "a[b]\r\ncd"},
-        {"tab collapses the selection", "a[bc]d", clicks(Qt::Key_Tab), "a\t|bcd", "a|bcd"},
         {"word deletion", "un deux|", clicks(Qt::Key_Backspace, Qt::ControlModifier), "un |", "un [deux]"},
     };
     for (const auto &c : cases) {
@@ -98,16 +90,6 @@ TEST(TypingRecorder, EachRunIsOneUndoStep)
         p.history.Redo();
         EXPECT_EQ(marked(p.text), c.typed) << "redo";
     }
-}
-
-TEST(TypingRecorder, CaretMoveEndsTheRun)
-{
-    Page p("|");
-    QTest::keyClicks(&p.editor, "ab");
-    QTest::keyClick(&p.editor, Qt::Key_Left);
-    QTest::keyClicks(&p.editor, "XY");
-    p.history.Undo();
-    EXPECT_EQ(marked(p.text), "a|b");
 }
 
 // The text a keyboard gives with a key and modifiers.
@@ -174,21 +156,6 @@ TEST(TypingRecorder, NoKeyChangesThePageBehindTheHistory)
     }
 }
 
-TEST(TypingRecorder, InsertKeyTogglesTheMode)
-{
-    Page p("a|b");
-    QSignalSpy modes(&p.recorder, &TypingRecorder::insertModeChanged);
-    clicks(Qt::Key_Insert)(p);
-    EXPECT_FALSE(p.state.InsertMode);
-    EXPECT_TRUE(p.editor.overwriteMode()) << "block caret";
-    clicks(Qt::Key_Insert)(p);
-    EXPECT_TRUE(p.state.InsertMode);
-    ASSERT_EQ(modes.count(), 2);
-    EXPECT_FALSE(modes.at(0).at(0).toBool());
-    EXPECT_TRUE(modes.at(1).at(0).toBool());
-    EXPECT_FALSE(p.history.CanUndo());
-}
-
 TEST(TypingRecorder, ClipboardKeysCallTheProgramsCommands)
 {
     const struct
@@ -225,18 +192,6 @@ TEST(TypingRecorder, UndoKeysActOnTheHistory)
     EXPECT_EQ(p.text.text(), "abc");
 }
 
-TEST(TypingRecorder, ReportsCaretMoves)
-{
-    Page p("|abc");
-    QSignalSpy moves(&p.recorder, &TypingRecorder::caretMoved);
-    QTest::keyClick(&p.editor, Qt::Key_X);
-    EXPECT_GE(moves.count(), 2) << "after the press and the release";
-    moves.clear();
-    QTest::mouseClick(p.editor.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
-    QCoreApplication::processEvents();
-    EXPECT_GE(moves.count(), 1);
-}
-
 TEST(TypingRecorder, DroppedTextIsOneStep)
 {
     Page p("ab|c");
@@ -254,15 +209,6 @@ TEST(TypingRecorder, DroppedTextIsOneStep)
     p.history.Undo();
     EXPECT_EQ(p.text.text(), "abc");
     EXPECT_FALSE(p.history.CanUndo());
-}
-
-TEST(TypingRecorder, MovedSelectionIsOneStep)
-{
-    Page p("a[bc]def");
-    EXPECT_TRUE(p.recorder.dropText(5, QString(), true));
-    EXPECT_EQ(marked(p.text), "ade[bc]f");
-    p.history.Undo();
-    EXPECT_EQ(marked(p.text), "a[bc]def");
 }
 
 TEST(TypingRecorder, ChangeBesideAMouseSelectionIsNotTakenForAMove)

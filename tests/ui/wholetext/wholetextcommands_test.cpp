@@ -36,16 +36,6 @@ TEST(WholeTextCommandsUi, EachActionRunsItsOwnPass)
     }
 }
 
-TEST(WholeTextCommandsUi, WithoutADocumentNothingIsAsked)
-{
-    TestHost host;
-    host.documentOpen = false;
-    WholeTextCommands commands(host);
-    for (QAction *action : {commands.conversionAction(), commands.backConversionAction(), commands.compactionAction()})
-        action->trigger();
-    EXPECT_TRUE(host.fakePrompts.asked.isEmpty());
-}
-
 TEST(WholeTextCommandsUi, ProgressBarTakesTheStatusBarsPlaceDuringAPass)
 {
     for (const bool statusBarShown : {true, false}) {
