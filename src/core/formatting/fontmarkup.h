@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/markup/tagpair.h"
+
 #include "core/markup/colors.h"
 
 #include <QString>
@@ -7,15 +9,6 @@
 
 #include <array>
 #include <optional>
-
-// A start text and the end text that closes it (empty for a single tag).
-struct TagPair
-{
-    QString start;
-    QString end;
-
-    bool isEmpty() const { return start.isEmpty() && end.isEmpty(); }
-};
 
 // The style tags the font dialog can add around the text, in the order in
 // which they are applied; the end tags close in the reverse order. PLAINTEXT

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/markup/tagpair.h"
+
 #include "core/markup/colors.h"
 
 #include <QString>
@@ -33,12 +35,6 @@ struct MarqueeFields
 // A number field's text as the dialog keeps it: a value that is not a
 // number, is 0 or lies outside [min, max] is emptied (and so not written).
 QString MarqueeNumber(const QString &text, int min, int max);
-
-struct TagPair
-{
-    QString start;
-    QString end;
-};
 
 // "<MARQUEE ...>" and "</MARQUEE>", inside a FONT tag when the text colour
 // is not black; a silver background is never written.
