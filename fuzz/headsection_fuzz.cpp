@@ -7,26 +7,13 @@
 #include "core/text/memorytext.h"
 #include "core/text/textcodec.h"
 #include "core/undo/undohistory.h"
+#include "fuzzprompts.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-class YesPrompts : public Prompts
-{
-public:
-    bool askYesNo(const QString &) override { return true; }
-    Answer askYesNoCancel(const QString &) override { return Answer::Yes; }
-    void information(const QString &) override {}
-    void warning(const QString &) override {}
-    void error(const QString &) override {}
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -9,20 +9,7 @@
 #include "core/text/memorytext.h"
 #include "core/undo/undohistory.h"
 #include "fuzzinput.h"
-
-namespace {
-
-class SilentPrompts : public Prompts
-{
-public:
-    bool askYesNo(const QString &) override { return true; }
-    Answer askYesNoCancel(const QString &) override { return Answer::Yes; }
-    void information(const QString &) override {}
-    void warning(const QString &) override {}
-    void error(const QString &) override {}
-};
-
-} // namespace
+#include "fuzzprompts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -39,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     text.select(caret % (text.length() + 1), 0);
     UndoHistory undo(text);
     EditorState state;
-    SilentPrompts prompts;
+    YesPrompts prompts;
     const TemplateReader reader = [&](const QString &, QStringList &lines) {
         if (missing)
             return false;

@@ -9,6 +9,7 @@
 #include "core/shell/prompts.h"
 #include "core/text/documenttext.h"
 #include "ui/dialogs/dialogservices.h"
+#include "ui/media/radiogroup.h"
 #include "ui/media/appletdialog.h"
 #include "ui/media/marqueedialog.h"
 #include "ui/media/mediaplayer.h"
@@ -50,23 +51,6 @@ QLineEdit *numberEdit(QWidget *parent, int min)
     return edit;
 }
 
-QButtonGroup *radioBox(QWidget *owner, QBoxLayout *layout, const QString &title,
-                       std::initializer_list<const char *> items)
-{
-    auto *box = new QGroupBox(title, owner);
-    auto *boxLayout = new QVBoxLayout(box);
-    auto *group = new QButtonGroup(owner);
-    int id = 0;
-    for (const char *item : items) {
-        auto *button = new QRadioButton(QString::fromUtf8(item), box);
-        boxLayout->addWidget(button);
-        group->addButton(button, id++);
-    }
-    group->button(0)->setChecked(true);
-    layout->addWidget(box);
-    return group;
-}
-
 } // namespace
 
 TEmbedFrm::TEmbedFrm(DialogServices &services, Page page, QWidget *parent)
@@ -94,8 +78,8 @@ TEmbedFrm::TEmbedFrm(DialogServices &services, Page page, QWidget *parent)
         m_height->setText(QStringLiteral("60"));
         auto *row = new QHBoxLayout;
         row->addWidget(group);
-        m_align = radioBox(this, row, QStringLiteral("Alignement"), {"Au &bas", "Au &milieu", "Au hau&t"});
-        m_palette = radioBox(this, row, QStringLiteral("Palette"), {"A&rrière-plan", "A&vant-plan"});
+        m_align = radioGroup(this, row, QStringLiteral("Alignement"), {"Au &bas", "Au &milieu", "Au hau&t"});
+        m_palette = radioGroup(this, row, QStringLiteral("Palette"), {"A&rrière-plan", "A&vant-plan"});
         body()->addLayout(row);
         m_loopBox = new QCheckBox(QStringLiteral("Répétition à l'&infini"), this);
         m_autoStart = new QCheckBox(QStringLiteral("Démarrage a&utomatique"), this);
@@ -122,7 +106,7 @@ TEmbedFrm::TEmbedFrm(DialogServices &services, Page page, QWidget *parent)
         m_controls = new QCheckBox(QStringLiteral("Panneau de &contrôle visible"), this);
         body()->addWidget(m_controls);
         auto *row = new QHBoxLayout;
-        m_start = radioBox(this, row, QStringLiteral("Evénement déclencheur"),
+        m_start = radioGroup(this, row, QStringLiteral("Evénement déclencheur"),
                            {"Dès la &lecture (par défaut)", "Passage de la &souris au-dessus"});
         body()->addLayout(row);
         break;

@@ -4,6 +4,7 @@
 #include "core/messages/messages.h"
 #include "core/shell/documenthost.h"
 #include "ui/dialogs/dialogservices.h"
+#include "ui/media/radiogroup.h"
 #include "ui/preferences/colorswatchbutton.h"
 
 #include <QButtonGroup>
@@ -27,23 +28,6 @@ QColor toQColor(HtmlColor c)
 HtmlColor toHtml(const QColor &c)
 {
     return HtmlColor(c.red()) | HtmlColor(c.green()) << 8 | HtmlColor(c.blue()) << 16;
-}
-
-QButtonGroup *radioGroup(QWidget *owner, QLayout *layout, const QString &title,
-                         std::initializer_list<const char *> items)
-{
-    auto *box = new QGroupBox(title, owner);
-    auto *boxLayout = new QVBoxLayout(box);
-    auto *group = new QButtonGroup(owner);
-    int id = 0;
-    for (const char *item : items) {
-        auto *button = new QRadioButton(QString::fromUtf8(item), box);
-        boxLayout->addWidget(button);
-        group->addButton(button, id++);
-    }
-    group->button(0)->setChecked(true);
-    layout->addWidget(box);
-    return group;
 }
 
 QLineEdit *numberEdit(QWidget *parent, int min, int max)
