@@ -11,7 +11,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins libgl-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth time fonts-dejavu-core
+  xvfb xauth time fonts-dejavu-core desktop-file-utils
   ${TESSALINE_EXTRA_PACKAGES:-}
 )
 missing=()

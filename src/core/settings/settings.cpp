@@ -2,6 +2,11 @@
 
 #include <QSettings>
 
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 QString readString(QSettings &s, const char *key, const QString &fallback)
@@ -30,6 +35,17 @@ void writeBool(QSettings &s, const char *key, bool value)
 
 QString accountName()
 {
+#ifdef Q_OS_UNIX
+    // The full name is the first field of the account's comment.
+    if (const passwd *account = getpwuid(getuid())) {
+        const QString fullName =
+            QString::fromLocal8Bit(account->pw_gecos ? account->pw_gecos : "").section(u',', 0, 0).trimmed();
+        if (!fullName.isEmpty())
+            return fullName;
+        if (account->pw_name && *account->pw_name)
+            return QString::fromLocal8Bit(account->pw_name);
+    }
+#endif
     QString name = qEnvironmentVariable("USER");
     if (name.isEmpty())
         name = qEnvironmentVariable("USERNAME");
@@ -54,9 +70,11 @@ void Settings::read(QSettings &s)
     rightMargin = readInt(s, "Editeur/MargeDroite", 2000);
     toolbar = readBool(s, "Editeur/BarreIcones", true);
     statusBar = readBool(s, "Editeur/BarreStatut", true);
+    syntaxColouring = readBool(s, "Editeur/Coloration", true);
     maximised = readBool(s, "Tessaline/Maximiser", true);
     aboutBox = readBool(s, "Tessaline/APropos", true);
     authorName = readString(s, "Tessaline/Auteur", accountName());
+    windowGeometry = s.value(QStringLiteral("Tessaline/Geometrie")).toByteArray();
     backup = readBool(s, "Fichier/Backup", false);
     obligatorySave = readBool(s, "Fichier/Verification", true);
     fontName = readString(s, "Police/Nom", QStringLiteral("Arial"));
@@ -77,9 +95,11 @@ void Settings::write(QSettings &s) const
     s.setValue(QStringLiteral("Editeur/MargeDroite"), rightMargin);
     writeBool(s, "Editeur/BarreIcones", toolbar);
     writeBool(s, "Editeur/BarreStatut", statusBar);
+    writeBool(s, "Editeur/Coloration", syntaxColouring);
     writeBool(s, "Tessaline/Maximiser", maximised);
     writeBool(s, "Tessaline/APropos", aboutBox);
     s.setValue(QStringLiteral("Tessaline/Auteur"), authorName);
+    s.setValue(QStringLiteral("Tessaline/Geometrie"), windowGeometry);
     writeBool(s, "Fichier/Backup", backup);
     writeBool(s, "Fichier/Verification", obligatorySave);
     for (int i = 1; i <= RecentFileSlots; ++i)
@@ -92,4 +112,10 @@ void Settings::write(QSettings &s) const
     s.setValue(QStringLiteral("Police/FondCouleur"), backgroundColour);
     writeBool(s, "Explorer/Type", fileUrls);
     s.sync();
+}
+
+QString Settings::pageAuthor() const
+{
+    const QString name = authorName.trimmed();
+    return name.isEmpty() ? accountName() : name;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -29,10 +30,12 @@ struct Settings
     int rightMargin = 2000;       // "MargeDroite": centre of the right ruler marker
     bool toolbar = true;          // "BarreIcones"
     bool statusBar = true;        // "BarreStatut"
+    bool syntaxColouring = true;  // "Coloration": HTML colouring in the document windows
     // "Tessaline"
     bool maximised = true;        // "Maximiser"
     bool aboutBox = true;         // "APropos"
     QString authorName;           // "Auteur": the name in new page headers
+    QByteArray windowGeometry;    // "Geometrie": the frame window's place, size and state
     // "Fichier"
     bool backup = false;          // "Backup"
     bool obligatorySave = true;   // "Verification"
@@ -49,7 +52,12 @@ struct Settings
     void read(QSettings &store);
     // Writes every value back in the order of exit.
     void write(QSettings &store) const;
+
+    // The name written into new pages and shown in the about box: the
+    // author's name, or the account's when none is set.
+    QString pageAuthor() const;
 };
 
-// The user's account name, the default author of new pages.
+// The user's full name from the account, or the login name when the account
+// has none: the default author of new pages.
 QString accountName();

@@ -54,7 +54,9 @@ HandOverDecoder::State HandOverDecoder::feed(const QByteArray &bytes)
         start = end + 1;
     }
     m_pending.remove(0, start);
-    if (m_state == State::Reading && m_pending.size() > HandOverProtocol::MaxLineLength)
+    // A line of the longest length may still be waiting for the LF of its
+    // CR LF: that CR is not part of the line.
+    if (m_state == State::Reading && m_pending.size() > HandOverProtocol::MaxLineLength + 1)
         m_state = State::Rejected;
     if (m_state != State::Reading)
         m_pending.clear();

@@ -23,6 +23,11 @@ public:
     virtual QString text() const = 0;
     // Replaces the whole text (no undo step); the caret goes to position 0.
     virtual void setText(const QString &text) = 0;
+    // Replaces the whole text (no undo step) keeping the selection, and in a
+    // window the view, where they were: each mapped to the nearest place in
+    // the new text (see mapPosition). For the whole-text commands and their
+    // Undo and Redo.
+    virtual void setTextKeepingPlace(const QString &text);
     // Length in caret positions: start of the last line plus its length.
     virtual int length() const = 0;
 

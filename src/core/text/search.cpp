@@ -226,8 +226,25 @@ ReplaceStep ReplaceCommand(DocumentText &text, UndoHistory &undo, EditorState &e
         return step;
     if (state.MatchSelected && text.selectionLength() > 0
         && text.selectedText().compare(needle, sensitivity(options)) == 0) {
+        const int start = text.selectionStart();
+        const int lengthBefore = text.length();
         ReplaceSelection(text, undo, editorState, replacement);
         step.replaced = true;
+        // The cycle goes on from the end of the replacement, which is never
+        // searched again, even when it contains the search text. A match
+        // replaced before the cycle's origin moves the origin with the text
+        // after it, and never back into the replacement.
+        const int end = text.selectionStart() + text.selectionLength();
+        if (state.SearchOrigin > start)
+            state.SearchOrigin = std::max(state.SearchOrigin + text.length() - lengthBefore, end);
+        state.MatchSelected = false;
+        step.found = state.SearchOrigin != -1 ? FindNext(text, state, needle, global, options)
+                                              : searchOn(text, state, needle, global, options);
+        if (step.found)
+            state.MatchSelected = true;
+        else
+            state.SearchOrigin = -1;
+        return step;
     }
     state.MatchSelected = false;
     step.found = searchOn(text, state, needle, global, options);

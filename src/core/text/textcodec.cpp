@@ -1,8 +1,8 @@
 #include "core/text/textcodec.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QRegularExpression>
 
 #include <array>
 
@@ -63,14 +63,18 @@ bool fitsWindows1252(const QString &text)
 
 FileEncoding detectAndDecode(const QByteArray &bytes, QString &text)
 {
+    // The mark is cut off here; a second one after it is a character of the
+    // text (a zero-width no-break space), which the decoders must keep.
     if (bytes.startsWith("\xEF\xBB\xBF")) {
-        text = QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+        QStringDecoder decoder(QStringConverter::Utf8,
+                               QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+        text = decoder.decode(QByteArrayView(bytes).sliced(3));
         return FileEncoding::Utf8Bom;
     }
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         const bool little = bytes.at(0) == '\xFF';
         QStringDecoder decoder(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-                               QStringConverter::Flag::Default);
+                               QStringConverter::Flag::ConvertInitialBom);
         text = decoder.decode(bytes.mid(2));
         return little ? FileEncoding::Utf16LE : FileEncoding::Utf16BE;
     }

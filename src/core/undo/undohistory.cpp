@@ -258,7 +258,7 @@ void UndoHistory::revert(const UndoRecord &r)
         m_text.select(r.pos2, len(r.text2));
         break;
     case ukWholeText:
-        m_text.setText(r.text1);
+        m_text.setTextKeepingPlace(r.text1);
         break;
     default:
         // ukNone, ukPlain and unknown codes change nothing.
@@ -326,7 +326,7 @@ void UndoHistory::reapply(const UndoRecord &r)
         insert(r.text1);
         break;
     case ukWholeText:
-        m_text.setText(r.text2);
+        m_text.setTextKeepingPlace(r.text2);
         break;
     default:
         break;

@@ -21,7 +21,7 @@ bool applyWholeText(DocumentText &text, UndoHistory &undo, const WholeTextBuilde
         undo.RecordUndoStep(ukWholeText, before);
         if (UndoRecord *record = undo.current())
             record->text2 = after;
-        text.setText(after);
+        text.setTextKeepingPlace(after);
         return true;
     } catch (const std::bad_alloc &) {
         return false;

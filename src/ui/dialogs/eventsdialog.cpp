@@ -35,7 +35,7 @@ EventsDialog::EventsDialog(DialogServices &services, QWidget *parent)
     }
     body()->addWidget(m_group);
 
-    auto *caption = new QLabel(msg(739), this);
+    auto *caption = new QLabel(QStringLiteral("&") + msg(739), this);
     body()->addWidget(caption);
     auto *row = new QHBoxLayout;
     m_field = lineEdit(256);

@@ -2,6 +2,7 @@
 
 #include "core/shell/documenthost.h"
 #include "ui/find/finddialog.h"
+#include "ui/shell/helpwindow.h"
 
 #include <QAction>
 
@@ -11,6 +12,8 @@ const QString FindCaption = QStringLiteral("Rec&hercher");
 const QString FindHint = QStringLiteral("Rechercher");
 const QString ReplaceCaption = QStringLiteral("R&emplacer");
 const QString RepeatCaption = QStringLiteral("Répéter e&ncore");
+// The dialog's own help page, beside the program.
+const QString HelpPage = QStringLiteral("recherche.html");
 
 } // namespace
 
@@ -37,7 +40,7 @@ TRechercheFrm *FindCommands::ensureDialog()
 {
     if (!m_dialog) {
         m_dialog = new TRechercheFrm(m_host, m_host.window());
-        connect(m_dialog, &TRechercheFrm::helpRequested, this, &FindCommands::helpRequested);
+        connect(m_dialog, &TRechercheFrm::helpRequested, this, [this] { showHelpTopic(m_dialog, HelpPage); });
     }
     return m_dialog;
 }

@@ -31,10 +31,6 @@ public:
     void openReplace();
     void repeatSearch();
 
-signals:
-    // The dialog's "&Aide": the help topic to show.
-    void helpRequested(int topic);
-
 private:
     TRechercheFrm *ensureDialog();
 

@@ -155,6 +155,11 @@ QComboBox *TRechercheFrm::makeCombo(const QString &name)
     combo->setObjectName(name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // No inline completion from the history: it would turn a typed "chi"
+    // into "chien" on Enter, and after a search, with the text selected, it
+    // would take Enter for itself instead of the default button. The history
+    // stays in the drop-down list.
+    combo->setCompleter(nullptr);
     combo->setMaxCount(MaxHistory);
     combo->setMinimumContentsLength(30);
     combo->lineEdit()->setMaxLength(MaxSearchLength);

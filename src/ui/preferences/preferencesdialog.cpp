@@ -1,12 +1,17 @@
 #include "ui/preferences/preferencesdialog.h"
 
+#include "core/settings/settings.h"
 #include "ui/preferences/appearancepage.h"
 #include "ui/preferences/browserpathspage.h"
-#include "core/settings/settings.h"
+#include "ui/shell/helpwindow.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -28,6 +33,10 @@ const QString FilesGroupTitle = QStringLiteral("Options sur les fichiers");
 const QString BackupText = QStringLiteral("Création d'une copie de sauvegarde (.bak)");
 const QString ObligatorySaveText =
     QStringLiteral("Sauvegarde obligatoire du fichier HTML pour voir les changements sur le navigateur");
+const QString AuthorLabel = QStringLiteral("A&uteur:");
+const QString AuthorHint = QStringLiteral("Nom écrit dans l'en-tête des nouvelles pages; vide: le nom du compte");
+const QString HelpText = QStringLiteral("&Aide");
+const QString HelpPage = QStringLiteral("preferences.html");
 const QString OkText = QStringLiteral("OK");
 const QString CancelText = QStringLiteral("Annuler");
 
@@ -61,16 +70,19 @@ PreferencesDialog::PreferencesDialog(const Settings &settings, Prompts &prompts,
     , m_aboutBox(checkBox(AboutBoxText, "aboutBox"))
     , m_backup(checkBox(BackupText, "backup"))
     , m_obligatorySave(checkBox(ObligatorySaveText, "obligatorySave"))
+    , m_author(new QLineEdit)
 {
     setWindowTitle(Caption);
     setModal(true);
-    m_tabs->addTab(m_browser, GeneralTab);
+    m_tabs->addTab(createGeneralPage(), GeneralTab);
     m_tabs->addTab(createEnvironmentPage(), EnvironmentTab);
     m_tabs->addTab(m_appearance, AppearanceTab);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(OkText);
     buttons->button(QDialogButtonBox::Cancel)->setText(CancelText);
+    QPushButton *help = buttons->addButton(HelpText, QDialogButtonBox::HelpRole);
+    connect(help, &QPushButton::clicked, this, [this] { showHelpTopic(this, HelpPage); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -78,6 +90,26 @@ PreferencesDialog::PreferencesDialog(const Settings &settings, Prompts &prompts,
     layout->addWidget(m_tabs);
     layout->addWidget(buttons);
     load(settings);
+}
+
+QWidget *PreferencesDialog::createGeneralPage()
+{
+    auto *page = new QWidget;
+    m_author->setObjectName(QStringLiteral("authorName"));
+    m_author->setMaxLength(256);
+    m_author->setToolTip(AuthorHint);
+    auto *label = new QLabel(AuthorLabel);
+    label->setBuddy(m_author);
+    auto *authorRow = new QHBoxLayout;
+    authorRow->addWidget(label);
+    authorRow->addWidget(m_author, 1);
+    // The browser part keeps its own layout, flush with the author's row.
+    m_browser->layout()->setContentsMargins(0, 0, 0, 0);
+    auto *layout = new QVBoxLayout(page);
+    layout->addLayout(authorRow);
+    layout->addWidget(m_browser, 1);
+    setTabOrder(m_author, m_browser);
+    return page;
 }
 
 QWidget *PreferencesDialog::createEnvironmentPage()
@@ -93,6 +125,7 @@ QWidget *PreferencesDialog::createEnvironmentPage()
 
 void PreferencesDialog::load(const Settings &settings)
 {
+    m_author->setText(settings.authorName);
     m_browser->load(settings);
     m_toolbar->setChecked(settings.toolbar);
     m_statusBar->setChecked(settings.statusBar);
@@ -106,6 +139,7 @@ void PreferencesDialog::load(const Settings &settings)
 
 void PreferencesDialog::store(Settings &settings) const
 {
+    settings.authorName = m_author->text().trimmed();
     m_browser->store(settings);
     settings.toolbar = m_toolbar->isChecked();
     settings.statusBar = m_statusBar->isChecked();

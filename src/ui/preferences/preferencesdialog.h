@@ -6,11 +6,12 @@ class AppearancePage;
 class BrowserPathsPage;
 class Prompts;
 class QCheckBox;
+class QLineEdit;
 class QTabWidget;
 struct Settings;
 
-// "Préférences générales": the browsers, the bars and start-up options, the
-// editor font and colours. Loaded from the settings when created; store()
+// "Préférences générales": the author's name and the browsers, the bars and
+// start-up options, the editor font and colours. Loaded from the settings when created; store()
 // copies the controls back.
 class PreferencesDialog : public QDialog
 {
@@ -28,6 +29,7 @@ public:
     void done(int result) override;
 
 private:
+    QWidget *createGeneralPage();
     QWidget *createEnvironmentPage();
     void load(const Settings &settings);
 
@@ -41,4 +43,5 @@ private:
     QCheckBox *m_aboutBox;
     QCheckBox *m_backup;
     QCheckBox *m_obligatorySave;
+    QLineEdit *m_author;
 };

@@ -29,7 +29,16 @@ DocumentWindow::DocumentWindow(QWidget *parent)
     connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, &DocumentWindow::caretMoved);
 }
 
-DocumentWindow::~DocumentWindow() = default;
+DocumentWindow::~DocumentWindow()
+{
+    // The helpers that watch the editor's events (the typing recorder) go
+    // before the editor, so that none of them sees an editor being torn down.
+    const QList<QObject *> helpers = findChildren<QObject *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QObject *helper : helpers) {
+        if (!helper->isWidgetType() && helper != layout())
+            delete helper;
+    }
+}
 
 void DocumentWindow::setCaption(const QString &caption)
 {

@@ -4,9 +4,13 @@
 #include "ui/text/editorwidget.h"
 #include "core/shell/tabtext.h"
 
+#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QPixmap>
 #include <QTabBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 DocumentWorkspace::DocumentWorkspace(QWidget *parent)
@@ -49,6 +53,33 @@ DocumentWorkspace::DocumentWorkspace(QWidget *parent)
     });
 }
 
+namespace {
+
+// The mark of a modified page on its tab: a small round dot.
+QIcon modifiedMark()
+{
+    QPixmap dot(12, 12);
+    dot.fill(Qt::transparent);
+    QPainter painter(&dot);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QColor(0x80, 0x30, 0x00));
+    painter.setBrush(QColor(0xE0, 0x60, 0x10));
+    painter.drawEllipse(QRectF(2.5, 2.5, 7, 7));
+    return QIcon(dot);
+}
+
+} // namespace
+
+void DocumentWorkspace::decorateTab(int index, DocumentWindow *document)
+{
+    if (!document || index < 0 || index >= m_tabs->count())
+        return;
+    m_tabs->setTabToolTip(index, document->caption());
+    if (m_modifiedMark.isNull())
+        m_modifiedMark = modifiedMark();
+    m_tabs->setTabIcon(index, document->text().isModified() ? m_modifiedMark : QIcon());
+}
+
 DocumentWindow *DocumentWorkspace::documentOf(QMdiSubWindow *window) const
 {
     return window ? qobject_cast<DocumentWindow *>(window->widget()) : nullptr;
@@ -89,6 +120,10 @@ int DocumentWorkspace::documentCount() const
 DocumentWindow *DocumentWorkspace::createDocument()
 {
     auto *document = new DocumentWindow;
+    // The tab shows the full path as its tooltip and a mark while modified.
+    const auto decorate = [this, document] { decorateTab(document->DocumentTabIndex, document); };
+    connect(document, &DocumentWindow::captionChanged, this, decorate);
+    connect(document->editor()->document(), &QTextDocument::modificationChanged, this, decorate);
     QMdiSubWindow *window = m_area->addSubWindow(document, Qt::FramelessWindowHint);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showMaximized();
@@ -144,6 +179,7 @@ int DocumentWorkspace::AddDocumentTab(const QString &fileName)
     const int index = m_tabs->addTab(documentTabText(fileName));
     m_tabs->setCurrentIndex(index);
     m_switching = false;
+    decorateTab(index, activeDocument());
     return index;
 }
 
@@ -161,6 +197,7 @@ void DocumentWorkspace::RemoveDocumentTab(int index)
 void DocumentWorkspace::SetDocumentTabCaption(const QString &fileName)
 {
     m_tabs->setTabText(m_tabs->currentIndex(), documentTabText(fileName));
+    decorateTab(m_tabs->currentIndex(), activeDocument());
 }
 
 void DocumentWorkspace::setRulerWidget(QWidget *ruler)

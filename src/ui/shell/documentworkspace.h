@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QList>
 #include <QWidget>
 
@@ -54,6 +55,8 @@ signals:
 
 private:
     void tabChosen(int index);
+    // The tooltip (full path) and the modified mark of a document's tab.
+    void decorateTab(int index, DocumentWindow *document);
     DocumentWindow *documentOf(QMdiSubWindow *window) const;
 
     QWidget *m_panel;
@@ -62,4 +65,5 @@ private:
     QWidget *m_ruler = nullptr;
     QMdiArea *m_area;
     bool m_switching = false;
+    QIcon m_modifiedMark;
 };

@@ -61,6 +61,8 @@ FileCommands::FileCommands(DocumentWorkspace &workspace, Settings &settings, Pro
                             &FileCommands::FermerTouslesFichiers1Click);
     m_save = makeAction(QStringLiteral("Sauv&egarder"), QKeySequence(Qt::CTRL | Qt::Key_S),
                         QStringLiteral("Sauvegarder fichier"), &FileCommands::FileSaveItemClick);
+    m_saveButton = makeAction(QStringLiteral("Sauv&egarder"), QKeySequence(), QStringLiteral("Sauvegarder fichier"),
+                              &FileCommands::FileSaveItemClick);
     m_saveAs = new QAction(QStringLiteral("Sauvega&rder sous..."), this);
     connect(m_saveAs, &QAction::triggered, this, [this] { FileSaveAsItemClick(); });
     m_saveAll = makeAction(QStringLiteral("Sauvegarder to&us"), QKeySequence(), QString(),
@@ -212,19 +214,39 @@ bool FileCommands::FileSaveAsItemClick()
     DocumentWindow *document = m_workspace.activeDocument();
     if (!document)
         return false;
-    const auto choice = m_dialogs.chooseSaveFile(document->fileName(), m_saveFolder);
+    const auto choice = chooseSaveTarget(document);
     if (!choice)
         return false;
-    m_lastSaveFilter = choice->filterIndex;
-    QString name = QDir::toNativeSeparators(choice->path);
-    if (!hasExtension(name))
-        name += extensionForFilter(choice->filterIndex);
+    const QString name = choice->path;
     if (!SaveDocument(true, name))
         return false;
     m_hooks.AddRecentFile(name);
     setDialogFolders(dialogFolder(name));
     m_workspace.SetDocumentTabCaption(name);
     return true;
+}
+
+std::optional<ShellDialogs::SaveChoice> FileCommands::chooseSaveTarget(DocumentWindow *document)
+{
+    for (;;) {
+        std::optional<ShellDialogs::SaveChoice> choice = m_dialogs.chooseSaveFile(document->fileName(), m_saveFolder);
+        if (!choice)
+            return std::nullopt;
+        QString name = QDir::toNativeSeparators(choice->path);
+        if (!hasExtension(name))
+            name += extensionForFilter(choice->filterIndex);
+        const QString folder = dialogFolder(name);
+        if (QFileInfo(folder).isDir()) {
+            choice->path = name;
+            return choice;
+        }
+        m_prompts.warning(QLatin1Char('[') + folder + QStringLiteral("] ") + msg(19));
+    }
+}
+
+bool FileCommands::saveBeforeLeaving(DocumentWindow *document)
+{
+    return SaveDocument(true, document->caption()) || FileSaveAsItemClick();
 }
 
 bool FileCommands::CloseActiveDocument()
@@ -237,9 +259,10 @@ bool FileCommands::CloseActiveDocument()
         case Prompts::Answer::Cancel:
             return false;
         case Prompts::Answer::Yes:
-            // A cancelled Save as still closes the document.
-            if (!SaveDocument(true, document->caption()))
-                FileSaveAsItemClick();
+            // The user wants the changes kept: when they were not written
+            // (Save as cancelled, or the write failed) the page stays open.
+            if (!saveBeforeLeaving(document))
+                return false;
             break;
         case Prompts::Answer::No:
             break;
@@ -261,32 +284,33 @@ void FileCommands::FermerTouslesFichiers1Click()
     m_hooks.UpdateCommandStates();
 }
 
-bool FileCommands::SaveDocumentAt(DocumentWindow *document, int filterIndexHint)
+bool FileCommands::SaveDocumentAt(DocumentWindow *document)
 {
     QString fileName = document->caption();
     if (IsReadOnlyFile(fileName)) {
         m_prompts.warning(fileName + msg(6));
         return false;
     }
-    if (!document->hasFolder()) {
-        const auto choice = m_dialogs.chooseSaveFile(document->fileName(), m_saveFolder);
+    const bool named = !document->hasFolder();
+    if (named) {
+        // The extension is added before the existence check, so that the
+        // question names the file that is really written.
+        const auto choice = chooseSaveTarget(document);
         if (!choice)
             return false;
-        filterIndexHint = choice->filterIndex;
-        // The extension is added before the existence check, so that the
-        // question and the caption name the file that is really written.
-        fileName = QDir::toNativeSeparators(choice->path);
-        if (!hasExtension(fileName))
-            fileName += extensionForFilter(filterIndexHint);
+        fileName = choice->path;
         if (QFileInfo::exists(fileName)
             && !m_prompts.askYesNo(msg(2) + fileNameWithoutFolder(fileName) + QStringLiteral("?")))
             return false;
-        document->setCaption(fileName);
-        m_workspace.SetDocumentTabCaption(fileName);
     }
     if (m_settings.backup)
         MakeBackup(fileName);
-    return writeDocument(document, fileName);
+    // The page takes its new name only once it is written there.
+    if (!writeDocument(document, fileName))
+        return false;
+    if (named)
+        m_workspace.SetDocumentTabCaption(fileName);
+    return true;
 }
 
 void FileCommands::SauverTout1Click()
@@ -298,7 +322,7 @@ void FileCommands::SauverTout1Click()
             if (!document->text().isModified())
                 continue;
             m_workspace.activate(document);
-            SaveDocumentAt(document, m_lastSaveFilter);
+            SaveDocumentAt(document);
         }
         m_workspace.activate(remembered);
     }
@@ -319,8 +343,9 @@ void FileCommands::ReouvrirFichier1Click()
         case Prompts::Answer::Cancel:
             return;
         case Prompts::Answer::Yes:
-            if (!SaveDocument(true, document->caption()))
-                FileSaveAsItemClick();
+            // Reloading over changes that were not written would lose them.
+            if (!saveBeforeLeaving(document))
+                return;
             break;
         case Prompts::Answer::No:
             m_hooks.AddRecentFile(document->caption());

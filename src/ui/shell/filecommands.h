@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/shell/shelldialogs.h"
+
 #include <QObject>
 #include <QString>
 
@@ -10,7 +12,6 @@ class DocumentWorkspace;
 class Prompts;
 class QAction;
 class QWidget;
-class ShellDialogs;
 struct Settings;
 
 // The document lifecycle: New, Open, Revert, Close, Close all, Save, Save as,
@@ -40,7 +41,11 @@ public:
     QAction *revertAction() const { return m_revert; }
     QAction *closeAction() const { return m_close; }
     QAction *closeAllAction() const { return m_closeAll; }
+    // "Sauv&egarder" (Ctrl+S) of the menu, enabled whenever a page is open.
     QAction *saveAction() const { return m_save; }
+    // The toolbar's Save button: the same command, enabled only while the
+    // page is modified.
+    QAction *saveButtonAction() const { return m_saveButton; }
     QAction *saveAsAction() const { return m_saveAs; }
     QAction *saveAllAction() const { return m_saveAll; }
     QAction *printAction() const { return m_print; }
@@ -66,7 +71,14 @@ public:
     static QString closeQuestion(const QString &caption);
 
 private:
-    bool SaveDocumentAt(DocumentWindow *document, int filterIndexHint);
+    // The save dialog, asked again while it names a file in a folder that
+    // does not exist; the chosen filter's extension is added to a name that
+    // has none. Nothing when the user cancels.
+    std::optional<ShellDialogs::SaveChoice> chooseSaveTarget(DocumentWindow *document);
+    // "Yes" to saving before a page is closed or reloaded: written in place,
+    // or through Save as; false when the changes were not written.
+    bool saveBeforeLeaving(DocumentWindow *document);
+    bool SaveDocumentAt(DocumentWindow *document);
     // Writes a document's text to its caption's file (header date kept up
     // to date); false when the write failed or was declined.
     bool writeDocument(DocumentWindow *document, const QString &fileName);
@@ -81,7 +93,6 @@ private:
     Hooks m_hooks;
     QString m_openFolder;
     QString m_saveFolder;
-    int m_lastSaveFilter = 1;
 
     QAction *m_new;
     QAction *m_open;
@@ -89,6 +100,7 @@ private:
     QAction *m_close;
     QAction *m_closeAll;
     QAction *m_save;
+    QAction *m_saveButton;
     QAction *m_saveAs;
     QAction *m_saveAll;
     QAction *m_print;

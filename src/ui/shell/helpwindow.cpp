@@ -1,5 +1,7 @@
 #include "ui/shell/helpwindow.h"
 
+#include <QApplication>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -82,6 +84,15 @@ void showHelpTopic(QWidget *parent, const QString &page, const QString &anchor)
         // Without an owner the window would outlive its use: it goes when closed.
         if (!window->parent())
             window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    // A modal dialog blocks every window but its own children: help asked
+    // for from inside one moves into the dialog's keeping, so the author can
+    // read it and go on filling in the dialog. It closes with that dialog.
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal != window && window->parentWidget() != modal) {
+        const QRect geometry = window->geometry();
+        window->setParent(modal, Qt::Window);
+        window->setGeometry(geometry);
     }
     window->showPage(page, anchor);
     window->show();

@@ -6,18 +6,23 @@
 #include "ui/text/editorwidget.h"
 #include "ui/find/finddialog.h"
 #include "ui/find/findcommands.h"
+#include "ui/highlight/colouringcommand.h"
 #include "ui/preferences/marginruler.h"
 #include "ui/preferences/optionscommands.h"
+#include "ui/recovery/recoverykeeper.h"
 #include "ui/undo/typingrecorder.h"
 #include "ui/shell/filecommands.h"
 #include "ui/shell/messageboxprompts.h"
 #include "core/shell/handoverprotocol.h"
 #include "ui/shell/helpwindow.h"
+#include "ui/dialogs/dialogservices.h"
+#include "ui/formatting/formattingcommands.h"
 #include "ui/shell/qtshelldialogs.h"
 #include "ui/shell/recentmenu.h"
 #include "core/shell/tabtext.h"
 #include "ui/shell/uiguards.h"
 #include "core/messages/messages.h"
+#include "ui/dialogs/dialogcommands.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
 #include "ui/table/tablecommands.h"
@@ -69,21 +74,25 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     hooks.UpdateCommandStates = [this] { UpdateCommandStates(); };
     hooks.AddRecentFile = [this](const QString &path) { AddRecentFile(path); };
     hooks.prepareDocument = [this](DocumentWindow *document) { prepareDocument(document); };
-    hooks.authorName = [this] { return m_settings.authorName; };
+    hooks.authorName = [this] { return m_settings.pageAuthor(); };
     hooks.ApplyMargins = [this] { m_options->ApplyMargins(); };
     m_files = new FileCommands(*m_workspace, m_settings, *m_prompts, *m_dialogs, this, std::move(hooks));
     m_edit = new EditCommands(*this, this);
     m_options = new OptionsCommands(m_settings, *this, *m_prompts, this);
     m_workspace->setRulerWidget(m_options->ruler());
+    new ColouringCommand(*m_options->menu(), m_options->marginsAction(), m_settings, *this, this);
     m_tools = new ToolTabs(*this, this);
     m_find = new FindCommands(*this, this);
-    connect(m_find, &FindCommands::helpRequested, this, [this] { showHelpContents(this); });
     m_wholeText = new WholeTextCommands(*this, this);
+    if (!services.store)
+        setRecoveryFolder(RecoveryKeeper::defaultRoot());
+    installFormattingCommands(*m_tools, frameDialogServices(*this));
 
     createMenus();
     createToolBar();
     createStatusBar();
     installTableCommands(*this);
+    installDialogCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
@@ -185,7 +194,7 @@ void MainWindow::createMenus()
     QAction *about = help->addAction(QStringLiteral("&A propos"));
     connect(contents, &QAction::triggered, this, [this] { showHelpContents(this); });
     connect(reference, &QAction::triggered, this, [this] { showHtmlReference(this); });
-    connect(about, &QAction::triggered, this, [this] { m_dialogs->showAbout(m_settings.authorName); });
+    connect(about, &QAction::triggered, this, [this] { m_dialogs->showAbout(m_settings.pageAuthor()); });
 }
 
 void MainWindow::createToolBar()
@@ -199,7 +208,7 @@ void MainWindow::createToolBar()
     };
     add(m_files->newAction(), "new");
     add(m_files->openAction(), "open");
-    add(m_files->saveAction(), "save");
+    add(m_files->saveButtonAction(), "save");
     add(m_files->closeAction(), "close");
     add(m_files->printAction(), "print");
     m_toolBar->addSeparator();
@@ -263,6 +272,7 @@ void MainWindow::prepareDocument(DocumentWindow *document)
     EditorWidget *editor = document->editor();
     m_options->ApplyEditorFont(editor);
     m_options->applyMarginsTo(editor);
+    applyColouring(*editor, m_settings);
     m_contextMenu->attachTo(editor);
     auto *recorder = new TypingRecorder(editor, document->text(), document->undo(), m_state, document);
     recorder->paste = [this] { m_edit->PasteBtnClick(); };
@@ -278,6 +288,8 @@ void MainWindow::prepareDocument(DocumentWindow *document)
             ShowCaretPosition();
     });
     document->undo().onChanged = [this] { UpdateCommandStates(); };
+    if (m_recovery)
+        m_recovery->watch(document);
 }
 
 int MainWindow::documentCount() const
@@ -355,21 +367,33 @@ void MainWindow::UpdateCommandStates()
 {
     DocumentWindow *document = activeDocument();
     const bool open = document != nullptr;
-    if (open != m_documentsOpen)
+    // The first call sets every state, so that the window shows right with
+    // no page open; later calls only follow the changes.
+    if (!m_documentStatesSet || open != m_documentsOpen) {
+        m_documentStatesSet = true;
         documentCountChanged(open);
+    }
     m_edit->updateStates();
 
-    for (QAction *action : {m_files->closeAction(), m_files->closeAllAction(), m_files->saveAsAction(),
-                            m_files->saveAllAction(), m_files->printAction(), m_files->revertAction(),
+    // Save works on an unmodified page too (Ctrl+S and the menu); only the
+    // toolbar button tells whether there is something to save.
+    for (QAction *action : {m_files->closeAction(), m_files->closeAllAction(), m_files->saveAction(),
+                            m_files->saveAsAction(), m_files->saveAllAction(), m_files->printAction(), m_files->revertAction(),
                             m_wholeText->conversionAction(), m_wholeText->backConversionAction(),
                             m_wholeText->compactionAction()})
         action->setEnabled(open);
     const bool modified = open && document->text().isModified();
-    m_files->saveAction()->setEnabled(modified);
+    m_files->saveButtonAction()->setEnabled(modified);
     m_panels[1]->setText(modified ? msg(7693) : QString());
 
     setWindowTitle(open ? msg(5000) + QStringLiteral(" - [") + document->caption() + QLatin1Char(']') : msg(5000));
     ShowCaretPosition();
+}
+
+void MainWindow::setRecoveryFolder(const QString &root)
+{
+    delete m_recovery;
+    m_recovery = new RecoveryKeeper(root, *m_prompts, this);
 }
 
 void MainWindow::AddRecentFile(const QString &path)
@@ -415,14 +439,17 @@ void MainWindow::FormShow()
             m_files->setDialogFolders(QFileInfo(m_recentProjectsMenu->list().entry(0)).absolutePath());
         m_tools->showFirstPage();
         setToolbarVisible(m_settings.toolbar);
+        // The place, size and state of the last session come back; without
+        // them the window starts 640 by 480. "Maximiser" maximises it anyway.
+        const bool restored = !m_settings.windowGeometry.isEmpty() && restoreGeometry(m_settings.windowGeometry);
         if (m_settings.maximised) {
             // The geometry too, for desktops whose window manager ignores the state.
-            if (screen())
+            if (!restored && screen())
                 setGeometry(screen()->availableGeometry());
             setWindowState(windowState() | Qt::WindowMaximized);
-        }
-        else
+        } else if (!restored) {
             resize(640, 480);
+        }
         UpdateCommandStates();
         m_options->PositionMarginMarkers();
     }
@@ -433,9 +460,13 @@ void MainWindow::FormShow()
 
 void MainWindow::openStartupFiles()
 {
+    if (m_recovery && m_recovery->offerLeftOvers([this](const RecoveryCopy &copy) {
+            openRecoveredPage(*m_workspace, copy, [this](DocumentWindow *document) { prepareDocument(document); });
+        }))
+        UpdateCommandStates();
     if (m_startupFiles.isEmpty()) {
         if (m_settings.aboutBox)
-            m_dialogs->showAbout(m_settings.authorName);
+            m_dialogs->showAbout(m_settings.pageAuthor());
         return;
     }
     for (const QString &argument : std::as_const(m_startupFiles)) {
@@ -468,6 +499,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     UpdateCommandStates();
     m_settings.recentFiles = m_recentFilesMenu->toPlaces();
     m_settings.recentProjects = m_recentProjectsMenu->toPlaces();
+    m_settings.windowGeometry = saveGeometry();
     m_settings.write(*m_store);
     event->accept();
 }

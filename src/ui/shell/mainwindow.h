@@ -18,6 +18,7 @@ class QMenu;
 class QSettings;
 class QToolBar;
 class RecentMenu;
+class RecoveryKeeper;
 class OptionsCommands;
 class ToolTabs;
 class FindCommands;
@@ -81,6 +82,11 @@ public:
     DocumentContextMenu *contextMenu() const { return m_contextMenu; }
     RecentMenu *recentFiles() const { return m_recentFilesMenu; }
     RecentMenu *recentProjects() const { return m_recentProjectsMenu; }
+    // Copies of modified pages: kept in the user's data location when the
+    // settings store is the real one; elsewhere (tests) only once a folder
+    // is set, before the window first shows.
+    RecoveryKeeper *recovery() const { return m_recovery; }
+    void setRecoveryFolder(const QString &root);
     QLabel *statusPanel(int index) const { return m_panels[index]; }
 
     QString PreviewFile;
@@ -113,6 +119,7 @@ private:
     QStringList m_startupFiles;
     bool m_shown = false;
     bool m_documentsOpen = false;
+    bool m_documentStatesSet = false;
 
     DocumentWorkspace *m_workspace;
     FileCommands *m_files;
@@ -132,4 +139,5 @@ private:
     QAction *m_openProjectAction = nullptr;
     QAction *m_saveProjectAction = nullptr;
     QLabel *m_panels[4] = {};
+    RecoveryKeeper *m_recovery = nullptr;
 };

@@ -1,7 +1,9 @@
 #include "ui/text/editortext.h"
 
+#include "core/text/textplace.h"
 #include "ui/text/editorwidget.h"
 
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -61,6 +63,31 @@ void EditorText::setText(const QString &text)
 {
     m_editor->setPlainText(toLf(text));
     m_editor->document()->setModified(true);
+}
+
+void EditorText::setTextKeepingPlace(const QString &text)
+{
+    // Where the view stood: the caret's row on screen when the caret was in
+    // view, otherwise the first line shown.
+    const int firstShown = m_editor->firstVisibleBlockNumber();
+    const int caretBlock = m_editor->textCursor().blockNumber();
+    const QRect caretRect = m_editor->cursorRect();
+    const bool caretShown = caretRect.bottom() >= 0 && caretRect.top() < m_editor->viewport()->height();
+    const QString before = caretShown ? QString() : this->text();
+    const int firstShownStart = lineStart(firstShown);
+    const int horizontal = m_editor->horizontalScrollBar()->value();
+
+    DocumentText::setTextKeepingPlace(text);
+
+    int top = caretShown ? m_editor->textCursor().blockNumber() - (caretBlock - firstShown)
+                         : lineFromPosition(int(mapPosition(before, this->text(), firstShownStart)));
+    top = std::clamp(top, 0, lineCount() - 1);
+    m_editor->verticalScrollBar()->setValue(m_editor->document()->findBlockByNumber(top).firstLineNumber());
+    m_editor->horizontalScrollBar()->setValue(horizontal);
+    // A caret that was in view stays in view, also across a line that got
+    // much longer or shorter.
+    if (caretShown)
+        m_editor->ensureCursorVisible();
 }
 
 int EditorText::length() const

@@ -16,6 +16,9 @@ public:
 
     QString text() const override;
     void setText(const QString &text) override;
+    // Keeps the caret's row on screen too, or the first line shown when the
+    // caret was out of view.
+    void setTextKeepingPlace(const QString &text) override;
     int length() const override;
 
     int lineCount() const override;

@@ -125,7 +125,9 @@ bool TypingRecorder::eventFilter(QObject *watched, QEvent *event)
             return false;
         }
     }
-    if (watched == m_editor->viewport()) {
+    // Only the editor and its viewport are watched. The viewport is not asked
+    // for: events still arrive while the editor is being destroyed.
+    if (watched != m_editor) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             auto *mouse = static_cast<QMouseEvent *>(event);

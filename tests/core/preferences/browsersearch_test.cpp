@@ -164,13 +164,3 @@ TEST(BrowserSearch, ThreadDeliversHitsThenTheEnd)
     thread.stopAndWait();
     EXPECT_TRUE(thread.isFinished());
 }
-
-TEST(BrowserSearch, RootsStartWithTheFileSystemRootAndHome)
-{
-    const QStringList roots = browserSearchRoots();
-    ASSERT_GE(roots.size(), 1);
-    EXPECT_EQ(roots.first(), QStringLiteral("/"));
-    EXPECT_TRUE(roots.contains(QDir::cleanPath(QDir::homePath())));
-    QStringList unique = roots;
-    EXPECT_EQ(unique.removeDuplicates(), 0);
-}

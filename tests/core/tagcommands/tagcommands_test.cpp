@@ -61,30 +61,6 @@ TEST(TagCommandTable, CommandsCarryTheirExactTexts)
     }
 }
 
-TEST(TagCommandTable, PagesInOrder)
-{
-    const QStringList captions = {"Communs",    "Spécialisés", "Tableaux, Cadres et Listes", "Formulaires", "En-tête",
-                                  "Extensions", "JavaScript"};
-    const QList<int> buttonCounts = {13, 11, 7, 13, 5, 5, 7};
-    ASSERT_EQ(tagPages().size(), 7);
-    for (int p = 0; p < 7; ++p) {
-        const TagPage &page = tagPages().at(p);
-        EXPECT_EQ(page.caption, captions.at(p));
-        EXPECT_EQ(QString(page.menuCaption).remove(u'&'), captions.at(p));
-        EXPECT_EQ(page.buttons.size(), buttonCounts.at(p)) << "page " << p + 1;
-    }
-}
-
-TEST(TagCommandTable, FontSizesRunFromMinusSevenToPlusSevenWithoutZero)
-{
-    QStringList sizes;
-    for (const TagCommand &v : tagPages().at(0).buttons.at(0).variants) {
-        EXPECT_EQ(v.startText, QStringLiteral("<FONT SIZE=") + v.caption.mid(17) + u'>');
-        sizes << v.caption.mid(17);
-    }
-    EXPECT_EQ(sizes, QStringList({"-7", "-6", "-5", "-4", "-3", "-2", "-1", "+1", "+2", "+3", "+4", "+5", "+6", "+7"}));
-}
-
 TEST(TagCommandTable, Invariants)
 {
     QSet<QString> names;
@@ -138,7 +114,7 @@ TEST(TagCommandTable, Invariants)
 // lists it.
 TEST(TagCommandTable, EveryButtonHasAGlyphFile)
 {
-    const QDir resources = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../../src/resources"));
+    const QDir resources(QStringLiteral(TESSALINE_SOURCE_DIR "/src/resources"));
     QFile qrc(resources.filePath(QStringLiteral("icons.qrc")));
     ASSERT_TRUE(qrc.open(QIODevice::ReadOnly));
     const QString listed = QString::fromUtf8(qrc.readAll());

@@ -81,17 +81,6 @@ TEST(ElementDialog, OkAsksAboutAMissingFileAndStaysOnNo)
     }
 }
 
-TEST(ElementDialog, FieldsAreReachedByTheirCaptionsMnemonic)
-{
-    DialogTesting t;
-    FileDialog dialog(t.services);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::keyClick(&dialog, Qt::Key_L, Qt::AltModifier);
-    EXPECT_TRUE(dialog.combo->hasFocus() || dialog.combo->lineEdit()->hasFocus());
-    EXPECT_EQ(dialog.helpButton()->text(), QStringLiteral("&Aide"));
-}
-
 TEST(EventsDialog, TypingNeedsAnEventAndSwitchingStoresTheCall)
 {
     DialogTesting t;
@@ -144,19 +133,6 @@ TEST(EventsDialog, PictureButtonOpensTheScriptEditorOnTheFunction)
     EXPECT_EQ(dialog.nameField()->text(), QStringLiteral("calcul(a)"));
     ASSERT_EQ(scripts.size(), 1);
     EXPECT_TRUE(scripts[0].contains(QStringLiteral("\r\nfunction calcul(a) {\r\n")));
-}
-
-TEST(EventsDialog, NameModeHidesTheEventsAndGivesAPlainName)
-{
-    DialogTesting t;
-    EventsDialog dialog(t.services);
-    dialog.setNameMode(true);
-    dialog.show();
-    EXPECT_FALSE(dialog.eventButton(JsEvent::onClick)->isVisible());
-    EXPECT_FALSE(dialog.scriptButton()->isVisible());
-    QTest::keyClicks(dialog.nameField(), QStringLiteral("ma fonction"));
-    dialog.okButton()->click();
-    EXPECT_EQ(dialog.name(), QStringLiteral("mafonction()"));
 }
 
 } // namespace

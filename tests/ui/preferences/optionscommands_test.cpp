@@ -156,26 +156,6 @@ TEST(OptionsCommands, AnnulerChangesNothing)
         EXPECT_NE(editor->font().pointSize(), 14);
 }
 
-TEST(OptionsCommands, ColourStringsPaintTheEditorText)
-{
-    const struct
-    {
-        const char *stored;
-        QColor colour;
-    } cases[] = {{"$0000FF", Qt::blue}, {"$FF0000", Qt::red}, {"bleu", Qt::black}, {"$0000", Qt::black}};
-    Fixture f;
-    EditorWidget *editor = f.frame.editors().first();
-    for (const auto &c : cases) {
-        f.settings.textColour = f.settings.backgroundColour = QString::fromLatin1(c.stored);
-        f.commands.ApplyEditorFont(editor);
-        EXPECT_EQ(textColour(editor), c.colour) << c.stored;
-        EXPECT_EQ(editor->palette().color(QPalette::Base), c.colour) << c.stored;
-    }
-    f.settings.fontSize = 0; // unusable: the default size instead
-    f.commands.ApplyEditorFont(editor);
-    EXPECT_EQ(editor->font().pointSize(), 9);
-}
-
 TEST(OptionsCommands, TogglesFlipTheirSettingAndTheFrame)
 {
     using Flag = bool Settings::*;

@@ -68,38 +68,6 @@ bool runSearch(PreferencesDialog &dialog)
 
 } // namespace
 
-TEST(PreferencesDialog, FirstStartShowsEveryDefault)
-{
-    FakePrompts prompts;
-    const Settings defaults;
-    PreferencesDialog dialog(defaults, prompts);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Préférences générales"));
-    ASSERT_EQ(dialog.tabs()->count(), 3);
-    EXPECT_EQ(dialog.tabs()->tabText(0), QStringLiteral("Général"));
-    EXPECT_EQ(dialog.tabs()->tabText(1), QStringLiteral("Environnement"));
-    EXPECT_EQ(dialog.tabs()->tabText(2), QStringLiteral("Apparence"));
-
-    const struct
-    {
-        const char *name;
-        bool checked;
-    } boxes[] = {
-        {"family1", false}, {"family2", false},  {"modernExplorer", true}, {"toolbar", true}, {"statusBar", true},
-        {"margins", true},  {"maximised", true}, {"aboutBox", true},       {"backup", false}, {"obligatorySave", true},
-    };
-    for (const auto &b : boxes)
-        EXPECT_EQ(child<QAbstractButton>(dialog, b.name)->isChecked(), b.checked) << b.name;
-    EXPECT_TRUE(child<QLineEdit>(dialog, "path1")->text().isEmpty());
-    EXPECT_TRUE(child<QLineEdit>(dialog, "path2")->text().isEmpty());
-    EXPECT_EQ(child<QComboBox>(dialog, "fontName")->currentText(), QStringLiteral("Arial"));
-    EXPECT_FALSE(child<QComboBox>(dialog, "fontName")->isEditable());
-    EXPECT_EQ(child<QSpinBox>(dialog, "fontSize")->value(), 9);
-    EXPECT_EQ(dialog.appearancePage()->textSwatch()->color(), QColor(Qt::black));
-    EXPECT_EQ(dialog.appearancePage()->backgroundSwatch()->color(), QColor(Qt::white));
-    EXPECT_TRUE(child<QListWidget>(dialog, "hits")->isHidden());
-    EXPECT_FALSE(button(dialog, QStringLiteral("A&rrêter"))->isEnabled());
-}
-
 TEST(PreferencesDialog, StoresEveryControlBack)
 {
     FakePrompts prompts;

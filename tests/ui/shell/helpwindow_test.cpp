@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -66,22 +70,22 @@ TEST_F(HelpWindowTest, ShowsPagesOfTheHelpFolderOnly)
     }
 }
 
-TEST_F(HelpWindowTest, BackForwardAndContentsNavigate)
+// Help asked for from a modal dialog must not be blocked by that dialog.
+TEST(HelpFromADialog, IsNotBlockedByTheModalDialog)
 {
-    HelpWindow window(m_folder);
-    EXPECT_FALSE(window.backAction()->isEnabled());
-    EXPECT_FALSE(window.forwardAction()->isEnabled());
-
-    window.showPage(QStringLiteral("reference.html"));
-    window.homeAction()->trigger();
-    EXPECT_EQ(window.browser()->source().fileName(), QStringLiteral("index.html"));
-    EXPECT_TRUE(window.backAction()->isEnabled());
-
-    window.backAction()->trigger();
-    EXPECT_EQ(window.browser()->source().fileName(), QStringLiteral("reference.html"));
-    EXPECT_TRUE(window.forwardAction()->isEnabled());
-
-    window.forwardAction()->trigger();
-    EXPECT_EQ(window.browser()->source().fileName(), QStringLiteral("index.html"));
-    EXPECT_FALSE(window.forwardAction()->isEnabled());
+    QWidget frame;
+    showHelpTopic(&frame, QStringLiteral("index.html"));
+    QDialog dialog(&frame);
+    QPointer<HelpWindow> help;
+    QTimer::singleShot(0, &dialog, [&] {
+        showHelpTopic(&dialog, QStringLiteral("index.html"));
+        for (QWidget *w : QApplication::allWidgets()) {
+            if (auto *h = qobject_cast<HelpWindow *>(w); h && h->isVisible())
+                help = h;
+        }
+        dialog.reject();
+    });
+    dialog.exec();
+    ASSERT_FALSE(help.isNull());
+    EXPECT_TRUE(dialog.isAncestorOf(help));
 }

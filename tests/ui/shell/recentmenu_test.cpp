@@ -18,34 +18,6 @@ QStringList visibleTexts(const RecentMenu &menu)
 
 } // namespace
 
-TEST(RecentMenu, HasFixedNamedEntriesAndStartsDisabled)
-{
-    struct Case
-    {
-        RecentMenu::Kind kind;
-        const char *title;
-        const char *firstName;
-        const char *lastName;
-        int capacity;
-    };
-    const Case cases[] = {
-        {RecentMenu::Kind::Files, "&Derniers fichiers", "L1", "L8", 8},
-        {RecentMenu::Kind::Projects, "&Derniers projets", "P1", "P4", 4},
-    };
-    for (const Case &c : cases) {
-        RecentMenu menu(c.kind);
-        EXPECT_EQ(menu.title(), QString::fromUtf8(c.title));
-        EXPECT_EQ(menu.actions().size(), c.capacity);
-        EXPECT_EQ(menu.entryAction(0)->objectName(), QLatin1String(c.firstName));
-        EXPECT_EQ(menu.entryAction(c.capacity - 1)->objectName(), QLatin1String(c.lastName));
-        EXPECT_FALSE(menu.menuAction()->isEnabled()) << c.title;
-        EXPECT_TRUE(visibleTexts(menu).isEmpty());
-
-        menu.add(QStringLiteral("/site/a.htm"));
-        EXPECT_TRUE(menu.menuAction()->isEnabled()) << c.title;
-    }
-}
-
 TEST(RecentMenu, ShowsTheFirstCountEntriesWithTheirPositions)
 {
     RecentMenu menu(RecentMenu::Kind::Files);
@@ -84,19 +56,4 @@ TEST(RecentMenu, ChoosingAnEntryGivesItsExactPath)
     // A hidden, unused entry triggered by other means gives nothing.
     menu.entryAction(5)->trigger();
     EXPECT_EQ(chosen.size(), 2);
-}
-
-TEST(RecentMenu, EntriesCanBeDisabledTogether)
-{
-    RecentMenu menu(RecentMenu::Kind::Projects);
-    menu.add(QStringLiteral("/site/site.proj"));
-    menu.setEntriesEnabled(false);
-    QSignalSpy chosen(&menu, &RecentMenu::entryChosen);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(menu.entryAction(i)->isEnabled());
-    menu.entryAction(0)->trigger(); // a disabled action does not fire
-    EXPECT_EQ(chosen.size(), 0);
-    menu.setEntriesEnabled(true);
-    menu.entryAction(0)->trigger();
-    EXPECT_EQ(chosen.size(), 1);
 }

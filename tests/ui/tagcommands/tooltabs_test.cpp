@@ -174,36 +174,6 @@ TEST(ToolTabs, EnablingFollowsTheDocumentAndDialogHandlers)
     EXPECT_EQ(opened, 2);
 }
 
-TEST(ToolTabs, MenuAndButtonsShareOneActionPerCommand)
-{
-    TabsFixture f;
-    EXPECT_EQ(f.tabsMenu->title(), QStringLiteral("O&nglets"));
-    for (int p = 0; p < tagPages().size(); ++p) {
-        const TagPage &page = tagPages().at(p);
-        EXPECT_EQ(f.tabs->tabText(p), page.caption);
-        QMenu *sub = submenu(f.tabsMenu, page.menuCaption);
-        ASSERT_NE(sub, nullptr);
-        for (const TagButton &b : page.buttons) {
-            SCOPED_TRACE(qPrintable(b.command.id));
-            QToolButton *tool = f.tabs->button(b.command.id);
-            ASSERT_NE(tool, nullptr);
-            EXPECT_EQ(tool->toolTip(), b.command.caption);
-            if (!b.command.menuId.isEmpty()) {
-                EXPECT_TRUE(sub->actions().contains(tool->defaultAction()));
-            }
-            if (b.variants.isEmpty())
-                continue;
-            QMenu *nested = submenu(sub, b.dropDownCaption);
-            ASSERT_NE(nested, nullptr);
-            EXPECT_EQ(f.tabs->dropDownMenu(b.dropDownId)->actions(), nested->actions());
-            const QToolButton *arrow = b.dropDown == DropDownStyle::SeparateArrow ? f.tabs->button(b.dropDownId) : tool;
-            EXPECT_EQ(arrow->menu(), f.tabs->dropDownMenu(b.dropDownId));
-            EXPECT_EQ(arrow->popupMode(),
-                      b.dropDown == DropDownStyle::Split ? QToolButton::MenuButtonPopup : QToolButton::InstantPopup);
-        }
-    }
-}
-
 // A glyph that fails to load (missing resource, broken SVG) draws nothing.
 bool drawsSomething(const QIcon &icon)
 {

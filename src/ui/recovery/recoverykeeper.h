@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/recovery/recoveryfolder.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QThreadPool>
+
+#include <functional>
+#include <map>
+
+class DocumentWindow;
+class DocumentWorkspace;
+class Prompts;
+
+// Keeps a copy of every modified page in the recovery folder, written a few
+// seconds after the last change on a worker thread (typing never waits for
+// the disk). A save, a revert or closing the page removes its copy; a normal
+// end removes the program's whole folder. At start, offerLeftOvers() puts one
+// question about the copies a crashed or killed program left.
+class RecoveryKeeper : public QObject
+{
+    Q_OBJECT
+public:
+    // root: the recovery folder, created when missing.
+    RecoveryKeeper(const QString &root, Prompts &prompts, QObject *parent = nullptr);
+    ~RecoveryKeeper() override;
+
+    // Quiet time after the last change before the copy is written.
+    void setDelay(int milliseconds) { m_delayMs = milliseconds; }
+
+    // Keeps a copy of this page while it is modified, until it closes.
+    void watch(DocumentWindow *document);
+
+    // Reports damaged copies, then asks whether to reopen the pages left by
+    // an ended program: Yes gives each one to open (as a modified page under
+    // its own caption), No deletes them. Returns the number reopened.
+    int offerLeftOvers(const std::function<void(const RecoveryCopy &)> &open);
+
+    // Writes the copies of every modified page now and waits until they are
+    // on disk.
+    void flush();
+
+    // The default root: "recovery" in the user's data location.
+    static QString defaultRoot();
+
+signals:
+    // A copy was written or removed (on the window thread).
+    void copiesChanged();
+
+private:
+    void copyNow(DocumentWindow *document, int pageId);
+    void removeCopy(int pageId);
+
+    RecoveryFolder m_folder;
+    Prompts &m_prompts;
+    QThreadPool m_writer;
+    int m_delayMs = 2000;
+    int m_nextPageId = 1;
+    std::map<int, QPointer<DocumentWindow>> m_pages;
+};
+
+// Opens a recovered page in a new document window: its text, its format on
+// disk and its caption, marked modified.
+DocumentWindow *openRecoveredPage(DocumentWorkspace &workspace, const RecoveryCopy &copy,
+                                  const std::function<void(DocumentWindow *)> &prepare);

@@ -1,0 +1,228 @@
+#include "core/formatting/charorder.h"
+#include "core/markup/insertion.h"
+#include "core/messages/messages.h"
+#include "support/marked.h"
+#include "support/qstringprinter.h"
+#include "ui/dialogs/dialogtesting.h"
+#include "ui/formatting/charsetwindow.h"
+#include "ui/formatting/colourfield.h"
+#include "ui/formatting/fontdialog.h"
+#include "ui/formatting/formattingcommands.h"
+#include "ui/formatting/listdialog.h"
+#include "ui/formatting/ruledialog.h"
+#include "ui/formatting/tagreferencewindow.h"
+#include "ui/tagcommands/tooltabs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FontDialog, WrapsTheSelectionInFontAndStyles)
+{
+    DialogTesting t;
+    setMarked(t.host.text, "un [mot] ici");
+    TFontFrm dialog(t.services, false);
+    EXPECT_EQ(dialog.windowTitle(), msg(350));
+    QListWidget *fonts = dialog.fontList();
+    ASSERT_GT(fonts->count(), 0);
+    fonts->item(0)->setSelected(true);
+    const QString face = fonts->item(0)->text();
+    dialog.sizeList()->setCurrentRow(4);
+    EXPECT_EQ(dialog.sizeEdit()->text(), QStringLiteral("5"));
+    dialog.styleBox(0)->setChecked(true); // bold
+    dialog.styleBox(4)->setChecked(true); // italic
+    dialog.okButton()->click();
+    EXPECT_EQ(str(marked(t.host.text)), str("un <FONT FACE=\"" + face + "\" SIZE=5><B><I>[mot]</I></B></FONT> ici"));
+    t.host.undo.Undo();
+    EXPECT_EQ(str(t.host.text.text()), "un mot ici");
+}
+
+TEST(FontDialog, BaseFontModeHasNoStylesAndNoEnd)
+{
+    DialogTesting t;
+    setMarked(t.host.text, "a[b]c");
+    TFontFrm dialog(t.services, true);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), msg(352));
+    EXPECT_FALSE(dialog.stylePages()->isVisible());
+    QTest::keyClicks(dialog.sizeEdit(), QStringLiteral("\b9+2")); // 9 is refused
+    dialog.okButton()->click();
+    EXPECT_EQ(str(marked(t.host.text)), "a<BASEFONT SIZE=+2>[b]c");
+}
+
+TEST(RuleDialog, CommandEditsTheSelectedRuleInOneStep)
+{
+    DialogTesting t;
+    ToolTabs tabs(t.host);
+    tabs.setDocumentOpen(true);
+    installFormattingCommands(tabs, t.services);
+    setMarked(t.host.text, "[avant <hr width=\"40%\" noshade align=right> apres]");
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<THrFrm *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->widthBox()->value(), 40);
+        EXPECT_TRUE(dialog->percentBox()->isChecked());
+        EXPECT_FALSE(dialog->shadeBox()->isChecked());
+        EXPECT_TRUE(dialog->alignButton(RuleAlign::Right)->isChecked());
+        dialog->sizeBox()->setValue(4);
+        dialog->okButton()->click();
+    });
+    tabs.action(QStringLiteral("HrBtn"))->trigger();
+    EXPECT_EQ(str(t.host.text.text()), "avant <HR WIDTH=40% ALIGN=right SIZE=4 NOSHADE> apres");
+    t.host.undo.Undo();
+    EXPECT_EQ(str(t.host.text.text()), "avant <hr width=\"40%\" noshade align=right> apres");
+}
+
+TEST(RuleDialog, PercentLimitsTheWidthAndTheSketchFollows)
+{
+    DialogTesting t;
+    THrFrm dialog(t.services);
+    dialog.resize(400, 300);
+    dialog.show();
+    dialog.widthBox()->setValue(250);
+    dialog.percentBox()->setChecked(false);
+    dialog.widthBox()->setValue(250);
+    dialog.percentBox()->setChecked(true);
+    EXPECT_EQ(dialog.widthBox()->value(), 100);
+    dialog.widthBox()->setValue(50);
+    dialog.alignButton(RuleAlign::Left)->setChecked(true);
+    const QRect sketch = dialog.sketch()->rect();
+    const QRect rule = dialog.sketch()->ruleRect();
+    EXPECT_NEAR(rule.width(), (sketch.width() - 16) / 2, 1);
+    EXPECT_EQ(rule.left(), 8);
+    EXPECT_EQ(str(ruleTag(dialog.fields())), "<HR WIDTH=50% ALIGN=left>");
+}
+
+TEST(ListDialog, WritesTheGridAsOneRepeatableStep)
+{
+    DialogTesting t;
+    setMarked(t.host.text, "x|");
+    TListeFrm dialog(t.services, ListKind::Unordered);
+    EXPECT_EQ(str(dialog.windowTitle()), "Liste non ordonnée");
+    dialog.countBox()->setValue(2);
+    ASSERT_EQ(dialog.grid()->rowCount(), 2);
+    dialog.grid()->setItem(0, 0, new QTableWidgetItem(QStringLiteral("un")));
+    dialog.bulletButton(ListBullet::Disc)->setChecked(true);
+    dialog.bulletButton(ListBullet::Square)->setChecked(true); // one bullet at a time
+    dialog.okButton()->click();
+    const char *list = "<UL TYPE=SQUARE>\r\n  <LI>un\r\n  <LI>\r\n</UL>";
+    EXPECT_EQ(str(t.host.text.text()), std::string("x") + list);
+    t.host.undo.Undo();
+    EXPECT_EQ(str(t.host.text.text()), "x");
+    RepeatLastCommand(t.host.text, t.host.undo, t.host.state);
+    EXPECT_EQ(str(t.host.text.text()), std::string("x") + list);
+}
+
+TEST(ListDialog, CommandReadsTheSelectedDefinitionList)
+{
+    DialogTesting t;
+    ToolTabs tabs(t.host);
+    tabs.setDocumentOpen(true);
+    installFormattingCommands(tabs, t.services);
+    setMarked(t.host.text, "[<DL COMPACT><DT>terme<DD>sens<DT>mot<DD>idée</DL>]");
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<TListeFrm *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->countBox()->value(), 2);
+        EXPECT_TRUE(dialog->compactBox()->isChecked());
+        EXPECT_EQ(str(dialog->grid()->item(1, 1)->text()), "idée");
+        dialog->okButton()->click();
+    });
+    tabs.action(QStringLiteral("Dfinitiondeliste1"))->trigger();
+    EXPECT_EQ(str(t.host.text.text()), "<DL COMPACT>\r\n  <DT>terme<DD>sens\r\n  <DT>mot<DD>idée\r\n</DL>");
+}
+
+TEST(CharsetWindow, ArrowsEnterAndDoubleClickInsertEntities)
+{
+    DialogTesting t;
+    setMarked(t.host.text, "a|b");
+    TcharsetFrm window(t.host);
+    window.show();
+    CharacterGrid *grid = window.grid();
+    grid->setFocus();
+    // Right to "&AElig;", down a row, back up, then Enter.
+    for (int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up})
+        QTest::keyClick(grid, Qt::Key(key));
+    EXPECT_EQ(str(window.entityLabel()->text()), "&AElig;");
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(str(marked(t.host.text)), "a&AElig;|b");
+    QTest::mousePress(grid, Qt::LeftButton, {}, grid->cellRect(1).center());
+    EXPECT_TRUE(grid->magnifier()->isVisible());
+    EXPECT_TRUE(grid->magnifier()->text().contains(QStringLiteral("&amp;gt;")));
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, grid->cellRect(1).center());
+    EXPECT_FALSE(grid->magnifier()->isVisible());
+    QTest::mouseDClick(grid, Qt::LeftButton, {}, grid->cellRect(0).center());
+    EXPECT_EQ(str(marked(t.host.text)), "a&AElig;&lt;|b");
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST(TagReferenceWindow, LettersSelectAndEnterInserts)
+{
+    DialogTesting t;
+    const QString path = t.writeFile(QStringLiteral("htmldesc.ref"), "<A></A>\n  Ancre.\n<B></B>\n  Gras.\n<BR>\n");
+    setMarked(t.host.text, "un [mot]");
+    TTagFrm window(t.host, nullptr, path);
+    window.show();
+    EXPECT_EQ(window.list()->currentRow(), 0);
+    EXPECT_EQ(str(window.description()->toPlainText()), "Ancre.");
+    window.letterButton(u'B')->click();
+    EXPECT_EQ(window.list()->currentRow(), 1);
+    EXPECT_EQ(str(window.description()->toPlainText()), "Gras.");
+    QTest::keyClick(window.list(), Qt::Key_Return);
+    EXPECT_EQ(str(marked(t.host.text)), "un <B>[mot]</B>");
+    QListWidget *list = window.list();
+    const QPoint first = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
+    EXPECT_EQ(str(marked(t.host.text)), "un <B><A>[mot]</A></B>");
+    window.insertEntry(2);
+    EXPECT_EQ(str(marked(t.host.text)), "un <B><A><BR>|</A></B>");
+    EXPECT_TRUE(t.host.fakePrompts.shown.isEmpty());
+}
+
+TEST(TagReferenceWindow, MissingFileIsReportedAndLeavesTheListEmpty)
+{
+    DialogTesting t;
+    TTagFrm window(t.host, nullptr, t.folder.filePath(QStringLiteral("absent.ref")));
+    EXPECT_EQ(window.list()->count(), 0);
+    ASSERT_EQ(t.host.fakePrompts.shown.size(), 1);
+    EXPECT_TRUE(t.host.fakePrompts.shown[0].startsWith(QStringLiteral("error:[htmldesc.ref]")));
+    window.insertEntry(0); // nothing to insert, nothing breaks
+    window.letterButton(u'A')->click();
+}
+
+TEST(FormattingCommands, ToolWindowCommandsOpenAndClose)
+{
+    DialogTesting t;
+    ToolTabs tabs(t.host);
+    tabs.setDocumentOpen(true);
+    installFormattingCommands(tabs, t.services);
+    for (const char *id :
+         {"FontBtn", "BaseFontBtn", "HrBtn", "OlBtn", "ULbtn", "DlBtn", "MenuBtn", "DirBtn", "carsetBtn", "TagBtn"})
+        EXPECT_TRUE(tabs.action(QString::fromLatin1(id))->isEnabled()) << id;
+    QAction *charset = tabs.action(QStringLiteral("Caractresspciaux1"));
+    charset->trigger();
+    auto *window = t.host.frame.findChild<TcharsetFrm *>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    charset->trigger();
+    EXPECT_FALSE(window->isVisible());
+    charset->trigger();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(t.host.frame.findChildren<TcharsetFrm *>().size(), 1);
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+#include "ui/javascript/scripteditor.h"
+
+#include "../dialogs/dialogtesting.h"
+#include "core/dialogs/eventcalls.h"
+#include "core/messages/messages.h"
+#include "support/marked.h"
+#include "ui/dialogs/dialogcommands.h"
+#include "ui/dialogs/eventsdialog.h"
+#include "ui/tagcommands/tooltabs.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ScriptEditor, OpensInsideTheFunctionUnmodifiedAndInsertsIntoTheHead)
+{
+    DialogTesting t;
+    setMarked(t.host.text, QStringLiteral("<HEAD></HEAD><BODY>a|b"));
+    ScriptEditor editor(t.services);
+    editor.setScript(ScriptSkeleton(QStringLiteral("f()")));
+    EXPECT_EQ(editor.editor()->textCursor().blockNumber(), 3);
+    EXPECT_EQ(editor.editor()->textCursor().positionInBlock(), 0);
+    EXPECT_FALSE(editor.editor()->document()->isModified());
+    EXPECT_TRUE(editor.headCheck()->isChecked());
+    editor.okButton()->click();
+    EXPECT_EQ(marked(t.host.text), QStringLiteral("<HEAD>") + ScriptSkeleton(QStringLiteral("f()"))
+                                       + QStringLiteral("\r\n</HEAD><BODY>a|b"));
+    EXPECT_EQ(t.host.undo.count(), 1);
+}
+
+TEST(ScriptEditor, ListsFollowTheVersionAndWordsGoInAtTheCaret)
+{
+    DialogTesting t;
+    ScriptEditor editor(t.services);
+    editor.setScript(QStringLiteral("a\r\nb\r\nc\r\nxy"));
+    editor.listButton(WordList::Events)->click();
+    EXPECT_EQ(editor.words()->count(), 13);
+    editor.version10()->click();
+    EXPECT_EQ(editor.words()->count(), 9);
+    // With a selection the word goes in front of it and the text stays selected.
+    QTextCursor cursor = editor.editor()->textCursor();
+    cursor.setPosition(cursor.position() + 2, QTextCursor::KeepAnchor);
+    editor.editor()->setTextCursor(cursor);
+    editor.insertWord(QStringLiteral("onLoad"));
+    EXPECT_EQ(editor.script(), QStringLiteral("a\nb\nc\nonLoadxy"));
+    EXPECT_EQ(editor.editor()->textCursor().selectedText(), QStringLiteral("xy"));
+    EXPECT_EQ(editor.editor()->textCursor().position(), 12);
+    editor.words()->setCurrentRow(0);
+    editor.wordsMenu()->actions().at(0)->trigger();
+    EXPECT_TRUE(editor.script().startsWith(QStringLiteral("a\nb\nc\nonLoadonBlur")));
+}
+
+TEST(ScriptEditor, InsertKeyTogglesTheModeAndCancellingAModifiedScriptAsks)
+{
+    DialogTesting t;
+    ScriptEditor editor(t.services);
+    editor.setScript(ScriptSkeleton(QStringLiteral("f()")));
+    editor.show();
+    QTest::keyClick(editor.editor(), Qt::Key_Insert);
+    EXPECT_TRUE(editor.statusText().endsWith(msg(7685)));
+    EXPECT_TRUE(editor.statusText().startsWith(QStringLiteral("Ligne 4")));
+    QTest::keyClicks(editor.editor(), QStringLiteral("x"));
+    editor.cancelButton()->click(); // No: stays
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ(t.host.fakePrompts.asked, QStringList{msg(70)});
+    t.host.fakePrompts.answers = {Prompts::Answer::Yes};
+    editor.cancelButton()->click();
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(t.host.undo.count(), 0);
+}
+
+TEST(NewFunctionCommand, ChainsTheNamePromptAndTheEditor)
+{
+    const struct
+    {
+        QString typed;
+        QString function;
+    } cases[] = {
+        {"ma fonction", "function mafonction() {"},
+        {"", "function sansnom() {"},
+    };
+    for (const auto &c : cases) {
+        DialogTesting t;
+        ToolTabs tools(t.host);
+        tools.setDocumentOpen(true);
+        installDialogCommands(tools, t.services);
+        setMarked(t.host.text, QStringLiteral("[sel]"));
+        QStringList seen;
+        // Answer the two modal windows as they come up.
+        QTimer::singleShot(0, [&] {
+            auto *names = qobject_cast<EventsDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(names, nullptr);
+            EXPECT_TRUE(names->nameMode());
+            names->nameField()->setText(c.typed);
+            names->okButton()->click();
+            QTimer::singleShot(0, [&] {
+                auto *editor = qobject_cast<ScriptEditor *>(QApplication::activeModalWidget());
+                ASSERT_NE(editor, nullptr);
+                seen << editor->script();
+                editor->okButton()->click();
+            });
+        });
+        tools.action(QStringLiteral("ScriptBtn"))->trigger();
+        ASSERT_EQ(seen.size(), 1);
+        EXPECT_TRUE(seen[0].contains(c.function)) << qPrintable(seen[0]);
+        EXPECT_TRUE(t.host.text.text().startsWith(QStringLiteral("<SCRIPT LANGUAGE=\"JavaScript\">\r\n")));
+        EXPECT_TRUE(t.host.text.text().endsWith(QStringLiteral("</SCRIPT>\r\nsel")));
+    }
+}
+
+} // namespace
