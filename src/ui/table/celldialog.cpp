@@ -135,7 +135,7 @@ QWidget *TCelluleFrm::buildGeneral()
     auto *grid = new QGridLayout(colours);
     m_bg = new ColorSwatchButton(colours);
     m_border = new ColorSwatchButton(colours);
-    auto *bgLabel = new QLabel(QStringLiteral("&Arrière-plan:"), colours);
+    auto *bgLabel = new QLabel(QStringLiteral("Arrière-p&lan:"), colours);
     bgLabel->setBuddy(m_bg);
     auto *borderLabel = new QLabel(QStringLiteral("&Bordure:"), colours);
     borderLabel->setBuddy(m_border);
@@ -210,7 +210,7 @@ QWidget *TCelluleFrm::buildOther()
                            QStringLiteral("Au &centre "), QStringLiteral("A d&roite")});
     auto *v = new QVBoxLayout;
     m_vAlign = radioGroup(page, v, QStringLiteral("Alignement vertical"),
-                          {QStringLiteral("Au &milieu  (par défaut)"), QStringLiteral("Vers le h&aut"),
+                          {QStringLiteral("Au &milieu  (par défaut)"), QStringLiteral("Vers le hau&t"),
                            QStringLiteral("Vers le &bas"), QStringLiteral("Basé sur l&igne")});
     aligns->addLayout(h);
     aligns->addLayout(v);
@@ -241,7 +241,7 @@ QWidget *TCelluleFrm::buildRow()
     h->addStretch(1);
     auto *v = new QVBoxLayout;
     m_vAlign = radioGroup(page, v, QStringLiteral("Alignement vertical"),
-                          {QStringLiteral("Au &milieu  (par défaut)"), QStringLiteral("Vers le h&aut"),
+                          {QStringLiteral("Au &milieu  (par défaut)"), QStringLiteral("Vers le hau&t"),
                            QStringLiteral("Vers le &bas"), QStringLiteral("Basé sur l&igne")});
     aligns->addLayout(h);
     aligns->addLayout(v);
@@ -250,7 +250,7 @@ QWidget *TCelluleFrm::buildRow()
     auto *grid = new QGridLayout(colours);
     m_bg = new ColorSwatchButton(colours);
     m_border = new ColorSwatchButton(colours);
-    auto *bgLabel = new QLabel(QStringLiteral("A&rrière-plan:"), colours);
+    auto *bgLabel = new QLabel(QStringLiteral("Arrière-p&lan:"), colours);
     bgLabel->setBuddy(m_bg);
     auto *borderLabel = new QLabel(QStringLiteral("B&ordure:"), colours);
     borderLabel->setBuddy(m_border);
