@@ -166,6 +166,31 @@ bool TableModel::Merge(SlotRect rect)
     return true;
 }
 
+bool TableModel::Split(int column, int row)
+{
+    if (column < 0 || row < 0 || column >= m_colCount || row >= m_rowCount)
+        return false;
+    const SlotPos owner = m_grid.ownerOf(column, row);
+    if (!owner.valid())
+        return false;
+    const int width = m_grid.colSpan(owner.column, owner.row);
+    const int height = m_grid.rowSpan(owner.column, owner.row);
+    if (width <= 1 && height <= 1)
+        return false;
+    const bool selected = cell(owner.column, owner.row).Selected;
+    for (int r = owner.row; r < owner.row + height; ++r) {
+        for (int c = owner.column; c < owner.column + width; ++c) {
+            m_grid.setSpans(c, r, 1, 1);
+            if (c != owner.column || r != owner.row) {
+                m_cells[index(c, r)] = TableCell{};
+                m_cells[index(c, r)].Selected = selected;
+            }
+        }
+    }
+    checkInvariant();
+    return true;
+}
+
 void TableModel::checkInvariant() const
 {
     Q_ASSERT_X(invariantBreach().isEmpty(), "TableModel", qPrintable(invariantBreach()));

@@ -116,6 +116,12 @@ public:
     // the closed rectangle holds fewer than two cells.
     bool Merge(SlotRect rect);
 
+    // Splits the merged cell owning (column, row) back into one cell per
+    // slot: the first keeps its settings and content, the others are fresh
+    // data cells sharing its selection state. False, changing nothing, when
+    // the slot is not in the table or its cell spans a single slot.
+    bool Split(int column, int row);
+
     // Empty while the span rule holds, else what breaks it.
     QString invariantBreach() const { return m_grid.invariantBreach(m_colCount, m_rowCount); }
 

@@ -8,6 +8,7 @@
 #include "ui/shell/mainwindow.h"
 #include "ui/shell/uiguards.h"
 #include "ui/table/tabledesigner.h"
+#include "ui/table3d/table3ddialog.h"
 #include "ui/tagcommands/tooltabs.h"
 
 void RunTableCommand(DocumentHost &host, DialogServices &services, const std::function<int(TTableFrm &)> &exec)
@@ -37,4 +38,6 @@ void installTableCommands(MainWindow &frame)
     DialogServices &services = frameDialogServices(frame);
     frame.toolTabs()->setDialogHandler(QStringLiteral("TableBtn"),
                                        [&frame, &services] { RunTableCommand(frame, services); });
+    frame.toolTabs()->setDialogHandler(QStringLiteral("Table3dBtn"),
+                                       [&frame, &services] { RunTable3dCommand(frame, services); });
 }

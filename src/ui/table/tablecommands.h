@@ -13,5 +13,5 @@ struct DialogServices;
 // default; tests drive it instead).
 void RunTableCommand(DocumentHost &host, DialogServices &services, const std::function<int(TTableFrm &)> &exec = {});
 
-// Hands the table command to the frame window's tool tabs and menus.
+// Hands the table and 3D-table commands to the frame window's tool tabs and menus.
 void installTableCommands(MainWindow &frame);

@@ -3,7 +3,9 @@
 #include "core/shell/documenthost.h"
 #include "core/table/tablefields.h"
 #include "core/table/tablemodel.h"
+#include "core/table/tableselection.h"
 #include "ui/dialogs/dialogservices.h"
+#include "ui/table/celldialog.h"
 #include "ui/table/tableextensions.h"
 #include "ui/table/tablesketch.h"
 
@@ -179,9 +181,19 @@ QWidget *TTableFrm::buildSketch()
                          QKeySequence(Qt::CTRL | Qt::Key_F));
     m_cellProps = addCommand(QStringLiteral("Cellule..."), QStringLiteral("Propriétés de la cellule ou de la rangée"),
                              QKeySequence(Qt::CTRL | Qt::Key_P));
-    // Selecting, merging and the cell properties come with the cell editor.
-    m_merge->setEnabled(false);
-    m_cellProps->setEnabled(false);
+    m_split = addCommand(QStringLiteral("&Scinder"), QStringLiteral("Scinder la cellule fusionnée"), {});
+    m_menuMerge = new QAction(QStringLiteral("&Fusionner cellules"), this);
+    m_menuMerge->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_menuCell = new QAction(QStringLiteral("&Propriétés de la cellule"), this);
+    m_menuCell->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_menuRow = new QAction(QStringLiteral("Propriétés de la ra&ngée"), this);
+    m_menuSplit = new QAction(QStringLiteral("&Scinder la cellule"), this);
+    connect(m_merge, &QAction::triggered, this, &TTableFrm::mergeCells);
+    connect(m_menuMerge, &QAction::triggered, this, &TTableFrm::mergeCells);
+    connect(m_split, &QAction::triggered, this, &TTableFrm::splitCells);
+    connect(m_menuSplit, &QAction::triggered, this, &TTableFrm::splitCells);
+    for (QAction *a : {m_cellProps, m_menuCell, m_menuRow})
+        connect(a, &QAction::triggered, this, &TTableFrm::editProperties);
     m_captionProps = addCommand(QStringLiteral("Titre..."), QStringLiteral("Propriétés du titre du tableau"), {});
     m_extensions =
         addCommand(QStringLiteral("Extensions..."), QStringLiteral("Propriétés additionnelles du tableau"), {});
@@ -194,7 +206,7 @@ QWidget *TTableFrm::buildSketch()
                              QKeySequence(Qt::CTRL | Qt::Key_C));
     m_removeColumn = addCommand(QStringLiteral("Supprimer c&olonne"), QStringLiteral("Supprimer la dernière colonne"),
                                 QKeySequence(Qt::CTRL | Qt::Key_O));
-    for (QAction *a : {m_merge, m_cellProps, m_captionProps, m_extensions, m_clear})
+    for (QAction *a : {m_merge, m_split, m_cellProps, m_captionProps, m_extensions, m_clear})
         m_toolBar->addAction(a);
     m_toolBar->addSeparator();
     for (QAction *a : {m_addRow, m_removeRow, m_addColumn, m_removeColumn})
@@ -211,6 +223,9 @@ QWidget *TTableFrm::buildSketch()
     m_sketch = new TableSketch(m_model, box);
     m_sketch->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_sketch->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_sketch, &TableSketch::cellClicked, this, &TTableFrm::clickCell);
+    connect(m_sketch, &TableSketch::cursorStep, this, &TTableFrm::stepCursor);
+    connect(m_sketch, &TableSketch::enterPressed, this, &TTableFrm::editProperties);
     connect(m_sketch, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { sketchMenu()->popup(m_sketch->mapToGlobal(pos)); });
 
@@ -231,8 +246,10 @@ QMenu *TTableFrm::sketchMenu()
 {
     if (!m_menu) {
         m_menu = new QMenu(this);
-        m_menu->addAction(m_merge);
-        m_menu->addAction(m_cellProps);
+        m_menu->addAction(m_menuMerge);
+        m_menu->addAction(m_menuSplit);
+        m_menu->addAction(m_menuCell);
+        m_menu->addAction(m_menuRow);
         m_menu->addSeparator();
         m_menu->addAction(m_addRow);
         m_menu->addAction(m_removeRow);
@@ -312,11 +329,95 @@ void TTableFrm::refreshCommands()
     m_removeRow->setEnabled(m_model.RowCount() > 1);
     m_addColumn->setEnabled(m_model.ColCount() < TableModel::MaxColumns);
     m_removeColumn->setEnabled(m_model.ColCount() > 1);
+    // The pop-up menu offers what the selection allows; the tool bar's
+    // buttons stay enabled and explain what is missing.
+    const auto rect = SelectionRect(m_model);
+    const int owners = rect ? SelectedOwnersIn(m_model, *rect) : 0;
+    const PropertiesTarget target = PropertiesFor(m_model);
+    m_menuMerge->setEnabled(owners >= 2);
+    m_menuCell->setEnabled(owners == 1);
+    m_menuRow->setEnabled(target.mode == PropertiesTarget::Mode::Row);
+    m_menuSplit->setEnabled(SelectionHasMergedCell(m_model));
+}
+
+void TTableFrm::selectionChanged()
+{
+    m_sketch->refresh();
+    refreshCommands();
+}
+
+void TTableFrm::clickCell(int column, int row)
+{
+    SelectCellule(m_model, column, row);
+    m_anchor = {column, row};
+    m_sketch->setCursor({column, row});
+    selectionChanged();
+}
+
+void TTableFrm::stepCursor(int columns, int rows, bool extend)
+{
+    const SlotGrid &g = m_model.grid();
+    SlotPos at = m_sketch->cursor();
+    if (!at.valid() || at.column >= m_model.ColCount() || at.row >= m_model.RowCount())
+        at = {0, 0};
+    // A step leaves the whole cell under the cursor, merged or not.
+    const SlotPos owner = g.ownerOf(at.column, at.row);
+    int column = at.column, row = at.row;
+    if (columns > 0 && owner.valid())
+        column = owner.column + g.colSpan(owner.column, owner.row);
+    else if (columns < 0)
+        column = (owner.valid() ? owner.column : at.column) - 1;
+    if (rows > 0 && owner.valid())
+        row = owner.row + g.rowSpan(owner.column, owner.row);
+    else if (rows < 0)
+        row = (owner.valid() ? owner.row : at.row) - 1;
+    column = std::clamp(column, 0, m_model.ColCount() - 1);
+    row = std::clamp(row, 0, m_model.RowCount() - 1);
+    const SlotPos next = g.ownerOf(column, row).valid() ? g.ownerOf(column, row) : SlotPos{column, row};
+    m_sketch->setCursor(next);
+    if (!extend)
+        m_anchor = next;
+    SelectRect(m_model, {std::min(m_anchor.column, next.column), std::max(m_anchor.column, next.column),
+                         std::min(m_anchor.row, next.row), std::max(m_anchor.row, next.row)});
+    selectionChanged();
+}
+
+void TTableFrm::mergeCells()
+{
+    if (MergeSelection(m_model, services().host.prompts()) == MergeOutcome::Merged) {
+        const auto rect = SelectionRect(m_model);
+        if (rect) {
+            m_anchor = {rect->minColumn, rect->minRow};
+            m_sketch->setCursor(m_anchor);
+        }
+    }
+    selectionChanged();
+}
+
+void TTableFrm::splitCells()
+{
+    SplitSelection(m_model);
+    selectionChanged();
+}
+
+void TTableFrm::editProperties()
+{
+    const PropertiesTarget target = PropertiesFor(m_model, &services().host.prompts());
+    if (target.mode == PropertiesTarget::Mode::None)
+        return;
+    TCelluleFrm dialog(services(), m_model, target, this);
+    if (execProperties)
+        execProperties(dialog);
+    else
+        dialog.exec();
+    selectionChanged();
 }
 
 void TTableFrm::clearAll()
 {
     m_model.NewTable();
+    m_anchor = {0, 0};
+    m_sketch->setCursor({0, 0});
     loadFields();
     refreshCommands();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/grid/slotgrid.h"
 #include "core/table/tableopening.h"
 #include "ui/dialogs/elementdialog.h"
+
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -42,12 +45,29 @@ public:
     QAction *removeRowAction() const { return m_removeRow; }
     QAction *addColumnAction() const { return m_addColumn; }
     QAction *removeColumnAction() const { return m_removeColumn; }
+    QAction *mergeAction() const { return m_merge; }
+    QAction *splitAction() const { return m_split; }
+    QAction *propertiesAction() const { return m_cellProps; }
+    QAction *menuMergeAction() const { return m_menuMerge; }
+    QAction *menuCellAction() const { return m_menuCell; }
+    QAction *menuRowAction() const { return m_menuRow; }
+    QAction *menuSplitAction() const { return m_menuSplit; }
     QAction *captionAction() const { return m_captionProps; }
     QAction *extensionsAction() const { return m_extensions; }
     // The sketch's pop-up menu, its items enabled for the current counts.
     QMenu *sketchMenu();
 
     QString helpAnchor() const override { return QStringLiteral("concepteur"); }
+
+    // The sketch's commands: a click on a cell, a step of the keyboard's
+    // cell cursor (Shift grows the selection from where it started).
+    void clickCell(int column, int row);
+    void stepCursor(int columns, int rows, bool extend);
+    void mergeCells();
+    void splitCells();
+    void editProperties();
+    // Shows the cell or row dialog; tests replace the modal run.
+    std::function<int(QDialog &)> execProperties;
 
 protected:
     bool confirm() override;
@@ -69,6 +89,7 @@ private:
     void openCaption();
     void refreshCommands();
     void toggleMaximised();
+    void selectionChanged();
 
     TableModel &m_model;
     TableDesignerStart m_start;
@@ -89,6 +110,12 @@ private:
     QMenu *m_menu = nullptr;
     QAction *m_merge = nullptr;
     QAction *m_cellProps = nullptr;
+    QAction *m_split = nullptr;
+    QAction *m_menuMerge = nullptr;
+    QAction *m_menuCell = nullptr;
+    QAction *m_menuRow = nullptr;
+    QAction *m_menuSplit = nullptr;
+    SlotPos m_anchor{0, 0};
     QAction *m_captionProps = nullptr;
     QAction *m_extensions = nullptr;
     QAction *m_clear = nullptr;

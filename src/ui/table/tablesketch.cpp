@@ -4,6 +4,8 @@
 #include "core/table/tablemodel.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 
@@ -23,6 +25,61 @@ TableSketch::TableSketch(const TableModel &model, QWidget *parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void TableSketch::setCursor(SlotPos cursor)
+{
+    m_cursor = cursor;
+    update();
+}
+
+SlotPos TableSketch::cellAt(const QPoint &pos) const
+{
+    for (int r = 0; r < m_model.RowCount(); ++r) {
+        for (int c = 0; c < m_model.ColCount(); ++c) {
+            if (cellRect(c, r).contains(pos))
+                return {c, r};
+        }
+    }
+    return {};
+}
+
+void TableSketch::mousePressEvent(QMouseEvent *event)
+{
+    setFocus(Qt::MouseFocusReason);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const SlotPos cell = cellAt(event->position().toPoint());
+    if (cell.valid()) {
+        m_cursor = cell;
+        emit cellClicked(cell.column, cell.row);
+    }
+}
+
+void TableSketch::keyPressEvent(QKeyEvent *event)
+{
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        emit cursorStep(-1, 0, extend);
+        return;
+    case Qt::Key_Right:
+        emit cursorStep(1, 0, extend);
+        return;
+    case Qt::Key_Up:
+        emit cursorStep(0, -1, extend);
+        return;
+    case Qt::Key_Down:
+        emit cursorStep(0, 1, extend);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit enterPressed();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void TableSketch::setGap(int gap)
@@ -125,6 +182,16 @@ void TableSketch::paintEvent(QPaintEvent *)
                 p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                            fontMetrics().elidedText(content.first().trimmed(), Qt::ElideRight, text.width()));
             }
+        }
+    }
+    if (hasFocus() && m_cursor.valid() && m_cursor.column < m_model.ColCount() && m_cursor.row < m_model.RowCount()) {
+        const SlotPos owner = m_model.grid().ownerOf(m_cursor.column, m_cursor.row);
+        const QRect cell = owner.valid() ? cellRect(owner.column, owner.row) : QRect();
+        if (!cell.isEmpty()) {
+            p.setPen(QPen(fillColor(m_model, owner.column, owner.row).lightness() < 128 ? Qt::white : Qt::black, 1,
+                          Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(cell.adjusted(2, 2, -3, -3));
         }
     }
 }

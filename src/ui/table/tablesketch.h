@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/grid/slotgrid.h"
+
 #include <QColor>
 #include <QRect>
 #include <QWidget>
@@ -10,7 +12,10 @@ class TableModel;
 // out on a grid of equal slots with the cell spacing as gap, inside a frame
 // as thick as the border plus one. Each rectangle shows the cell's fill and
 // outline colours; hovering one shows its position and the first lines of
-// its content.
+// its content. A left click on a cell, the arrow keys (with Shift to grow
+// the selection) and Enter are passed on as signals; the designer decides.
+// The keyboard's cell cursor is drawn as a dotted frame while the sketch
+// has the focus.
 class TableSketch : public QWidget
 {
     Q_OBJECT
@@ -33,11 +38,25 @@ public:
     static QColor fillColor(const TableModel &model, int column, int row);
     static QColor outlineColor(const TableModel &model, int column, int row);
 
+    // The slot holding the keyboard's cell cursor.
+    SlotPos cursor() const { return m_cursor; }
+    void setCursor(SlotPos cursor);
+    // The owner under a point of the sketch; invalid outside every cell.
+    SlotPos cellAt(const QPoint &pos) const;
+
     QSize sizeHint() const override { return {420, 220}; }
     QSize minimumSizeHint() const override { return {160, 90}; }
 
+signals:
+    void cellClicked(int column, int row);
+    // An arrow key: the step, and whether Shift was held.
+    void cursorStep(int columns, int rows, bool extend);
+    void enterPressed();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
@@ -46,4 +65,5 @@ private:
     const TableModel &m_model;
     int m_gap = 2;
     int m_border = 0;
+    SlotPos m_cursor{0, 0};
 };
