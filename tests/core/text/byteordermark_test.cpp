@@ -29,10 +29,12 @@ TEST(ByteOrderMark, SecondMarkIsKeptAsACharacter)
         ASSERT_TRUE(encodeText(text, c.encoding, back));
         EXPECT_EQ(back, c.bytes);
     }
-    // A sequence cut short at the end still shows as a replacement character.
+    // A sequence cut short at the end is no UTF-8: every byte is read as a
+    // Windows-1252 character, so that none is lost.
     QString text;
-    detectAndDecode("\xEF\xBB\xBF"
-                    "a\xC3",
-                    text);
-    EXPECT_EQ(text, QStringLiteral("a\uFFFD"));
+    EXPECT_EQ(detectAndDecode("\xEF\xBB\xBF"
+                              "a\xC3",
+                              text),
+              FileEncoding::Windows1252);
+    EXPECT_EQ(text, QStringLiteral("\u00EF\u00BB\u00BFa\u00C3"));
 }
