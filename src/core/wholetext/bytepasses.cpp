@@ -257,15 +257,31 @@ ByteOutcome compact(QByteArrayView mark, QByteArrayView body, LineEnd lineEnd)
     bool inBraces = false;
     bool inBlankRun = false;
     QByteArrayView verbatim;
+    // Bytes that matter inside tags and braces (1), and outside them (1 or 2).
+    static constexpr auto Markers = [] {
+        std::array<Byte, 256> kinds{};
+        for (const Byte c : {'<', '>', '{', '}'})
+            kinds[c] = 1;
+        for (const Byte c : {' ', '\r', '\n'})
+            kinds[c] = 2;
+        return kinds;
+    }();
     while (p < end) {
+        // Runs of bytes that need nothing go over in one copy: anything but
+        // the four markers inside, ordinary characters outside.
+        const Byte *run = p;
         if (inTag || inBraces) {
-            const Byte *run = p;
-            while (p < end && *p != '<' && *p != '>' && *p != '{' && *p != '}')
+            while (p < end && Markers[*p] != 1)
                 ++p;
-            out.put(reinterpret_cast<const char *>(run), p - run);
-            if (p == end)
-                break;
+        } else {
+            while (p < end && !Markers[*p])
+                ++p;
+            if (p > run)
+                inBlankRun = false;
         }
+        out.put(reinterpret_cast<const char *>(run), p - run);
+        if (p == end)
+            break;
         const Byte c = *p++;
         switch (c) {
         case '<':
