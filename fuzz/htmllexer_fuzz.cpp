@@ -3,6 +3,7 @@
 // the text.
 #include "core/highlight/htmllexer.h"
 
+#include <QList>
 #include <QString>
 
 #include <cstddef>
