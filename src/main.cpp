@@ -1,15 +1,40 @@
+#include "core/messages/messages.h"
 #include "core/wholetext/batchmode.h"
 #include "ui/shell/benchhook.h"
 #include "ui/shell/handover.h"
 #include "ui/shell/mainwindow.h"
 #include "ui/shell/translations.h"
-#include "core/messages/messages.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <string>
+
+#ifdef Q_OS_LINUX
+#include <climits>
+#include <unistd.h>
+#endif
 
 namespace {
+
+// Batch commands go to the small program beside this one, which loads no
+// window library; it takes the same arguments. Returns only when it cannot
+// be started, and the command then runs here.
+void handOverToBatchProgram(char **argv)
+{
+#ifdef Q_OS_LINUX
+    char self[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0)
+        return;
+    std::string program(self, size_t(n));
+    program.erase(program.rfind('/') + 1);
+    program += "tessaline-batch";
+    ::execv(program.c_str(), argv);
+#else
+    Q_UNUSED(argv);
+#endif
+}
 
 bool hasDisplay()
 {
@@ -22,6 +47,8 @@ bool hasDisplay()
 int main(int argc, char *argv[])
 {
     // Batch commands run without any window or display.
+    if (argc >= 2 && isBatchCommand(argv[1]))
+        handOverToBatchProgram(argv);
     if (const int status = runBatchModeIfAsked(argc, argv); status >= 0)
         return status;
     if (!hasDisplay()) {

@@ -1,8 +1,8 @@
 #include "core/text/pagefile.h"
 
-#include "core/text/documenttext.h"
-#include "core/shell/prompts.h"
 #include "core/messages/messages.h"
+#include "core/shell/prompts.h"
+#include "core/text/documenttext.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -115,8 +115,7 @@ bool keepOwnership(QSaveFile &file, const QString &path, bool strict)
     struct stat mine;
     if (fd < 0 || ::fstat(fd, &mine) != 0)
         return false;
-    if ((mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0
-        && strict)
+    if ((mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0 && strict)
         return false;
     // After the owner: changing it may clear the set-id bits.
     const mode_t mode = old.st_mode & 07777;
@@ -129,18 +128,11 @@ bool keepOwnership(QSaveFile &file, const QString &path, bool strict)
 #endif
 }
 
-SaveResult writePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
-                     const FileStamp *unchangedSince, const PageWriter &writer)
+// Writes the bytes of a page atomically; with unchangedSince, only over the
+// very file that was read and keeping its owner, group and permissions.
+SaveResult writeBytes(const QString &path, const QByteArray &bytes, Prompts &prompts, const FileStamp *unchangedSince,
+                      const PageWriter &writer)
 {
-    const QString diskText = withLineEnd(crlfText, format.lineEnd);
-    QByteArray bytes;
-    FileEncoding encoding = format.encoding;
-    if (!encodeText(diskText, encoding, bytes)) {
-        if (!prompts.askYesNo(fileMessage(path, QStringLiteral(" ")) + Texts::AskWriteUtf8))
-            return SaveResult::Declined;
-        encoding = FileEncoding::Utf8;
-        encodeText(diskText, encoding, bytes);
-    }
     QSaveFile file(path);
     QString failure = Texts::WriteFailed;
     // Small pages stay in the file's buffer until it is flushed; a full disk
@@ -160,25 +152,52 @@ SaveResult writePage(const QString &path, const QString &crlfText, PageFormat &f
         prompts.error(fileMessage(path, failure));
         return SaveResult::Failed;
     }
-    format.encoding = encoding;
     return SaveResult::Saved;
+}
+
+SaveResult writePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
+                     const FileStamp *unchangedSince, const PageWriter &writer)
+{
+    const QString diskText = withLineEnd(crlfText, format.lineEnd);
+    QByteArray bytes;
+    FileEncoding encoding = format.encoding;
+    if (!encodeText(diskText, encoding, bytes)) {
+        if (!prompts.askYesNo(fileMessage(path, QStringLiteral(" ")) + Texts::AskWriteUtf8))
+            return SaveResult::Declined;
+        encoding = FileEncoding::Utf8;
+        encodeText(diskText, encoding, bytes);
+    }
+    const SaveResult result = writeBytes(path, bytes, prompts, unchangedSince, writer);
+    if (result == SaveResult::Saved)
+        format.encoding = encoding;
+    return result;
 }
 
 } // namespace
 
-std::optional<LoadedPage> loadPage(const QString &path, qint64 maxBytes)
+std::optional<PageBytes> readPageBytes(const QString &path, qint64 maxBytes)
 {
     QFile file;
-    FileStamp stamp;
-    if (!openRegularFile(path, file, stamp))
+    PageBytes page;
+    if (!openRegularFile(path, file, page.stamp))
         return std::nullopt;
     try {
-        const std::optional<QByteArray> bytes = readAtMost(file, stamp.size, maxBytes);
+        std::optional<QByteArray> bytes = readAtMost(file, page.stamp.size, maxBytes);
         if (!bytes)
             return std::nullopt;
+        page.bytes = std::move(*bytes);
+        return page;
+    } catch (const std::bad_alloc &) {
+        return std::nullopt;
+    }
+}
+
+std::optional<LoadedPage> pageFromBytes(const PageBytes &file)
+{
+    try {
         LoadedPage page;
-        page.stamp = stamp;
-        page.format.encoding = detectAndDecode(*bytes, page.text);
+        page.stamp = file.stamp;
+        page.format.encoding = detectAndDecode(file.bytes, page.text);
         if (page.text.size() > DocumentText::MaxLength || page.text.contains(QChar(0))
             || holdsLineBreakMarks(page.text))
             return std::nullopt;
@@ -188,6 +207,14 @@ std::optional<LoadedPage> loadPage(const QString &path, qint64 maxBytes)
     } catch (const std::bad_alloc &) {
         return std::nullopt;
     }
+}
+
+std::optional<LoadedPage> loadPage(const QString &path, qint64 maxBytes)
+{
+    std::optional<PageBytes> file = readPageBytes(path, maxBytes);
+    if (!file)
+        return std::nullopt;
+    return pageFromBytes(*file);
 }
 
 FileStamp fileStamp(const QString &path)
@@ -246,6 +273,12 @@ SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &fo
                     const FileStamp &unchangedSince, const PageWriter &writer)
 {
     return writePage(path, crlfText, format, prompts, &unchangedSince, writer);
+}
+
+SaveResult savePageBytes(const QString &path, const QByteArray &bytes, Prompts &prompts,
+                         const FileStamp &unchangedSince, const PageWriter &writer)
+{
+    return writeBytes(path, bytes, prompts, &unchangedSince, writer);
 }
 
 QString backupName(const QString &path)

@@ -50,6 +50,20 @@ inline constexpr qint64 MaxPageFileBytes = qint64(DocumentText::MaxLength) * 4;
 // unchanged (characters the editor takes as line breaks).
 std::optional<LoadedPage> loadPage(const QString &path, qint64 maxBytes = MaxPageFileBytes);
 
+// A page file's bytes as they are on disk, and the stamp they were read with.
+struct PageBytes
+{
+    QByteArray bytes;
+    FileStamp stamp;
+};
+
+// Reads a file's bytes under the same rules as loadPage (regular files only,
+// at most maxBytes whatever the file reports) without decoding them.
+std::optional<PageBytes> readPageBytes(const QString &path, qint64 maxBytes = MaxPageFileBytes);
+// The page that loadPage would give for these bytes, or nothing when it
+// would refuse them.
+std::optional<LoadedPage> pageFromBytes(const PageBytes &file);
+
 // The stamp of the file at path now; size -1 when there is none.
 FileStamp fileStamp(const QString &path);
 
@@ -78,6 +92,13 @@ SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &fo
                     const PageWriter &writer = writeAllBytes);
 SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
                     const FileStamp &unchangedSince, const PageWriter &writer = writeAllBytes);
+
+// Writes bytes atomically over the very file that was read (unchangedSince),
+// under the same rules as the strict savePage: owner, group and permissions
+// kept or nothing written, every write step checked, the old file kept on
+// any failure, which is reported.
+SaveResult savePageBytes(const QString &path, const QByteArray &bytes, Prompts &prompts,
+                         const FileStamp &unchangedSince, const PageWriter &writer = writeAllBytes);
 
 // The backup name: the file name with its extension changed to ".bak".
 QString backupName(const QString &path);

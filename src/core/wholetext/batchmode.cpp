@@ -1,10 +1,11 @@
 #include "core/wholetext/batchmode.h"
 
+#include "core/messages/messages.h"
+#include "core/shell/prompts.h"
 #include "core/text/documenttext.h"
 #include "core/text/pagefile.h"
-#include "core/shell/prompts.h"
 #include "core/text/textcodec.h"
-#include "core/messages/messages.h"
+#include "core/wholetext/bytepasses.h"
 #include "core/wholetext/compaction.h"
 #include "core/wholetext/entities.h"
 #include "core/wholetext/wholetext.h"
@@ -105,6 +106,25 @@ PassResult runPassOn(BatchCommand command, const QString &text, LineEnd lineEnd)
     }
 }
 
+QString reportOf(BatchCommand command, qsizetype count)
+{
+    switch (command) {
+    case BatchCommand::ToEntities:
+        return QString::number(count) + msg(4);
+    case BatchCommand::FromEntities:
+        return QString::number(count) + msg(5);
+    default:
+        return QString::number(count) + CharactersRemoved;
+    }
+}
+
+BytePass bytePassOf(BatchCommand command)
+{
+    return command == BatchCommand::ToEntities     ? BytePass::ToEntities
+           : command == BatchCommand::FromEntities ? BytePass::FromEntities
+                                                   : BytePass::Compact;
+}
+
 // Runs the command on one file; false when it could not be read or written.
 bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
 {
@@ -114,7 +134,31 @@ bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
         prompts.error(path + msg(1));
         return false;
     }
-    std::optional<LoadedPage> page = loadPage(path);
+    std::optional<PageBytes> file = readPageBytes(path);
+    const ByteScan scan = file ? scanPageBytes(file->bytes) : ByteScan();
+    if (!file || scan.verdict == ByteScan::Verdict::Refused) {
+        prompts.error(fileMessage(path, msg(11)));
+        return false;
+    }
+    QString report;
+    try {
+        // UTF-8 and Windows-1252 pages are worked on as they are on disk.
+        if (std::optional<ByteOutcome> outcome = runBytePass(bytePassOf(command), file->bytes, scan)) {
+            // An unchanged page is left as it is on disk.
+            if (outcome->bytes != file->bytes
+                && savePageBytes(path, outcome->bytes, prompts, file->stamp) != SaveResult::Saved)
+                return false;
+            print(stdout, fileMessage(path, QLatin1Char(' ') + reportOf(command, outcome->count)) + QLatin1Char('\n'));
+            return true;
+        }
+    } catch (const std::bad_alloc &) {
+        prompts.error(fileMessage(path, QLatin1Char(' ') + Texts::WholeTextTooLong));
+        return false;
+    }
+
+    // Other pages through their decoded text.
+    std::optional<LoadedPage> page = pageFromBytes(*file);
+    file.reset();
     if (!page) {
         prompts.error(fileMessage(path, msg(11)));
         return false;
@@ -188,6 +232,11 @@ int runBatchMode(const QStringList &args)
             status = 1;
     }
     return status;
+}
+
+bool isBatchCommand(const char *argument)
+{
+    return commandOf(QString::fromLocal8Bit(argument)) != BatchCommand::None;
 }
 
 int runBatchModeIfAsked(int &argc, char **argv)

@@ -20,6 +20,9 @@
 // (the others are still done), 2 for a usage error.
 int runBatchMode(const QStringList &args);
 
+// The argument names a batch or help command.
+bool isBatchCommand(const char *argument);
+
 // For main(): when the first argument names a batch or help command, runs it
 // inside a QCoreApplication and returns its exit status; otherwise returns
 // -1 without creating anything.

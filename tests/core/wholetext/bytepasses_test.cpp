@@ -1,0 +1,191 @@
+#include "core/text/pagefile.h"
+#include "core/wholetext/bytepasses.h"
+#include "core/wholetext/compaction.h"
+#include "core/wholetext/entities.h"
+
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Reference
+{
+    bool refused = false;
+    QByteArray bytes;
+    qsizetype count = 0;
+};
+
+// The pass as the editor's text path does it: decode, work on the CR LF
+// text, encode again in the page's own format when anything changed.
+Reference throughText(BytePass pass, const QByteArray &file)
+{
+    std::optional<LoadedPage> page = pageFromBytes({file, {}});
+    if (!page)
+        return {true, {}, 0};
+    Reference ref;
+    QString result;
+    if (pass == BytePass::Compact) {
+        result = compactTags(page->text);
+        ref.count =
+            withLineEnd(page->text, page->format.lineEnd).size() - withLineEnd(result, page->format.lineEnd).size();
+    } else {
+        TextConversion c =
+            pass == BytePass::ToEntities ? charactersToEntities(page->text) : entitiesToCharacters(page->text);
+        result = c.text;
+        ref.count = c.count;
+    }
+    ref.bytes = file;
+    if (result != page->text)
+        EXPECT_TRUE(encodeText(withLineEnd(result, page->format.lineEnd), page->format.encoding, ref.bytes));
+    return ref;
+}
+
+const QStringList Pieces = {
+    u"a"_qs,
+    u"Z"_qs,
+    u" "_qs,
+    u"   "_qs,
+    u"<"_qs,
+    u">"_qs,
+    u"{"_qs,
+    u"}"_qs,
+    u"<!--"_qs,
+    u"-->"_qs,
+    u"<pre>"_qs,
+    u"</PRE>"_qs,
+    u"<script "_qs,
+    u"</scripts>"_qs,
+    u"<Style>"_qs,
+    u"</style"_qs,
+    u"<textarea>"_qs,
+    u"</textArea>"_qs,
+    u"<b>"_qs,
+    u"&eacute;"_qs,
+    u"&trade;"_qs,
+    u"&#171;"_qs,
+    u"&amp;"_qs,
+    u"&"_qs,
+    u";"_qs,
+    u"&ETH;"_qs,
+    u"é"_qs,
+    u"ÿ"_qs,
+    u"™"_qs,
+    u"«"_qs,
+    u"\u00A0"_qs,
+    u"€"_qs,
+    u"<scr\u0130pt>"_qs,
+    u"<scr\u0131pt>"_qs,
+    u"Ž"_qs,
+    u"\t"_qs,
+    u"<ſcript>"_qs,
+    u"\u212A"_qs,
+    u"\u4E2D"_qs,
+    u"\U0001F600"_qs,
+    u"\u2029"_qs,
+    u"\uFDD1"_qs,
+    u"\uFEFF"_qs,
+    u"\uFFFE"_qs,
+};
+
+QByteArray randomPage(QRandomGenerator &random)
+{
+    static const QString Breaks[] = {u"\r\n"_qs, u"\n"_qs, u"\r"_qs};
+    const QString lineEnd = Breaks[random.bounded(3)];
+    const bool mixed = random.bounded(8) == 0;
+    QString text;
+    for (int i = random.bounded(60); i > 0; --i) {
+        const int pick = random.bounded(int(Pieces.size()) + 6);
+        if (pick >= Pieces.size())
+            text += mixed ? Breaks[random.bounded(3)] : lineEnd;
+        else if (const QString &piece = Pieces.at(pick);
+                 (piece != u"\u2029"_qs && piece != u"\uFDD1"_qs) || random.bounded(6) == 0) // rare refusals
+            text += piece;
+    }
+    QByteArray bytes;
+    switch (random.bounded(4)) {
+    case 0:
+        encodeText(text, FileEncoding::Utf8Bom, bytes);
+        break;
+    case 1:
+        text.removeIf([](QChar c) { return !fitsWindows1252(QString(c)); });
+        encodeWindows1252(text, bytes);
+        break;
+    default:
+        bytes = text.toUtf8();
+    }
+    // Now and then a stray byte: broken UTF-8, a NUL, a lone line end.
+    if (!bytes.isEmpty() && random.bounded(6) == 0) {
+        static const char Stray[] = {'\x80', '\xC3', '\xED', '\xF4', '\0', '\r', '\n', '\xE2'};
+        bytes[random.bounded(bytes.size())] = Stray[random.bounded(8)];
+    }
+    return bytes;
+}
+
+TEST(BytePassesTest, GiveTheBytesOfTheTextPathOnRandomPages)
+{
+    QRandomGenerator random(20261206);
+    int native = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const QByteArray file = randomPage(random);
+        const ByteScan scan = scanPageBytes(file);
+        for (const BytePass pass : {BytePass::ToEntities, BytePass::FromEntities, BytePass::Compact}) {
+            const Reference ref = throughText(pass, file);
+            const auto where = [&] { return file.toHex(' ').toStdString() + " pass " + std::to_string(int(pass)); };
+            if (scan.verdict == ByteScan::Verdict::Refused) {
+                EXPECT_TRUE(ref.refused) << where();
+                continue;
+            }
+            const std::optional<ByteOutcome> outcome = runBytePass(pass, file, scan);
+            if (!outcome)
+                continue;
+            ++native;
+            ASSERT_FALSE(ref.refused) << where();
+            EXPECT_EQ(outcome->bytes, ref.bytes) << where();
+            EXPECT_EQ(outcome->count, ref.count) << where();
+        }
+    }
+    // Most pages must take the byte path, or the comparison proves little.
+    EXPECT_GT(native, 6000);
+}
+
+TEST(BytePassesTest, ScanSortsPagesLikeTheReader)
+{
+    struct Case
+    {
+        QByteArray bytes;
+        ByteScan::Verdict verdict;
+        FileEncoding encoding;
+        LineEnd lineEnd;
+    };
+    using V = ByteScan::Verdict;
+    const Case cases[] = {
+        {"", V::Ready, FileEncoding::Utf8, LineEnd::CrLf},
+        {"a\nb\n", V::Ready, FileEncoding::Utf8, LineEnd::Lf},
+        {"a\rb\r", V::Ready, FileEncoding::Utf8, LineEnd::Cr},
+        {"\xEF\xBB\xBF\xC3\xA9\r\n", V::Ready, FileEncoding::Utf8Bom, LineEnd::CrLf},
+        {"\xE9t\xE9\r\n", V::Ready, FileEncoding::Windows1252, LineEnd::CrLf},
+        {"\xED\xA0\x80", V::Ready, FileEncoding::Windows1252, LineEnd::CrLf}, // a surrogate is no UTF-8
+        {"\xC0\xAF", V::Ready, FileEncoding::Windows1252, LineEnd::CrLf},     // nor an overlong form
+        {"a\r\nb\n", V::TextPath, FileEncoding::Utf8, LineEnd::CrLf},
+        {"\xFF\xFE"
+         "a\0",
+         V::TextPath, FileEncoding::Utf8, LineEnd::CrLf},
+        {QByteArray("a\0b", 3), V::Refused, FileEncoding::Utf8, LineEnd::CrLf},
+        {"a\xE2\x80\xA9", V::Refused, FileEncoding::Utf8, LineEnd::CrLf},
+        {"a\xEF\xB7\x91", V::Refused, FileEncoding::Utf8, LineEnd::CrLf},
+    };
+    for (const Case &c : cases) {
+        const ByteScan scan = scanPageBytes(c.bytes);
+        EXPECT_EQ(scan.verdict, c.verdict) << c.bytes.toHex().toStdString();
+        if (c.verdict != V::Ready)
+            continue;
+        EXPECT_EQ(scan.encoding, c.encoding) << c.bytes.toHex().toStdString();
+        EXPECT_EQ(scan.lineEnd, c.lineEnd) << c.bytes.toHex().toStdString();
+        const std::optional<LoadedPage> page = pageFromBytes({c.bytes, {}});
+        ASSERT_TRUE(page.has_value());
+        EXPECT_EQ(page->format.encoding, scan.encoding) << c.bytes.toHex().toStdString();
+    }
+}
+
+} // namespace
