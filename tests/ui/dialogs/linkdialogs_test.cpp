@@ -36,50 +36,6 @@ TEST(ExternalLinkDialog, WrapsTheSelectionWithTheFieldsAttributes)
     EXPECT_TRUE(t.host.fakePrompts.asked.isEmpty());
 }
 
-TEST(ExternalLinkDialog, RefusalsKeepTheDialogOpen)
-{
-    const struct
-    {
-        QString address;
-        QString shown;
-        QStringList asked;
-    } cases[] = {
-        {"", "warning:" + msg(30), {}},
-        {"absent.htm", "", {msg(75)}},
-    };
-    for (const auto &c : cases) {
-        DialogTesting t;
-        t.host.setDocument(QStringLiteral("x"), 0, 1);
-        ExternalLinkDialog dialog(t.services);
-        dialog.show();
-        dialog.addressField()->setEditText(c.address);
-        dialog.okButton()->click();
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(t.host.fakePrompts.shown, c.shown.isEmpty() ? QStringList() : QStringList{c.shown});
-        EXPECT_EQ(t.host.fakePrompts.asked, c.asked);
-        EXPECT_EQ(t.host.text.text(), QStringLiteral("x"));
-    }
-}
-
-TEST(ExternalLinkDialog, ProtocolsTargetsAndReturnedParts)
-{
-    DialogTesting t;
-    ExternalLinkDialog dialog(t.services, LinkMode::ReturnParts);
-    EXPECT_FALSE(dialog.scriptButton()->isVisibleTo(&dialog));
-    dialog.addressField()->setEditText(QStringLiteral("www.site.fr"));
-    dialog.protocols()->button(3)->click();
-    dialog.protocols()->button(1)->click();
-    dialog.targetPresets()->button(1)->click();
-    EXPECT_EQ(dialog.targetField()->text(), QStringLiteral("_blank"));
-    dialog.nameField()->setText(QStringLiteral("mon-lien 2"));
-    dialog.okButton()->click();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.target(), QStringLiteral("_blank"));
-    EXPECT_EQ(dialog.address(), QStringLiteral("http://www.site.fr"));
-    EXPECT_EQ(dialog.startTag(), QStringLiteral("<A HREF=\"http://www.site.fr\" NAME=\"monlien2\" TARGET=\"_blank\">"));
-    EXPECT_EQ(t.host.undo.count(), 0); // nothing inserted in this mode
-}
-
 TEST(ExternalLinkDialog, PreviewListsTheLinkedPagesDestinations)
 {
     DialogTesting t;
@@ -126,32 +82,6 @@ TEST(InternalLinkDialog, NewDestinationIsAnAnchorAndALinkInTwoSteps)
     EXPECT_EQ(t.host.undo.count(), 2);
     t.host.undo.Undo();
     EXPECT_EQ(t.host.text.text(), QStringLiteral("voir ici\r\n<A NAME=\"fin\">Fin de page</A>"));
-}
-
-TEST(InternalLinkDialog, ExistingDestinationsOfThePage)
-{
-    DialogTesting t;
-    setMarked(t.host.text, QStringLiteral("<A NAME=\"haut\"></A>[x]"));
-    InternalLinkDialog dialog(t.services, LinkMode::ReturnParts);
-    dialog.show();
-    dialog.okButton()->click();
-    EXPECT_EQ(t.host.fakePrompts.shown, QStringList{"information:" + msg(29)});
-    ASSERT_EQ(dialog.destinations()->count(), 1);
-    dialog.destinations()->item(0)->setSelected(true);
-    dialog.okButton()->click();
-    EXPECT_EQ(dialog.address(), QStringLiteral("#haut"));
-    EXPECT_EQ(t.host.undo.count(), 0);
-}
-
-TEST(QuickExternalLink, WrapsTheSelectionInALinkToTheChosenFile)
-{
-    DialogTesting t;
-    setMarked(t.host.text, QStringLiteral("[mot]"));
-    t.chosenFiles = {t.folder.filePath(QStringLiteral("sous/page.htm"))};
-    QuickExternalLink(t.services);
-    EXPECT_EQ(marked(t.host.text), QStringLiteral("<A HREF=\"sous/page.htm\">[mot]</A>"));
-    QuickExternalLink(t.services); // cancelled
-    EXPECT_EQ(t.host.undo.count(), 1);
 }
 
 } // namespace

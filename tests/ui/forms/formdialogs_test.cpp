@@ -106,36 +106,6 @@ TEST(ControlsDialog, ValuesAreEditedInTheSketch)
     EXPECT_EQ(t.host.undo.count(), 1);
 }
 
-TEST(ControlsDialog, MissingFieldsAndFullGroupsAreRefused)
-{
-    const struct
-    {
-        ControlKind kind;
-        int values;
-        const char *name;
-        QString shown;
-    } cases[] = {
-        {ControlKind::RadioButtons, 1, "", "information:" + msg(25)},
-        {ControlKind::ListBox, 0, "a", "information:" + msg(76)},
-        {ControlKind::CheckBoxes, 41, "a", "warning:" + msg(27)},
-    };
-    for (const auto &c : cases) {
-        DialogTesting t;
-        setMarked(t.host.text, QStringLiteral("<FORM>|</FORM>"));
-        ControlsDialog dialog(t.services, c.kind);
-        dialog.show();
-        dialog.nameField()->setText(QLatin1String(c.name));
-        for (int i = 0; i < c.values; ++i)
-            addValues(dialog.choices(), {QString::number(i)});
-        if (c.values <= MaxGroupValues)
-            dialog.okButton()->click();
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(t.host.fakePrompts.shown, QStringList{c.shown});
-        EXPECT_EQ(dialog.choices()->choices().count(), qMin(c.values, MaxGroupValues));
-        EXPECT_EQ(t.host.text.text(), QStringLiteral("<FORM></FORM>"));
-    }
-}
-
 TEST(ControlsDialog, OutsideAFormTheFormDialogComesFirst)
 {
     DialogTesting t;
@@ -181,31 +151,6 @@ TEST(ControlsDialog, DropDownDefaultOptionIsChosenOnTheSelectedValue)
     dialog.okButton()->click();
     EXPECT_EQ(t.host.text.text(), QStringLiteral("<FORM><SELECT NAME=\"mois\">\r\n  <OPTION VALUE=\"Mai\"> Mai\r\n"
                                                  "  <OPTION SELECTED> Juin\r\n</SELECT>\r\n</FORM>"));
-}
-
-TEST(ControlsDialog, TypesChooseTheScriptEventsAndTheSketch)
-{
-    DialogTesting t;
-    ControlsDialog password(t.services, ControlKind::TextBox, PasswordBox);
-    password.show();
-    EXPECT_FALSE(password.scriptButton()->isVisible());
-    EXPECT_EQ(password.valueField()->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(password.valueField()->width(), 8 * 40 + 6);
-    password.visibleLengthField()->setValue(70);
-    password.maxLengthField()->setValue(5);
-    EXPECT_EQ(password.valueField()->width(), 486);
-    EXPECT_EQ(password.valueField()->maxLength(), 5);
-    password.types()->button(PlainTextBox)->click();
-    EXPECT_TRUE(password.scriptButton()->isVisible());
-    EXPECT_TRUE(password.events().eventButton(JsEvent::onSelect)->isEnabled());
-    EXPECT_FALSE(password.events().eventButton(JsEvent::onClick)->isEnabled());
-    EXPECT_EQ(password.helpAnchor(), QStringLiteral("texte"));
-
-    ControlsDialog button(t.services, ControlKind::Button, SubmitButton);
-    QTest::keyClicks(button.valueField(), QStringLiteral("Envoyer"));
-    EXPECT_EQ(static_cast<QPushButton *>(button.sketch())->text(), QStringLiteral("Envoyer"));
-    EXPECT_TRUE(button.events().eventButton(JsEvent::onClick)->isEnabled());
-    EXPECT_EQ(button.helpAnchor(), QStringLiteral("soumettre"));
 }
 
 TEST(FormCommands, EveryFormCommandOpensItsDialog)
