@@ -73,39 +73,6 @@ TEST(FormDialog, WrapsTheSelectionInTheFormAssembledFromItsFields)
     EXPECT_EQ(t.host.undo.count(), 1);
 }
 
-TEST(ControlsDialog, ValuesAreEditedInTheSketch)
-{
-    DialogTesting t;
-    setMarked(t.host.text, QStringLiteral("<FORM>\r\n|</FORM>"));
-    ControlsDialog dialog(t.services, ControlKind::CheckBoxes);
-    dialog.show();
-    ChoiceEditor *editor = dialog.choices();
-    QTest::keyClicks(dialog.nameField(), QStringLiteral("choix"));
-    addValues(editor, {"Non", "Peut-etre"});
-    editor->defaultCheck()->click();
-    addValues(editor, {"Oui"});
-    EXPECT_TRUE(dialog.isVisible()); // Enter in the value field adds, it does not confirm
-    editor->select(2);
-    editor->upButton()->click();
-    editor->upButton()->click();
-    editor->select(2);
-    editor->removeButton()->click();
-    editor->select(1);
-    editor->editButton()->click();
-    QWidget *inPlace = editor->sketchList()->viewport()->findChild<QLineEdit *>();
-    ASSERT_NE(qobject_cast<QLineEdit *>(inPlace), nullptr);
-    QTest::keyClicks(inPlace, QStringLiteral("Jamais"));
-    QTest::keyClick(inPlace, Qt::Key_Return);
-    QApplication::processEvents();
-    EXPECT_TRUE(dialog.isVisible());
-    dialog.okButton()->click();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(marked(t.host.text),
-              QStringLiteral("<FORM>\r\n<INPUT TYPE=\"checkbox\" NAME=\"choix\" VALUE=\"Oui\" CHECKED> Oui<BR>\r\n"
-                             "<INPUT TYPE=\"checkbox\" NAME=\"choix\" VALUE=\"Jamais\"> Jamais<BR>\r\n|</FORM>"));
-    EXPECT_EQ(t.host.undo.count(), 1);
-}
-
 TEST(ControlsDialog, OutsideAFormTheFormDialogComesFirst)
 {
     DialogTesting t;
