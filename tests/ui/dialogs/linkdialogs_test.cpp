@@ -36,31 +36,6 @@ TEST(ExternalLinkDialog, WrapsTheSelectionWithTheFieldsAttributes)
     EXPECT_TRUE(t.host.fakePrompts.asked.isEmpty());
 }
 
-TEST(ExternalLinkDialog, PreviewListsTheLinkedPagesDestinations)
-{
-    DialogTesting t;
-    t.writeFile(QStringLiteral("cible.htm"), "<A NAME=\"haut\"></A>\r\n<a  name = \"Bas\">");
-    const QString picture = t.writeFile(QStringLiteral("image.gif"), "GIF89a");
-    t.host.setDocument(QStringLiteral("mot"), 0, 3);
-    ExternalLinkDialog dialog(t.services);
-    dialog.show();
-    t.chosenFiles = {picture};
-    dialog.browse()->click();
-    EXPECT_EQ(dialog.addressField()->currentText(), QStringLiteral("image.gif"));
-    EXPECT_EQ(dialog.preview()->toPlainText(), msg(31));
-    EXPECT_EQ(dialog.destinations()->count(), 0);
-    dialog.addressField()->setEditText(QStringLiteral("cible.htm")); // typed: the preview follows it
-    ASSERT_EQ(dialog.destinations()->count(), 2);
-    EXPECT_EQ(dialog.destinations()->item(1)->text(), QStringLiteral("Bas"));
-    EXPECT_TRUE(dialog.preview()->isVisible());
-    dialog.previewCheck()->click();
-    EXPECT_FALSE(dialog.preview()->isVisible());
-    dialog.destinations()->item(1)->setSelected(true);
-    dialog.events().setCall(JsEvent::onMouseOver, QStringLiteral("survol()"));
-    dialog.okButton()->click();
-    EXPECT_EQ(t.host.text.text(), QStringLiteral("<A HREF=\"cible.htm#Bas\" onMouseOver=\"survol()\">mot</A>"));
-}
-
 TEST(InternalLinkDialog, NewDestinationIsAnAnchorAndALinkInTwoSteps)
 {
     DialogTesting t;

@@ -141,17 +141,6 @@ TEST(TagReferenceWindow, LettersSelectAndEnterInserts)
     EXPECT_TRUE(t.host.fakePrompts.shown.isEmpty());
 }
 
-TEST(TagReferenceWindow, MissingFileIsReportedAndLeavesTheListEmpty)
-{
-    DialogTesting t;
-    TTagFrm window(t.host, nullptr, t.folder.filePath(QStringLiteral("absent.ref")));
-    EXPECT_EQ(window.list()->count(), 0);
-    ASSERT_EQ(t.host.fakePrompts.shown.size(), 1);
-    EXPECT_TRUE(t.host.fakePrompts.shown[0].startsWith(QStringLiteral("error:[htmldesc.ref]")));
-    window.insertEntry(0); // nothing to insert, nothing breaks
-    window.letterButton(u'A')->click();
-}
-
 TEST(FormattingCommands, ToolWindowCommandsOpenAndClose)
 {
     DialogTesting t;
