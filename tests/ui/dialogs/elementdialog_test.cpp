@@ -4,13 +4,9 @@
 #include "dialogtesting.h"
 #include "ui/dialogs/eventsdialog.h"
 
-#include <QComboBox>
 #include <QFormLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>

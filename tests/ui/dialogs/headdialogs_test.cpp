@@ -5,12 +5,8 @@
 #include "support/marked.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QToolButton>
 
 #include <gtest/gtest.h>

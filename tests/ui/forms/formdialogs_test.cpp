@@ -8,19 +8,14 @@
 #include "ui/forms/formdialog.h"
 #include "ui/tagcommands/tooltabs.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 

@@ -10,13 +10,9 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 #include <QTextBlock>
 #include <QTimer>
 
