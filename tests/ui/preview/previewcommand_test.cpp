@@ -28,11 +28,11 @@ public:
     QStringList urls;
 };
 
-} // namespace
-
 class PreviewCommandTest : public FrameFixture
 {
 };
+
+} // namespace
 
 TEST_F(PreviewCommandTest, F10ShowsTheCopyOrTheMasterAndExitDeletesTheCopy)
 {
