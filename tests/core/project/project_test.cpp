@@ -131,8 +131,9 @@ TEST_F(ProjectTest, MasterFollowsItsPageWhenPagesAreRemoved)
         project.toggleMaster(2);
         project.removeItems(c.removed);
         EXPECT_EQ(project.MasterIndex, c.master);
-        if (c.master >= 0)
+        if (c.master >= 0) {
             EXPECT_EQ(project.entries().at(c.master).name, QStringLiteral("m.htm"));
+        }
     }
 }
 

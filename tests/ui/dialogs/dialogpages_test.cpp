@@ -7,6 +7,7 @@
 #include "core/dialogs/eventcalls.h"
 
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <functional>
 

@@ -78,12 +78,14 @@ inline void checkDialogPage(ElementDialog *dialog, const char *shot, int tab)
     for (auto *label : dialog->findChildren<QLabel *>()) {
         if (label->buddy())
             captioned << label->buddy();
-        if (label->isVisible() && !label->wordWrap() && !label->text().isEmpty())
+        if (label->isVisible() && !label->wordWrap() && !label->text().isEmpty()) {
             EXPECT_GE(label->width(), label->minimumSizeHint().width()) << shot << ": " << qPrintable(label->text());
+        }
     }
     for (auto *button : dialog->findChildren<QAbstractButton *>()) {
-        if (button->isVisible() && !button->text().isEmpty())
+        if (button->isVisible() && !button->text().isEmpty()) {
             EXPECT_GE(button->width(), button->minimumSizeHint().width()) << shot << ": " << qPrintable(button->text());
+        }
     }
     for (auto *w : dialog->findChildren<QWidget *>()) {
         const bool inner = qobject_cast<QComboBox *>(w->parentWidget())
@@ -92,14 +94,16 @@ inline void checkDialogPage(ElementDialog *dialog, const char *shot, int tab)
         const bool field = qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w)
                            || qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QAbstractItemView *>(w)
                            || (qobject_cast<QPlainTextEdit *>(w) && w->focusPolicy() != Qt::NoFocus);
-        if (field && !inner && w->isVisible())
+        if (field && !inner && w->isVisible()) {
             EXPECT_TRUE(captioned.contains(w)) << shot << ": " << w->metaObject()->className();
+        }
     }
     // The build copies the help pages beside the program.
     QFile help(QCoreApplication::applicationDirPath() + QStringLiteral("/../src/help/") + dialog->helpPage());
     ASSERT_TRUE(help.open(QIODevice::ReadOnly)) << shot;
-    if (!dialog->helpAnchor().isEmpty())
+    if (!dialog->helpAnchor().isEmpty()) {
         EXPECT_TRUE(help.readAll().contains(("id=\"" + dialog->helpAnchor() + "\"").toUtf8())) << shot;
+    }
     if (const QString shots = qEnvironmentVariable("TESSALINE_SHOTS"); !shots.isEmpty())
         dialog->grab().save(QDir(shots).filePath(QLatin1String(shot) + QStringLiteral(".png")));
 }
