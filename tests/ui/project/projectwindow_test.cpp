@@ -55,7 +55,11 @@ protected:
         start();
         commands().setDialogs(&projectDialogs);
     }
-    ~ProjectWindowTest() override { project().ProjectModified = false; }
+    ~ProjectWindowTest() override
+    {
+        project().ProjectModified = false;
+        stop(); // while the scripted dialogs still exist
+    }
 
     ProjectCommands &commands() const { return *window->project(); }
     Project &project() const { return commands().project(); }
