@@ -4,20 +4,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QStringList visibleTexts(const RecentMenu &menu)
-{
-    QStringList texts;
-    for (int i = 0; i < menu.list().capacity(); ++i) {
-        if (menu.entryAction(i)->isVisible())
-            texts << menu.entryAction(i)->text();
-    }
-    return texts;
-}
-
-} // namespace
-
 TEST(RecentMenu, ChoosingAnEntryGivesItsExactPath)
 {
     RecentMenu menu(RecentMenu::Kind::Files);
