@@ -60,6 +60,13 @@ protected:
         QFile f(path(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
+    // Writes a page into the folder and opens it; the page opened, or null.
+    DocumentWindow *openPage(const QString &name, const QByteArray &bytes)
+    {
+        writeFile(name, bytes);
+        files().OpenDocument(path(name));
+        return active();
+    }
     DocumentWindow *active() const { return window->activeDocument(); }
     FileCommands &files() const { return *window->files(); }
 

@@ -28,7 +28,6 @@ TEST(LinkedFile, RelativeNamesAreReadFromThePageFolder)
         bool exists;
     } cases[] = {
         {"a.htm", true},
-        {"img/b.gif", true},
         {"img\\b.gif", true},
         {dir.filePath(QStringLiteral("a.htm")), true},
         {"missing.htm", false},

@@ -54,24 +54,6 @@ TEST(FontMarkup, WritesTheTagsOfTheFields)
     }
 }
 
-TEST(FontMarkup, EveryStyleOnceClosesInReverseOrder)
-{
-    FontFields all;
-    all.styles.fill(true);
-    const TagPair tags = fontTags(all);
-    QString start, end;
-    for (const FontStyle &style : fontStyles()) {
-        start += QString::fromUtf16(style.start);
-        end.prepend(QString::fromUtf16(style.end));
-    }
-    EXPECT_EQ(str(tags.start), "<B><STRONG><U><EM><I><BLINK><STRIKE><SUB><SUP><BIG><SMALL><PRE><VAR><TT><SAMP><KBD>"
-                               "<CODE><ADDRESS><BLOCKQUOTE><CITE><LISTING><XMP><PLAINTEXT><DFN>");
-    EXPECT_EQ(str(tags.end), "</DFN></XMP></LISTING></CITE></BLOCKQUOTE></ADDRESS></CODE></KBD></SAMP></TT></VAR>"
-                             "</PRE></SMALL></BIG></SUP></SUB></STRIKE></BLINK></I></EM></U></STRONG></B>");
-    EXPECT_EQ(tags.start, start);
-    EXPECT_EQ(tags.end, end);
-}
-
 RuleFields rule(const char *width, bool percent, RuleAlign align, const char *size, bool shade,
                 std::optional<HtmlColor> color = std::nullopt)
 {
@@ -87,11 +69,9 @@ TEST(RuleMarkup, WritesTheAttributesOfTheFields)
     } cases[] = {
         {rule("", false, RuleAlign::Center, "", true), "<HR>"},
         {rule("100", true, RuleAlign::Center, "1", true), "<HR>"},
-        {rule("100", false, RuleAlign::Center, "1", true), "<HR WIDTH=100>"},
         {rule("50", true, RuleAlign::Left, "2", true), "<HR WIDTH=50% ALIGN=left SIZE=2>"},
         {rule("300", false, RuleAlign::Right, "10", false), "<HR WIDTH=300 ALIGN=right SIZE=10 NOSHADE>"},
         {rule("", false, RuleAlign::Center, "11", true, 0x0000FF), "<HR COLOR=\"#FF0000\">"},
-        {rule("", false, RuleAlign::Center, "1", true, 0), "<HR COLOR=\"#000000\">"},
         {rule("", false, RuleAlign::Center, "abc", false), "<HR NOSHADE>"},
     };
     for (const auto &c : cases)
@@ -115,8 +95,6 @@ TEST(RuleMarkup, ReadsATagBackToTheSameTag)
         {"<HR>", "100", true, RuleAlign::Center, "1", true, std::nullopt, "<HR>"},
         {"<hr width=\"40%\" align=RIGHT size=3 noshade>", "40", true, RuleAlign::Right, "3", false, std::nullopt,
          "<HR WIDTH=40% ALIGN=right SIZE=3 NOSHADE>"},
-        {"<HR WIDTH = 250 ALIGN=Left COLOR=\"#00FF00\">", "250", false, RuleAlign::Left, "1", true, 0x00FF00,
-         "<HR WIDTH=250 ALIGN=left COLOR=\"#00FF00\">"},
         {"<HR ALIGN=justify COLOR=#000000>", "100", true, RuleAlign::Center, "1", true, 0, "<HR COLOR=\"#000000\">"},
         {"<HR WIDTH=0>", "", false, RuleAlign::Center, "1", true, std::nullopt, "<HR>"},
         {"<HR WIDTH=150%>", "", true, RuleAlign::Center, "1", true, std::nullopt, "<HR>"},
@@ -183,7 +161,6 @@ TEST(ListMarkup, EachKindWithTwoItems)
         {unordered, "<UL TYPE=DISC>|\r\n  <LI>un|\r\n  <LI>|\r\n</UL>"},
         {definition, "<DL COMPACT>|\r\n  <DT>terme<DD>sens|\r\n  <DT>mot<DD>idée|\r\n</DL>"},
         {menu, "<MENU>|\r\n  <LI>a|\r\n  <LI>b|\r\n</MENU>"},
-        {list(ListKind::Directory, {{"a", {}}, {"b", {}}}), "<DIR>|\r\n  <LI>a|\r\n  <LI>b|\r\n</DIR>"},
         {plainOrdered, "<OL>|\r\n  <LI>a|\r\n  <LI>b|\r\n</OL>"},
         {list(ListKind::Unordered, {}), "<UL>|\r\n  <LI>|\r\n</UL>"},
     };
@@ -209,7 +186,6 @@ TEST(ListMarkup, ReadsAListBackToTheSamePieces)
     } cases[] = {
         {ListKind::Ordered, "<OL TYPE=a START=4>\r\n  <LI>un\r\n  <li>deux\r\n</OL>",
          "<OL TYPE=a START=4>|\r\n  <LI>un|\r\n  <LI>deux|\r\n</OL>"},
-        {ListKind::Ordered, "<ol type = \"I\">\r\n<LI>x</OL>", "<OL TYPE=I>|\r\n  <LI>x|\r\n</OL>"},
         {ListKind::Unordered, "<UL COMPACT TYPE=square><LI>a<LI>b\r\n   suite</UL>",
          "<UL COMPACT TYPE=SQUARE>|\r\n  <LI>a|\r\n  <LI>b suite|\r\n</UL>"},
         // A nested list stays inside its item.
@@ -218,7 +194,6 @@ TEST(ListMarkup, ReadsAListBackToTheSamePieces)
         // Terms and definitions are kept, not lost.
         {ListKind::Definition, "<DL COMPACT>\r\n  <DT>terme<DD>sens\r\n  <dt>mot<dd>idée\r\n</DL>",
          "<DL COMPACT>|\r\n  <DT>terme<DD>sens|\r\n  <DT>mot<DD>idée|\r\n</DL>"},
-        {ListKind::Menu, "<MENU></MENU>", "<MENU>|\r\n  <LI>|\r\n</MENU>"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(listPieces(readList(c.kind, QString::fromUtf8(c.element))).join(u'|').toStdString(), c.pieces)

@@ -89,15 +89,6 @@ TEST(TagReference, EntryInsertion)
     }
 }
 
-TEST(TagReference, LetterFindsTheFirstEntryOfThatLetter)
-{
-    const QList<TagReferenceEntry> entries = {
-        {"<!-- -->", {}}, {"<A></A>", {}}, {"<B></B>", {}}, {"<BR>", {}}, {"x", {}}};
-    EXPECT_EQ(firstEntryForLetter(entries, u'B'), 2);
-    EXPECT_EQ(firstEntryForLetter(entries, u'a'), 1);
-    EXPECT_EQ(firstEntryForLetter(entries, u'Z'), -1);
-}
-
 // The shipped file: sorted, each pair closing its own tag, described, and
 // covering every element that the program writes.
 TEST(TagReference, ShippedFileCoversWhatTheProgramWrites)

@@ -218,18 +218,6 @@ TEST_F(BrowserPreviewTest, ObligatorySaveShowsTheSavedPage)
     }
 }
 
-TEST_F(BrowserPreviewTest, ProjectMasterIsShownAfterTheProjectQuestion)
-{
-    host.master = dir.filePath(QStringLiteral("site/index.htm"));
-    host.modifiedProject = true;
-    prompts.answers = {Prompts::Answer::Yes};
-    EXPECT_EQ(run(), host.master);
-    EXPECT_EQ(str(prompts.asked), str(QStringList{msg(13)}));
-    EXPECT_EQ(host.projectSaves, 1);
-    EXPECT_EQ(host.saves, 0);
-    EXPECT_TRUE(previewFile.isEmpty());
-}
-
 TEST_F(BrowserPreviewTest, HeadlessChromiumLoadsTheTemporaryPage)
 {
     if (!HeadlessBrowser::available())

@@ -66,14 +66,6 @@ TEST_F(ProjectTest, SavedProjectReadsBackWithItsMaster)
     EXPECT_TRUE(prompts.shown.isEmpty());
 }
 
-TEST_F(ProjectTest, EmptyProjectIsAnEmptyFile)
-{
-    EXPECT_EQ(project.fileBytes(), QByteArray());
-    ASSERT_TRUE(project.LoadProject(projectFile(QByteArray()), prompts));
-    EXPECT_EQ(project.count(), 0);
-    EXPECT_EQ(project.MasterIndex, -1);
-}
-
 TEST_F(ProjectTest, PagesThatCannotBeListedAreDroppedAndTheMasterCleared)
 {
     const QString a = page("a.htm"), b = page("b.htm");
@@ -97,15 +89,6 @@ TEST_F(ProjectTest, PagesThatCannotBeListedAreDroppedAndTheMasterCleared)
         EXPECT_EQ(project.FindMasterIndex(), -1);
         EXPECT_EQ(str(prompts.shown), str(QStringList{"information:" + msg(86)}));
     }
-}
-
-TEST_F(ProjectTest, UnreadableFileKeepsTheCurrentProject)
-{
-    addPages({"a.htm"});
-    const QString missing = dir.filePath(QStringLiteral("none.proj"));
-    EXPECT_FALSE(project.LoadProject(missing, prompts));
-    EXPECT_EQ(str(prompts.shown), str(QStringList{"information:[" + missing + "]" + msg(11)}));
-    EXPECT_EQ(project.count(), 1);
 }
 
 TEST_F(ProjectTest, AddRefusesDuplicatesOtherFilesAndPathsOnSeveralLines)
@@ -148,21 +131,10 @@ TEST_F(ProjectTest, MasterFollowsItsPageWhenPagesAreRemoved)
         project.toggleMaster(2);
         project.removeItems(c.removed);
         EXPECT_EQ(project.MasterIndex, c.master);
-        if (c.master >= 0)
+        if (c.master >= 0) {
             EXPECT_EQ(project.entries().at(c.master).name, QStringLiteral("m.htm"));
+        }
     }
-}
-
-TEST_F(ProjectTest, MarkingTheMasterAgainLeavesNoMaster)
-{
-    addPages({"a.htm", "b.htm"});
-    project.toggleMaster(0);
-    project.toggleMaster(1);
-    EXPECT_EQ(project.FindMasterIndex(), 1);
-    EXPECT_FALSE(project.entries().at(0).master);
-    project.toggleMaster(1);
-    EXPECT_EQ(project.MasterIndex, -1);
-    EXPECT_TRUE(project.masterPath().isEmpty());
 }
 
 TEST_F(ProjectTest, SortsSizesAsNumbersAndKeepsTheMasterWithItsPage)
@@ -176,15 +148,4 @@ TEST_F(ProjectTest, SortsSizesAsNumbersAndKeepsTheMasterWithItsPage)
     project.sortBy(ProjectColumn::Name);
     EXPECT_EQ(str(names()), str(QStringList{"a.htm", "b.htm", "c.htm"}));
     EXPECT_EQ(project.masterPath(), dir.filePath("c.htm"));
-}
-
-TEST_F(ProjectTest, MembershipIgnoresCaseAndStatusNamesTheProject)
-{
-    addPages({"Index.htm"});
-    EXPECT_TRUE(project.IsProjectMember(dir.filePath("INDEX.HTM")));
-    EXPECT_FALSE(project.IsProjectMember(QStringLiteral("Index.htm")));
-    EXPECT_EQ(project.statusText(), msg(498) + ", 1" + msg(499));
-    EXPECT_EQ(project.shortName(), QStringLiteral("sans nom"));
-    project.ProjectFileName = dir.filePath("site.proj");
-    EXPECT_EQ(project.statusText(), dir.filePath("site.proj") + ", 1 fichier(s)");
 }

@@ -26,10 +26,8 @@ TEST(ProjectFileTest, ReadsPathsAndMasterFromEveryShapeOfFile)
         {"two pages, second master", "/s/a.htm\r\n/s/b.htm\r\n1", {"/s/a.htm", "/s/b.htm"}, 1},
         {"line end after the master", "/s/a.htm\r\n0\r\n", {"/s/a.htm"}, 0},
         {"LF and CR line ends", "/s/a.htm\n/s/b.htm\r0", {"/s/a.htm", "/s/b.htm"}, 0},
-        {"master alone", "-1", {}, -1},
         {"no master line: the last path is kept", "/s/a.htm\r\n/s/b.htm", {"/s/a.htm", "/s/b.htm"}, -1},
         {"master beyond the list", "/s/a.htm\r\n7", {"/s/a.htm"}, -1},
-        {"negative master", "/s/a.htm\r\n-5", {"/s/a.htm"}, -1},
         {"master with blanks", "/s/a.htm\r\n 0 ", {"/s/a.htm"}, 0},
         {"Windows-1252 accents", "/s/\xe9t\xe9.htm\r\n0", {QStringLiteral("/s/été.htm")}, 0},
         {"UTF-8 accents and blanks",
@@ -53,7 +51,6 @@ TEST(ProjectFileTest, ReadsPathsAndMasterFromEveryShapeOfFile)
 TEST(ProjectFileTest, WritesOneLinePerPageAndTheMasterWithoutLineEnd)
 {
     EXPECT_EQ(serializeProjectFile({"/s/a.htm", "/s/b.htm"}, 1), QByteArray("/s/a.htm\r\n/s/b.htm\r\n1"));
-    EXPECT_EQ(serializeProjectFile({"/s/a.htm"}, -1), QByteArray("/s/a.htm\r\n-1"));
     EXPECT_EQ(serializeProjectFile({}, -1), QByteArray());
     const QStringList accented{QStringLiteral("/s/mes pages/été.htm"), QStringLiteral("/s/ü.html")};
     const ProjectFileContent back = parseProjectFile(serializeProjectFile(accented, 1));

@@ -44,11 +44,9 @@ TEST(RecoveryCopy, RefusesDamagedBytes)
     } cases[] = {
         {"empty", QByteArray()},
         {"cut body", good.left(good.size() - 2)},
-        {"longer body", good + "x"},
         {"altered body", flipped},
         {"other magic", QByteArray(good).replace("RECOVERY 1", "RECOVERY 2")},
         {"unknown encoding", QByteArray(good).replace("encoding: utf-8", "encoding: ebcdic")},
-        {"unknown line end", QByteArray(good).replace("line-end: crlf", "line-end: nel")},
         {"empty caption", QByteArray(good).replace("caption: %2Fp.htm", "caption: ")},
         {"missing header line", QByteArray(good).replace("line-end: crlf\n", "")},
         {"invalid utf-8", badUtf8},

@@ -4,13 +4,9 @@
 #include "dialogtesting.h"
 #include "ui/dialogs/eventsdialog.h"
 
-#include <QComboBox>
 #include <QFormLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -79,28 +75,6 @@ TEST(ElementDialog, OkAsksAboutAMissingFileAndStaysOnNo)
         EXPECT_EQ(dialog.isVisible(), !c.closed);
         EXPECT_EQ(t.host.fakePrompts.asked.size(), c.questions);
     }
-}
-
-TEST(EventsDialog, TypingNeedsAnEventAndSwitchingStoresTheCall)
-{
-    DialogTesting t;
-    EventsDialog dialog(t.services);
-    dialog.enableEvents({JsEvent::onClick, JsEvent::onChange});
-    EXPECT_FALSE(dialog.eventButton(JsEvent::onLoad)->isEnabled());
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::keyClicks(dialog.nameField(), QStringLiteral("ab"));
-    EXPECT_EQ(dialog.nameField()->text(), QString());
-    EXPECT_EQ(t.host.fakePrompts.shown, QStringList(2, QStringLiteral("warning:") + msg(67)));
-
-    dialog.eventButton(JsEvent::onClick)->click();
-    QTest::keyClicks(dialog.nameField(), QStringLiteral("calcul"));
-    dialog.eventButton(JsEvent::onChange)->click();
-    EXPECT_EQ(dialog.call(JsEvent::onClick), QStringLiteral("calcul()"));
-    QTest::keyClicks(dialog.nameField(), QStringLiteral("calcul(a, b)"));
-    dialog.okButton()->click();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.call(JsEvent::onChange), QStringLiteral("calcul(a,b)"));
 }
 
 TEST(EventsDialog, CancelGivesBackTheCallsItWasShownWith)

@@ -5,47 +5,13 @@
 #include "support/marked.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(HeaderDialog, MetaPresetsFillAndShowTheirFields)
-{
-    DialogTesting t;
-    HeaderDialog dialog(t.services, HeaderDialog::MetaPage);
-    dialog.show();
-    EXPECT_EQ(dialog.pages()->currentIndex(), 1);
-    const struct
-    {
-        int preset;
-        QString equiv, content, nameCaption;
-        bool name, delay, url, browse;
-    } cases[] = {
-        {MetaExtCache, "Ext-cache", "name=", "&" + msg(525), true, false, false, false},
-        {MetaRefresh, "Refresh", "", "&Nom:", false, true, false, true},
-    };
-    for (const auto &c : cases) {
-        dialog.metaContent()->setText(QStringLiteral("ancien"));
-        dialog.metaPresets()->button(c.preset)->click();
-        EXPECT_EQ(dialog.metaEquiv()->text(), c.equiv);
-        EXPECT_EQ(dialog.metaContent()->text(), c.content);
-        EXPECT_EQ(dialog.metaNameCaption()->text(), c.nameCaption);
-        EXPECT_EQ(dialog.metaName()->isVisible(), c.name) << c.preset;
-        EXPECT_EQ(dialog.delay()->isVisible(), c.delay) << c.preset;
-        EXPECT_EQ(dialog.metaUrl()->isVisible(), c.url) << c.preset;
-        EXPECT_EQ(dialog.contentBrowse()->isVisible(), c.browse) << c.preset;
-    }
-    dialog.delay()->setValue(0);
-    EXPECT_EQ(dialog.delay()->value(), 1);
-}
 
 TEST(HeaderDialog, MissingLinkedFileAsksAndEmptyPagesChangeNothing)
 {

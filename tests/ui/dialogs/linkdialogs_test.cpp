@@ -10,13 +10,8 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -34,75 +29,6 @@ TEST(ExternalLinkDialog, WrapsTheSelectionWithTheFieldsAttributes)
     EXPECT_EQ(marked(t.host.text), QStringLiteral("un <A HREF=\"page.htm\">[mot]</A> ici"));
     EXPECT_EQ(t.host.undo.count(), 1);
     EXPECT_TRUE(t.host.fakePrompts.asked.isEmpty());
-}
-
-TEST(ExternalLinkDialog, RefusalsKeepTheDialogOpen)
-{
-    const struct
-    {
-        QString address;
-        QString shown;
-        QStringList asked;
-    } cases[] = {
-        {"", "warning:" + msg(30), {}},
-        {"absent.htm", "", {msg(75)}},
-    };
-    for (const auto &c : cases) {
-        DialogTesting t;
-        t.host.setDocument(QStringLiteral("x"), 0, 1);
-        ExternalLinkDialog dialog(t.services);
-        dialog.show();
-        dialog.addressField()->setEditText(c.address);
-        dialog.okButton()->click();
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(t.host.fakePrompts.shown, c.shown.isEmpty() ? QStringList() : QStringList{c.shown});
-        EXPECT_EQ(t.host.fakePrompts.asked, c.asked);
-        EXPECT_EQ(t.host.text.text(), QStringLiteral("x"));
-    }
-}
-
-TEST(ExternalLinkDialog, ProtocolsTargetsAndReturnedParts)
-{
-    DialogTesting t;
-    ExternalLinkDialog dialog(t.services, LinkMode::ReturnParts);
-    EXPECT_FALSE(dialog.scriptButton()->isVisibleTo(&dialog));
-    dialog.addressField()->setEditText(QStringLiteral("www.site.fr"));
-    dialog.protocols()->button(3)->click();
-    dialog.protocols()->button(1)->click();
-    dialog.targetPresets()->button(1)->click();
-    EXPECT_EQ(dialog.targetField()->text(), QStringLiteral("_blank"));
-    dialog.nameField()->setText(QStringLiteral("mon-lien 2"));
-    dialog.okButton()->click();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.target(), QStringLiteral("_blank"));
-    EXPECT_EQ(dialog.address(), QStringLiteral("http://www.site.fr"));
-    EXPECT_EQ(dialog.startTag(), QStringLiteral("<A HREF=\"http://www.site.fr\" NAME=\"monlien2\" TARGET=\"_blank\">"));
-    EXPECT_EQ(t.host.undo.count(), 0); // nothing inserted in this mode
-}
-
-TEST(ExternalLinkDialog, PreviewListsTheLinkedPagesDestinations)
-{
-    DialogTesting t;
-    t.writeFile(QStringLiteral("cible.htm"), "<A NAME=\"haut\"></A>\r\n<a  name = \"Bas\">");
-    const QString picture = t.writeFile(QStringLiteral("image.gif"), "GIF89a");
-    t.host.setDocument(QStringLiteral("mot"), 0, 3);
-    ExternalLinkDialog dialog(t.services);
-    dialog.show();
-    t.chosenFiles = {picture};
-    dialog.browse()->click();
-    EXPECT_EQ(dialog.addressField()->currentText(), QStringLiteral("image.gif"));
-    EXPECT_EQ(dialog.preview()->toPlainText(), msg(31));
-    EXPECT_EQ(dialog.destinations()->count(), 0);
-    dialog.addressField()->setEditText(QStringLiteral("cible.htm")); // typed: the preview follows it
-    ASSERT_EQ(dialog.destinations()->count(), 2);
-    EXPECT_EQ(dialog.destinations()->item(1)->text(), QStringLiteral("Bas"));
-    EXPECT_TRUE(dialog.preview()->isVisible());
-    dialog.previewCheck()->click();
-    EXPECT_FALSE(dialog.preview()->isVisible());
-    dialog.destinations()->item(1)->setSelected(true);
-    dialog.events().setCall(JsEvent::onMouseOver, QStringLiteral("survol()"));
-    dialog.okButton()->click();
-    EXPECT_EQ(t.host.text.text(), QStringLiteral("<A HREF=\"cible.htm#Bas\" onMouseOver=\"survol()\">mot</A>"));
 }
 
 TEST(InternalLinkDialog, NewDestinationIsAnAnchorAndALinkInTwoSteps)
@@ -126,32 +52,6 @@ TEST(InternalLinkDialog, NewDestinationIsAnAnchorAndALinkInTwoSteps)
     EXPECT_EQ(t.host.undo.count(), 2);
     t.host.undo.Undo();
     EXPECT_EQ(t.host.text.text(), QStringLiteral("voir ici\r\n<A NAME=\"fin\">Fin de page</A>"));
-}
-
-TEST(InternalLinkDialog, ExistingDestinationsOfThePage)
-{
-    DialogTesting t;
-    setMarked(t.host.text, QStringLiteral("<A NAME=\"haut\"></A>[x]"));
-    InternalLinkDialog dialog(t.services, LinkMode::ReturnParts);
-    dialog.show();
-    dialog.okButton()->click();
-    EXPECT_EQ(t.host.fakePrompts.shown, QStringList{"information:" + msg(29)});
-    ASSERT_EQ(dialog.destinations()->count(), 1);
-    dialog.destinations()->item(0)->setSelected(true);
-    dialog.okButton()->click();
-    EXPECT_EQ(dialog.address(), QStringLiteral("#haut"));
-    EXPECT_EQ(t.host.undo.count(), 0);
-}
-
-TEST(QuickExternalLink, WrapsTheSelectionInALinkToTheChosenFile)
-{
-    DialogTesting t;
-    setMarked(t.host.text, QStringLiteral("[mot]"));
-    t.chosenFiles = {t.folder.filePath(QStringLiteral("sous/page.htm"))};
-    QuickExternalLink(t.services);
-    EXPECT_EQ(marked(t.host.text), QStringLiteral("<A HREF=\"sous/page.htm\">[mot]</A>"));
-    QuickExternalLink(t.services); // cancelled
-    EXPECT_EQ(t.host.undo.count(), 1);
 }
 
 } // namespace

@@ -15,14 +15,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -50,19 +46,6 @@ TEST(FontDialog, WrapsTheSelectionInFontAndStyles)
     EXPECT_EQ(str(t.host.text.text()), "un mot ici");
 }
 
-TEST(FontDialog, BaseFontModeHasNoStylesAndNoEnd)
-{
-    DialogTesting t;
-    setMarked(t.host.text, "a[b]c");
-    TFontFrm dialog(t.services, true);
-    dialog.show();
-    EXPECT_EQ(dialog.windowTitle(), msg(352));
-    EXPECT_FALSE(dialog.stylePages()->isVisible());
-    QTest::keyClicks(dialog.sizeEdit(), QStringLiteral("\b9+2")); // 9 is refused
-    dialog.okButton()->click();
-    EXPECT_EQ(str(marked(t.host.text)), "a<BASEFONT SIZE=+2>[b]c");
-}
-
 TEST(RuleDialog, CommandEditsTheSelectedRuleInOneStep)
 {
     DialogTesting t;
@@ -86,26 +69,6 @@ TEST(RuleDialog, CommandEditsTheSelectedRuleInOneStep)
     EXPECT_EQ(str(t.host.text.text()), "avant <hr width=\"40%\" noshade align=right> apres");
 }
 
-TEST(RuleDialog, PercentLimitsTheWidthAndTheSketchFollows)
-{
-    DialogTesting t;
-    THrFrm dialog(t.services);
-    dialog.resize(400, 300);
-    dialog.show();
-    dialog.widthBox()->setValue(250);
-    dialog.percentBox()->setChecked(false);
-    dialog.widthBox()->setValue(250);
-    dialog.percentBox()->setChecked(true);
-    EXPECT_EQ(dialog.widthBox()->value(), 100);
-    dialog.widthBox()->setValue(50);
-    dialog.alignButton(RuleAlign::Left)->setChecked(true);
-    const QRect sketch = dialog.sketch()->rect();
-    const QRect rule = dialog.sketch()->ruleRect();
-    EXPECT_NEAR(rule.width(), (sketch.width() - 16) / 2, 1);
-    EXPECT_EQ(rule.left(), 8);
-    EXPECT_EQ(str(ruleTag(dialog.fields())), "<HR WIDTH=50% ALIGN=left>");
-}
-
 TEST(ListDialog, WritesTheGridAsOneRepeatableStep)
 {
     DialogTesting t;
@@ -124,25 +87,6 @@ TEST(ListDialog, WritesTheGridAsOneRepeatableStep)
     EXPECT_EQ(str(t.host.text.text()), "x");
     RepeatLastCommand(t.host.text, t.host.undo, t.host.state);
     EXPECT_EQ(str(t.host.text.text()), std::string("x") + list);
-}
-
-TEST(ListDialog, CommandReadsTheSelectedDefinitionList)
-{
-    DialogTesting t;
-    ToolTabs tabs(t.host);
-    tabs.setDocumentOpen(true);
-    installFormattingCommands(tabs, t.services);
-    setMarked(t.host.text, "[<DL COMPACT><DT>terme<DD>sens<DT>mot<DD>idée</DL>]");
-    QTimer::singleShot(0, [] {
-        auto *dialog = qobject_cast<TListeFrm *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->countBox()->value(), 2);
-        EXPECT_TRUE(dialog->compactBox()->isChecked());
-        EXPECT_EQ(str(dialog->grid()->item(1, 1)->text()), "idée");
-        dialog->okButton()->click();
-    });
-    tabs.action(QStringLiteral("Dfinitiondeliste1"))->trigger();
-    EXPECT_EQ(str(t.host.text.text()), "<DL COMPACT>\r\n  <DT>terme<DD>sens\r\n  <DT>mot<DD>idée\r\n</DL>");
 }
 
 TEST(CharsetWindow, ArrowsEnterAndDoubleClickInsertEntities)
@@ -191,17 +135,6 @@ TEST(TagReferenceWindow, LettersSelectAndEnterInserts)
     window.insertEntry(2);
     EXPECT_EQ(str(marked(t.host.text)), "un <B><A><BR>|</A></B>");
     EXPECT_TRUE(t.host.fakePrompts.shown.isEmpty());
-}
-
-TEST(TagReferenceWindow, MissingFileIsReportedAndLeavesTheListEmpty)
-{
-    DialogTesting t;
-    TTagFrm window(t.host, nullptr, t.folder.filePath(QStringLiteral("absent.ref")));
-    EXPECT_EQ(window.list()->count(), 0);
-    ASSERT_EQ(t.host.fakePrompts.shown.size(), 1);
-    EXPECT_TRUE(t.host.fakePrompts.shown[0].startsWith(QStringLiteral("error:[htmldesc.ref]")));
-    window.insertEntry(0); // nothing to insert, nothing breaks
-    window.letterButton(u'A')->click();
 }
 
 TEST(FormattingCommands, ToolWindowCommandsOpenAndClose)

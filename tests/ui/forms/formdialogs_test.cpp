@@ -8,19 +8,14 @@
 #include "ui/forms/formdialog.h"
 #include "ui/tagcommands/tooltabs.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -73,69 +68,6 @@ TEST(FormDialog, WrapsTheSelectionInTheFormAssembledFromItsFields)
     EXPECT_EQ(t.host.undo.count(), 1);
 }
 
-TEST(ControlsDialog, ValuesAreEditedInTheSketch)
-{
-    DialogTesting t;
-    setMarked(t.host.text, QStringLiteral("<FORM>\r\n|</FORM>"));
-    ControlsDialog dialog(t.services, ControlKind::CheckBoxes);
-    dialog.show();
-    ChoiceEditor *editor = dialog.choices();
-    QTest::keyClicks(dialog.nameField(), QStringLiteral("choix"));
-    addValues(editor, {"Non", "Peut-etre"});
-    editor->defaultCheck()->click();
-    addValues(editor, {"Oui"});
-    EXPECT_TRUE(dialog.isVisible()); // Enter in the value field adds, it does not confirm
-    editor->select(2);
-    editor->upButton()->click();
-    editor->upButton()->click();
-    editor->select(2);
-    editor->removeButton()->click();
-    editor->select(1);
-    editor->editButton()->click();
-    QWidget *inPlace = editor->sketchList()->viewport()->findChild<QLineEdit *>();
-    ASSERT_NE(qobject_cast<QLineEdit *>(inPlace), nullptr);
-    QTest::keyClicks(inPlace, QStringLiteral("Jamais"));
-    QTest::keyClick(inPlace, Qt::Key_Return);
-    QApplication::processEvents();
-    EXPECT_TRUE(dialog.isVisible());
-    dialog.okButton()->click();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(marked(t.host.text),
-              QStringLiteral("<FORM>\r\n<INPUT TYPE=\"checkbox\" NAME=\"choix\" VALUE=\"Oui\" CHECKED> Oui<BR>\r\n"
-                             "<INPUT TYPE=\"checkbox\" NAME=\"choix\" VALUE=\"Jamais\"> Jamais<BR>\r\n|</FORM>"));
-    EXPECT_EQ(t.host.undo.count(), 1);
-}
-
-TEST(ControlsDialog, MissingFieldsAndFullGroupsAreRefused)
-{
-    const struct
-    {
-        ControlKind kind;
-        int values;
-        const char *name;
-        QString shown;
-    } cases[] = {
-        {ControlKind::RadioButtons, 1, "", "information:" + msg(25)},
-        {ControlKind::ListBox, 0, "a", "information:" + msg(76)},
-        {ControlKind::CheckBoxes, 41, "a", "warning:" + msg(27)},
-    };
-    for (const auto &c : cases) {
-        DialogTesting t;
-        setMarked(t.host.text, QStringLiteral("<FORM>|</FORM>"));
-        ControlsDialog dialog(t.services, c.kind);
-        dialog.show();
-        dialog.nameField()->setText(QLatin1String(c.name));
-        for (int i = 0; i < c.values; ++i)
-            addValues(dialog.choices(), {QString::number(i)});
-        if (c.values <= MaxGroupValues)
-            dialog.okButton()->click();
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(t.host.fakePrompts.shown, QStringList{c.shown});
-        EXPECT_EQ(dialog.choices()->choices().count(), qMin(c.values, MaxGroupValues));
-        EXPECT_EQ(t.host.text.text(), QStringLiteral("<FORM></FORM>"));
-    }
-}
-
 TEST(ControlsDialog, OutsideAFormTheFormDialogComesFirst)
 {
     DialogTesting t;
@@ -181,31 +113,6 @@ TEST(ControlsDialog, DropDownDefaultOptionIsChosenOnTheSelectedValue)
     dialog.okButton()->click();
     EXPECT_EQ(t.host.text.text(), QStringLiteral("<FORM><SELECT NAME=\"mois\">\r\n  <OPTION VALUE=\"Mai\"> Mai\r\n"
                                                  "  <OPTION SELECTED> Juin\r\n</SELECT>\r\n</FORM>"));
-}
-
-TEST(ControlsDialog, TypesChooseTheScriptEventsAndTheSketch)
-{
-    DialogTesting t;
-    ControlsDialog password(t.services, ControlKind::TextBox, PasswordBox);
-    password.show();
-    EXPECT_FALSE(password.scriptButton()->isVisible());
-    EXPECT_EQ(password.valueField()->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(password.valueField()->width(), 8 * 40 + 6);
-    password.visibleLengthField()->setValue(70);
-    password.maxLengthField()->setValue(5);
-    EXPECT_EQ(password.valueField()->width(), 486);
-    EXPECT_EQ(password.valueField()->maxLength(), 5);
-    password.types()->button(PlainTextBox)->click();
-    EXPECT_TRUE(password.scriptButton()->isVisible());
-    EXPECT_TRUE(password.events().eventButton(JsEvent::onSelect)->isEnabled());
-    EXPECT_FALSE(password.events().eventButton(JsEvent::onClick)->isEnabled());
-    EXPECT_EQ(password.helpAnchor(), QStringLiteral("texte"));
-
-    ControlsDialog button(t.services, ControlKind::Button, SubmitButton);
-    QTest::keyClicks(button.valueField(), QStringLiteral("Envoyer"));
-    EXPECT_EQ(static_cast<QPushButton *>(button.sketch())->text(), QStringLiteral("Envoyer"));
-    EXPECT_TRUE(button.events().eventButton(JsEvent::onClick)->isEnabled());
-    EXPECT_EQ(button.helpAnchor(), QStringLiteral("soumettre"));
 }
 
 TEST(FormCommands, EveryFormCommandOpensItsDialog)

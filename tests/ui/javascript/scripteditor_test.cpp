@@ -10,13 +10,9 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 #include <QTextBlock>
 #include <QTimer>
 
@@ -38,28 +34,6 @@ TEST(ScriptEditor, OpensInsideTheFunctionUnmodifiedAndInsertsIntoTheHead)
     EXPECT_EQ(marked(t.host.text), QStringLiteral("<HEAD>") + ScriptSkeleton(QStringLiteral("f()"))
                                        + QStringLiteral("\r\n</HEAD><BODY>a|b"));
     EXPECT_EQ(t.host.undo.count(), 1);
-}
-
-TEST(ScriptEditor, ListsFollowTheVersionAndWordsGoInAtTheCaret)
-{
-    DialogTesting t;
-    ScriptEditor editor(t.services);
-    editor.setScript(QStringLiteral("a\r\nb\r\nc\r\nxy"));
-    editor.listButton(WordList::Events)->click();
-    EXPECT_EQ(editor.words()->count(), 13);
-    editor.version10()->click();
-    EXPECT_EQ(editor.words()->count(), 9);
-    // With a selection the word goes in front of it and the text stays selected.
-    QTextCursor cursor = editor.editor()->textCursor();
-    cursor.setPosition(cursor.position() + 2, QTextCursor::KeepAnchor);
-    editor.editor()->setTextCursor(cursor);
-    editor.insertWord(QStringLiteral("onLoad"));
-    EXPECT_EQ(editor.script(), QStringLiteral("a\nb\nc\nonLoadxy"));
-    EXPECT_EQ(editor.editor()->textCursor().selectedText(), QStringLiteral("xy"));
-    EXPECT_EQ(editor.editor()->textCursor().position(), 12);
-    editor.words()->setCurrentRow(0);
-    editor.wordsMenu()->actions().at(0)->trigger();
-    EXPECT_TRUE(editor.script().startsWith(QStringLiteral("a\nb\nc\nonLoadonBlur")));
 }
 
 TEST(ScriptEditor, InsertKeyTogglesTheModeAndCancellingAModifiedScriptAsks)

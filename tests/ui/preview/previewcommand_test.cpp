@@ -1,7 +1,6 @@
 #include "core/preview/browserlauncher.h"
 #include "core/settings/settings.h"
-#include "support/fakeprompts.h"
-#include "support/fakeshelldialogs.h"
+#include "support/framefixture.h"
 #include "ui/preferences/optionscommands.h"
 #include "ui/preview/previewcommand.h"
 #include "ui/project/projectcommands.h"
@@ -12,8 +11,6 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -31,24 +28,22 @@ public:
     QStringList urls;
 };
 
+class PreviewCommandTest : public FrameFixture
+{
+};
+
 } // namespace
 
-TEST(PreviewCommandTest, F10ShowsTheCopyOrTheMasterAndExitDeletesTheCopy)
+TEST_F(PreviewCommandTest, F10ShowsTheCopyOrTheMasterAndExitDeletesTheCopy)
 {
-    QTemporaryDir dir;
-    QSettings store(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    store.setValue(QStringLiteral("Tessaline/APropos"), 0);
     store.setValue(QStringLiteral("Fichier/Verification"), 0);
     store.setValue(QStringLiteral("Browser/Numero"), 1);
     store.setValue(QStringLiteral("Browser/Name"), QStringLiteral("/bin/true"));
-    FakePrompts prompts;
-    FakeShellDialogs dialogs;
-    MainWindow window(MainWindow::Services{&store, &prompts, &dialogs});
+    start();
+    MainWindow &window = *this->window;
     RecordingLauncher launcher;
     window.preview()->setLauncher(&launcher);
     window.preview()->setPrivateFolder(dir.path());
-    window.show();
-    QCoreApplication::processEvents();
 
     QAction *preview = window.options()->previewAction();
     EXPECT_EQ(preview, window.preview()->action());

@@ -1,5 +1,4 @@
-#include "support/fakeprompts.h"
-#include "support/fakeshelldialogs.h"
+#include "support/framefixture.h"
 #include "ui/shell/documentwindow.h"
 #include "ui/shell/documentworkspace.h"
 #include "ui/shell/filecommands.h"
@@ -7,16 +6,11 @@
 #include "ui/text/editorwidget.h"
 
 #include <QAction>
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using Answer = Prompts::Answer;
 
 // Deletes what the window handed to the event loop for deletion.
 void runDeferredDeletes()
@@ -27,35 +21,20 @@ void runDeferredDeletes()
 
 // A frame window with three pages open, each typed in, selected and focused
 // as a user leaves them.
-class ClosingPagesTest : public ::testing::Test
+class ClosingPagesTest : public FrameFixture
 {
 protected:
     ClosingPagesTest()
-        : store(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat)
     {
-        store.setValue(QStringLiteral("Tessaline/APropos"), 0);
-        window = std::make_unique<MainWindow>(MainWindow::Services{&store, &prompts, &dialogs});
-        window->show();
+        start();
         for (const char *name : {"un.htm", "deux.htm", "trois.htm"}) {
-            const QString file = dir.filePath(QString::fromLatin1(name));
-            QFile f(file);
-            EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("<P>texte</P>\r\n");
-            f.close();
-            window->files()->OpenDocument(file);
-            EditorWidget *editor = window->activeDocument()->editor();
+            EditorWidget *editor = openPage(QString::fromLatin1(name), "<P>texte</P>\r\n")->editor();
             editor->setFocus();
             QTest::keyClicks(editor, QStringLiteral("abc"));
             QTest::keyClick(editor, Qt::Key_Left, Qt::ShiftModifier);
         }
         QCoreApplication::processEvents();
     }
-
-    QTemporaryDir dir;
-    QSettings store;
-    FakePrompts prompts;
-    FakeShellDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace
@@ -89,5 +68,5 @@ TEST_F(ClosingPagesTest, QuittingWithPagesOpenWritesTheSettings)
     window.reset();
     runDeferredDeletes();
     store.sync();
-    EXPECT_EQ(store.value(QStringLiteral("Derniers Fichiers/1")).toString(), dir.filePath(QStringLiteral("trois.htm")));
+    EXPECT_EQ(store.value(QStringLiteral("Derniers Fichiers/1")).toString(), path(QStringLiteral("trois.htm")));
 }

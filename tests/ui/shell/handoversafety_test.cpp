@@ -1,7 +1,6 @@
 #include "core/messages/messages.h"
 #include "core/shell/handoverprotocol.h"
-#include "support/fakeprompts.h"
-#include "support/fakeshelldialogs.h"
+#include "support/framefixture.h"
 #include "ui/shell/documentwindow.h"
 #include "ui/shell/documentworkspace.h"
 #include "ui/shell/handover.h"
@@ -13,7 +12,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLocalSocket>
-#include <QSettings>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -33,42 +32,31 @@ template<typename Condition> bool waitFor(Condition condition, int timeoutMs = 5
     return condition();
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedEnvironment
+// Sets an environment variable until the returned guard ends.
+auto scopedEnvironment(const char *name, const QByteArray &value)
 {
-public:
-    ScopedEnvironment(const char *name, const QByteArray &value)
-        : m_name(name)
-        , m_had(qEnvironmentVariableIsSet(name))
-        , m_old(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedEnvironment()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
+    const bool had = qEnvironmentVariableIsSet(name);
+    const QByteArray old = qgetenv(name);
+    qputenv(name, value);
+    return qScopeGuard([=] { had ? qputenv(name, old) : qunsetenv(name); });
+}
 
-private:
-    const char *m_name;
-    bool m_had;
-    QByteArray m_old;
+// The suite shares the frame-window fixture; only the last case starts it.
+class HandOverSafety : public FrameFixture
+{
 };
 
 } // namespace
 
-TEST(HandOverSafety, ALongRuntimeFolderFallsBackToAPrivateFolderNeverASharedName)
+TEST_F(HandOverSafety, ALongRuntimeFolderFallsBackToAPrivateFolderNeverASharedName)
 {
     QTemporaryDir runtimeBase;
     QTemporaryDir temp;
     const QString runtime = runtimeBase.filePath(QString(120, u'r'));
     ASSERT_TRUE(QDir().mkpath(runtime));
     ::chmod(QFile::encodeName(runtime).constData(), 0700);
-    ScopedEnvironment runtimeDir("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-    ScopedEnvironment tempDir("TMPDIR", QFile::encodeName(temp.path()));
+    const auto runtimeDir = scopedEnvironment("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    const auto tempDir = scopedEnvironment("TMPDIR", QFile::encodeName(temp.path()));
 
     const QString folder = temp.filePath(QStringLiteral("tessaline-") + QString::number(::getuid()));
     const QString name = handOverServerName();
@@ -88,7 +76,7 @@ TEST(HandOverSafety, ALongRuntimeFolderFallsBackToAPrivateFolderNeverASharedName
     EXPECT_FALSE(handOverToRunningCopy({QStringLiteral("a.htm")}, name, 200));
 }
 
-TEST(HandOverSafety, FileNamesAreNeverSentToAnotherAccountsSocket)
+TEST_F(HandOverSafety, FileNamesAreNeverSentToAnotherAccountsSocket)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only the administrator can give a socket to another account";
@@ -104,7 +92,7 @@ TEST(HandOverSafety, FileNamesAreNeverSentToAnotherAccountsSocket)
     EXPECT_EQ(received, 0);
 }
 
-TEST(HandOverSafety, AFloodOfHandOversIsHandledOneAfterTheOther)
+TEST_F(HandOverSafety, AFloodOfHandOversIsHandledOneAfterTheOther)
 {
     QTemporaryDir dir;
     const QString name = dir.filePath(QStringLiteral("handover"));
@@ -146,26 +134,15 @@ TEST(HandOverSafety, AFloodOfHandOversIsHandledOneAfterTheOther)
     EXPECT_EQ(sortedOrder, sortedSent);
 }
 
-TEST(HandOverSafety, TheMissingFilesOfOneHandOverAreToldInOneBox)
+TEST_F(HandOverSafety, TheMissingFilesOfOneHandOverAreToldInOneBox)
 {
-    QTemporaryDir dir;
-    QSettings store(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    store.setValue(QStringLiteral("Tessaline/APropos"), 0);
-    FakePrompts prompts;
-    FakeShellDialogs dialogs;
-    MainWindow window(MainWindow::Services{&store, &prompts, &dialogs});
-    window.show();
-    const QString present = dir.filePath(QStringLiteral("la.htm"));
-    QFile f(present);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("x");
-    f.close();
-    const QStringList missing = {dir.filePath(QStringLiteral("un.htm")), dir.filePath(QStringLiteral("deux.htm"))};
-    window.openFiles({missing[0], present, missing[1]});
-    EXPECT_EQ(window.workspace()->documentCount(), 1);
+    start();
+    writeFile(QStringLiteral("la.htm"), "x");
+    const QString present = path(QStringLiteral("la.htm"));
+    const QStringList missing = {path(QStringLiteral("un.htm")), path(QStringLiteral("deux.htm"))};
+    window->openFiles({missing[0], present, missing[1]});
+    EXPECT_EQ(window->workspace()->documentCount(), 1);
     ASSERT_EQ(prompts.shown.size(), 1);
     EXPECT_EQ(prompts.shown[0], QStringLiteral("information:[") + missing[0] + QLatin1Char(']') + msg(11)
                                     + QStringLiteral("\n[") + missing[1] + QLatin1Char(']') + msg(11));
-    for (DocumentWindow *document : window.workspace()->documents())
-        document->text().setModified(false);
 }

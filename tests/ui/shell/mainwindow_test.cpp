@@ -75,8 +75,7 @@ TEST_F(FrameWindowTest, NewCancelledCreatesNothing)
 
 TEST_F(FrameWindowTest, OpeningTheSameFileTwiceAsksFirst)
 {
-    writeFile(QStringLiteral("a.htm"), "<HTML>\r\n");
-    files().OpenDocument(path(QStringLiteral("a.htm")));
+    openPage(QStringLiteral("a.htm"), "<HTML>\r\n");
     ASSERT_EQ(window->workspace()->documentCount(), 1);
     EXPECT_FALSE(active()->text().isModified());
 
@@ -107,8 +106,7 @@ TEST_F(FrameWindowTest, UnreadableFilesOpenNothing)
 
 TEST_F(FrameWindowTest, CloseAsksAndCancelKeepsTheDocument)
 {
-    writeFile(QStringLiteral("a.htm"), "old\r\n");
-    files().OpenDocument(path(QStringLiteral("a.htm")));
+    openPage(QStringLiteral("a.htm"), "old\r\n");
     active()->text().replaceSelection(QStringLiteral("new "));
 
     prompts.answers = {Answer::Cancel};
@@ -135,8 +133,7 @@ TEST_F(FrameWindowTest, CloseAsksAndCancelKeepsTheDocument)
 TEST_F(FrameWindowTest, ClosingRenumbersTabsAndHidesTheTabPanelAtTheEnd)
 {
     for (const char *name : {"un.htm", "deux.htm", "trois.htm"}) {
-        writeFile(QString::fromLatin1(name), "x");
-        files().OpenDocument(path(QString::fromLatin1(name)));
+        openPage(QString::fromLatin1(name), "x");
     }
     EXPECT_TRUE(window->workspace()->panel()->isVisible());
     EXPECT_TRUE(window->statusBar()->isVisible());
@@ -156,9 +153,8 @@ TEST_F(FrameWindowTest, ClosingRenumbersTabsAndHidesTheTabPanelAtTheEnd)
 
 TEST_F(FrameWindowTest, TabChoiceBringsItsDocumentToTheFront)
 {
-    writeFile(QStringLiteral("un.htm"), "1\r\n2\r\n3");
     writeFile(QStringLiteral("deux.htm"), "x");
-    files().OpenDocument(path(QStringLiteral("un.htm")));
+    openPage(QStringLiteral("un.htm"), "1\r\n2\r\n3");
     active()->text().setSelectionStart(4);
     files().OpenDocument(path(QStringLiteral("deux.htm")));
     EXPECT_EQ(active()->caption(), path(QStringLiteral("deux.htm")));
@@ -171,8 +167,7 @@ TEST_F(FrameWindowTest, TabChoiceBringsItsDocumentToTheFront)
 
 TEST_F(FrameWindowTest, SettingsAreWrittenBackAtExit)
 {
-    writeFile(QStringLiteral("a.htm"), "x");
-    files().OpenDocument(path(QStringLiteral("a.htm")));
+    openPage(QStringLiteral("a.htm"), "x");
     window->close();
     store.sync();
     EXPECT_EQ(store.value(QStringLiteral("Derniers Fichiers/1")).toString(), path(QStringLiteral("a.htm")));
@@ -198,8 +193,7 @@ TEST_F(FrameWindowTest, RevertReloadsTheFile)
     files().ReouvrirFichier1Click();
     EXPECT_EQ(prompts.shown.last(), QStringLiteral("warning:") + msg(24));
 
-    writeFile(QStringLiteral("a.htm"), "disk\r\n");
-    files().OpenDocument(path(QStringLiteral("a.htm")));
+    openPage(QStringLiteral("a.htm"), "disk\r\n");
     active()->text().replaceSelection(QStringLiteral("changed "));
     prompts.answers = {Answer::No};
     files().ReouvrirFichier1Click();
@@ -228,8 +222,7 @@ TEST_F(FrameWindowTest, SaveAllWritesEveryModifiedPage)
 
 TEST_F(FrameWindowTest, ReadOnlyTargetWarnsAndRunsSaveAs)
 {
-    writeFile(QStringLiteral("ro.htm"), "x");
-    files().OpenDocument(path(QStringLiteral("ro.htm")));
+    openPage(QStringLiteral("ro.htm"), "x");
     QFile::setPermissions(path(QStringLiteral("ro.htm")), QFileDevice::ReadOwner);
     active()->text().replaceSelection(QStringLiteral("y"));
     files().FileSaveItemClick(); // the save dialog is cancelled
@@ -240,8 +233,7 @@ TEST_F(FrameWindowTest, ReadOnlyTargetWarnsAndRunsSaveAs)
 
 TEST_F(FrameWindowTest, LineSelectionClickLeftOfTheMargin)
 {
-    writeFile(QStringLiteral("a.htm"), "first line\r\nsecond line\r\nthird");
-    files().OpenDocument(path(QStringLiteral("a.htm")));
+    openPage(QStringLiteral("a.htm"), "first line\r\nsecond line\r\nthird");
     EditorWidget *editor = active()->editor();
     const int left = editor->viewport()->geometry().left();
     ASSERT_GT(left, 6) << "margins are on by default";
@@ -260,9 +252,8 @@ TEST_F(FrameWindowTest, LineSelectionClickLeftOfTheMargin)
 
 TEST_F(FrameWindowTest, InsertKeyShowsTheModeAndCtrlTabSwitchesDocuments)
 {
-    writeFile(QStringLiteral("un.htm"), "abc");
     writeFile(QStringLiteral("deux.htm"), "xyz");
-    files().OpenDocument(path(QStringLiteral("un.htm")));
+    openPage(QStringLiteral("un.htm"), "abc");
     files().OpenDocument(path(QStringLiteral("deux.htm")));
     EditorWidget *editor = active()->editor();
     editor->setFocus();
@@ -291,8 +282,7 @@ TEST_F(FrameWindowTest, DroppedOrHandedOverFilesOpenWhenTheyArePages)
 
 TEST_F(FrameWindowTest, EditCommandsAreOneUndoStepEach)
 {
-    writeFile(QStringLiteral("a.htm"), "hello world");
-    files().OpenDocument(path(QStringLiteral("a.htm")));
+    openPage(QStringLiteral("a.htm"), "hello world");
     EditorWidget *editor = active()->editor();
     editor->setFocus();
     DocumentText &text = active()->text();

@@ -1,8 +1,7 @@
 #include "core/messages/messages.h"
 #include "core/text/pagefile.h"
 #include "core/wholetext/wholetext.h"
-#include "support/fakeprompts.h"
-#include "support/fakeshelldialogs.h"
+#include "support/framefixture.h"
 #include "support/fullfilesystem.h"
 #include "support/qstringprinter.h"
 #include "ui/shell/documentwindow.h"
@@ -18,15 +17,11 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QRandomGenerator>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using Answer = Prompts::Answer;
 
 const QByteArray HeaderPage = "<!-- EDITEUR TESSALINE\r\n"
                               "     DATE DE CREATION: 01/01/20\r\n"
@@ -35,40 +30,20 @@ const QByteArray HeaderPage = "<!-- EDITEUR TESSALINE\r\n"
                               "<HTML>\r\n<BODY>\r\nabc def\r\n</BODY>\r\n</HTML>";
 
 // The frame window with one page open from a file, edited through its keys.
-class PageHistoryTest : public ::testing::Test
+class PageHistoryTest : public FrameFixture
 {
 protected:
-    PageHistoryTest()
-        : store(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat)
-    {
-        store.setValue(QStringLiteral("Tessaline/APropos"), 0);
-        window = std::make_unique<MainWindow>(MainWindow::Services{&store, &prompts, &dialogs});
-        window->show();
-    }
-    ~PageHistoryTest() override
-    {
-        for (DocumentWindow *document : window->workspace()->documents())
-            document->text().setModified(false);
-        window->close();
-    }
+    PageHistoryTest() { start(); }
 
     DocumentWindow *open(const QByteArray &bytes)
     {
-        QFile f(file());
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
-        window->files()->OpenDocument(file());
-        DocumentWindow *document = window->activeDocument();
-        document->editor()->setFocus();
-        return document;
+        writeFile(QStringLiteral("page.htm"), bytes);
+        files().OpenDocument(file());
+        active()->editor()->setFocus();
+        return active();
     }
-    QString file() const { return dir.filePath(QStringLiteral("page.htm")); }
-    QByteArray onDisk() const
-    {
-        QFile f(file());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QString file() const { return path(QStringLiteral("page.htm")); }
+    QByteArray onDisk() const { return readFile(QStringLiteral("page.htm")); }
     QString modifiedPanel() const { return window->statusPanel(1)->text(); }
 
     // Keys as a user presses them, in the page's body.
@@ -77,35 +52,16 @@ protected:
         EditorWidget *editor = document->editor();
         document->text().setSelectionStart(document->text().lineStart(6));
         const int count = 1 + int(random.bounded(25));
+        const QKeyCombination keys[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Return,
+                                        Qt::ShiftModifier | Qt::Key_Left, Qt::Key_Right};
         for (int i = 0; i < count; ++i) {
-            switch (random.bounded(6)) {
-            case 0:
+            const int pick = int(random.bounded(6));
+            if (pick == 0)
                 QTest::keyClicks(editor, QStringLiteral("xy"));
-                break;
-            case 1:
-                QTest::keyClick(editor, Qt::Key_Backspace);
-                break;
-            case 2:
-                QTest::keyClick(editor, Qt::Key_Delete);
-                break;
-            case 3:
-                QTest::keyClick(editor, Qt::Key_Return);
-                break;
-            case 4:
-                QTest::keyClick(editor, Qt::Key_Left, Qt::ShiftModifier);
-                break;
-            default:
-                QTest::keyClick(editor, Qt::Key_Right);
-                break;
-            }
+            else
+                QTest::keyClick(editor, keys[pick - 1].key(), keys[pick - 1].keyboardModifiers());
         }
     }
-
-    QTemporaryDir dir;
-    QSettings store;
-    FakePrompts prompts;
-    FakeShellDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace

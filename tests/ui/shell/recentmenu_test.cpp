@@ -4,38 +4,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QStringList visibleTexts(const RecentMenu &menu)
-{
-    QStringList texts;
-    for (int i = 0; i < menu.list().capacity(); ++i) {
-        if (menu.entryAction(i)->isVisible())
-            texts << menu.entryAction(i)->text();
-    }
-    return texts;
-}
-
-} // namespace
-
-TEST(RecentMenu, ShowsTheFirstCountEntriesWithTheirPositions)
-{
-    RecentMenu menu(RecentMenu::Kind::Files);
-    menu.load({QStringLiteral("/site/b.htm"), QStringLiteral("/site/a.htm"), QString(), QString(), QString(), QString(),
-               QString(), QString()});
-    EXPECT_EQ(visibleTexts(menu), (QStringList{QStringLiteral("&1 /site/b.htm"), QStringLiteral("&2 /site/a.htm")}));
-    EXPECT_TRUE(menu.menuAction()->isEnabled());
-
-    menu.add(QStringLiteral("/site/a.htm"));
-    EXPECT_EQ(visibleTexts(menu), (QStringList{QStringLiteral("&1 /site/a.htm"), QStringLiteral("&2 /site/b.htm")}));
-    EXPECT_EQ(menu.toPlaces().first(), QStringLiteral("/site/a.htm"));
-
-    for (int i = 0; i < 10; ++i)
-        menu.add(QStringLiteral("/site/%1.htm").arg(i));
-    EXPECT_EQ(visibleTexts(menu).size(), 8);
-    EXPECT_EQ(menu.entryAction(7)->text(), QStringLiteral("&8 /site/2.htm"));
-}
-
 TEST(RecentMenu, ChoosingAnEntryGivesItsExactPath)
 {
     RecentMenu menu(RecentMenu::Kind::Files);
