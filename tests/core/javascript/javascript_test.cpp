@@ -11,27 +11,6 @@
 
 namespace {
 
-TEST(WordLists, EachListHoldsItsWordsForBothVersions)
-{
-    const struct
-    {
-        WordList list;
-        int all, version10;
-        const char *first, *last;
-    } cases[] = {
-        {WordList::Declarations, 18, 15, "//", "with"},     {WordList::Objects, 31, 24, "anchor", "window"},
-        {WordList::Properties, 74, 61, "action", "window"}, {WordList::Methods, 94, 81, "abs", "writeln"},
-        {WordList::Events, 13, 9, "onAbort", "onUnload"},
-    };
-    for (const auto &c : cases) {
-        const QStringList words = JavaScriptWords(c.list, true);
-        EXPECT_EQ(words.size(), c.all) << int(c.list);
-        EXPECT_EQ(JavaScriptWords(c.list, false).size(), c.version10) << int(c.list);
-        EXPECT_EQ(words.value(0), QLatin1String(c.first));
-        EXPECT_EQ(words.value(words.size() - 1), QLatin1String(c.last));
-    }
-}
-
 TEST(WordLists, ParsingTrimsAndAppliesTheVersionMark)
 {
     const QString text = QStringLiteral("  un \r\n-deux\r\n\r\n- trois \r\nquatre");
@@ -74,14 +53,10 @@ TEST(ScriptInsertion, LandsInTheHeadAndTheSelectionFollowsItsText)
         EXPECT_EQ(marked(text), c.after) << qPrintable(c.before);
         EXPECT_EQ(undo.count(), 1);
     }
-}
-
-TEST(ScriptInsertion, OneLineWritesNothing)
-{
-    MemoryText text;
+    // a single line is not a script: nothing is written
+    MemoryText text(QStringLiteral("x"));
     UndoHistory undo(text);
     EditorState state;
-    text.setText(QStringLiteral("x"));
     EXPECT_FALSE(InsertScript(text, undo, state, {"f();"}, false));
     EXPECT_EQ(text.text(), QStringLiteral("x"));
     EXPECT_EQ(undo.count(), 0);

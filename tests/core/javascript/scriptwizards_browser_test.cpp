@@ -96,49 +96,36 @@ window.addEventListener('load', function () {
 
 using Step = std::function<void(ScriptWizardContext &)>;
 
-void banner(ScriptWizardContext &c)
+Step bannerStep(const char *text, bool statusBar)
 {
-    BannerWizard w;
-    w.text = "Bienvenue";
-    WriteBanner(c, w);
+    return [=](ScriptWizardContext &c) {
+        BannerWizard w;
+        w.text = text, w.statusBar = statusBar;
+        WriteBanner(c, w);
+    };
 }
-void statusBanner(ScriptWizardContext &c)
-{
-    BannerWizard w;
-    w.text = "Sur \"la\" barre";
-    w.statusBar = true;
-    WriteBanner(c, w);
-}
-void clock(ScriptWizardContext &c)
-{
-    WriteClock(c, ClockWizard{"HH:MM:SS", false});
-}
-void date(ScriptWizardContext &c)
-{
-    WriteClock(c, ClockWizard{"JJ MOIS AAAA", true});
-}
-void menu(ScriptWizardContext &c)
-{
+const Step banner = bannerStep("Bienvenue", false);
+const Step statusBanner = bannerStep("Sur \"la\" barre", true);
+const Step clock = [](ScriptWizardContext &c) { WriteClock(c, ClockWizard{"HH:MM:SS", false}); };
+const Step date = [](ScriptWizardContext &c) { WriteClock(c, ClockWizard{"JJ MOIS AAAA", true}); };
+const Step menu = [](ScriptWizardContext &c) {
     UrlMenuWizard w;
     w.entries = {{"#un", "Un"}, {"#deux", "Deux"}};
     w.title = "-- MENU --";
     WriteUrlMenu(c, w);
-}
-void gradient(ScriptWizardContext &c)
-{
+};
+const Step gradient = [](ScriptWizardContext &c) {
     GradientWizard w{"l'ete \"", "Arial", 4, 2};
     WriteGradient(c, w);
-}
-void pictures(ScriptWizardContext &c)
-{
+};
+const Step pictures = [](ScriptWizardContext &c) {
     PictureListWizard w;
     w.entries = {{"a.png", "A"}, {"b.png", "B"}};
     WritePictureList(c, w);
-}
-void pictureLink(ScriptWizardContext &c)
-{
+};
+const Step pictureLink = [](ScriptWizardContext &c) {
     WritePictureLink(c, PictureLinkWizard{"<A HREF=\"#lien\">", "a.png", "b.png", 10, 10});
-}
+};
 
 struct BrowserCase
 {

@@ -5,16 +5,10 @@
 #include "ui/frameset/framesetdesigner.h"
 #include "ui/frameset/framesketch.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -58,22 +52,16 @@ TEST(FramesetDesigner, KeyboardAndMouseBuildTwoColumns)
 
     designer.addColumnAction()->trigger();
     EXPECT_EQ(designer.layout().columnCount(), 2);
-    const QString names[] = {QStringLiteral("gauche"), QStringLiteral("droite")};
-    const QString sources[] = {QStringLiteral("a.htm"), QStringLiteral("b.htm")};
-    for (int c = 0; c < 2; ++c) {
-        if (c == 0) {
-            clickFrame(designer, 0, 0);
-        } else {
-            // The keyboard: the arrow moves to the next frame, the space bar selects it.
-            QTest::keyClick(designer.sketch(), Qt::Key_Right);
-            QTest::keyClick(designer.sketch(), Qt::Key_Space);
-        }
-        ASSERT_EQ(designer.layout().selectedOwners(), (std::vector<SlotPos>{{c, 0}}));
-        designer.beforeSubDialog = [&](QDialog &d) { answerFrame(d, names[c], sources[c]); };
-        designer.propertiesAction()->trigger();
-        clickFrame(designer, c, 0); // deselect
-    }
-    EXPECT_EQ(designer.layout().frame(1, 0).Name, names[1]);
+    // The mouse selects the first frame, the arrow and space bar the second.
+    clickFrame(designer, 0, 0);
+    designer.beforeSubDialog = [](QDialog &d) { answerFrame(d, QStringLiteral("gauche"), QStringLiteral("a.htm")); };
+    designer.propertiesAction()->trigger();
+    clickFrame(designer, 0, 0); // deselect
+    QTest::keyClick(designer.sketch(), Qt::Key_Right);
+    QTest::keyClick(designer.sketch(), Qt::Key_Space);
+    ASSERT_EQ(designer.layout().selectedOwners(), (std::vector<SlotPos>{{1, 0}}));
+    designer.beforeSubDialog = [](QDialog &d) { answerFrame(d, QStringLiteral("droite"), QStringLiteral("b.htm")); };
+    designer.propertiesAction()->trigger();
     designer.noFramesBox()->setChecked(false);
     designer.okButton()->click();
     EXPECT_EQ(designer.result(), QDialog::Accepted) << t.host.fakePrompts.shown.join(u'/').toStdString();
@@ -135,80 +123,38 @@ TEST(InlineFrameCommand, WrapsTheSelection)
               QStringLiteral("avant <IFRAME NAME=\"lapub\" SRC=\"pub.htm\" WIDTH=\"50%\">texte</IFRAME> après"));
 }
 
-// Every page: nothing clipped, every field reached by its caption, the help
-// anchor present; saved as pictures when TESSALINE_SHOTS names a folder.
 TEST(FramesetPages, ReadableWithTheirHelp)
 {
+    using Make = ElementDialog *(*)(DialogServices &);
     const struct
     {
         const char *shot;
-        std::function<ElementDialog *(DialogServices &)> make;
+        Make make;
         int tab;
     } pages[] = {
         {"cadres-designer",
-         [](DialogServices &s) {
+         [](DialogServices &s) -> ElementDialog * {
              auto *d = new TFrameFrm(s);
              d->columnSpin()->setValue(3);
              d->rowSpin()->setValue(3);
-             FramesetLayout &l = d->layout();
-             l.clickFrame(0, 0);
-             l.clickFrame(0, 2);
-             l.mergeSelection();
-             l.clickFrame(1, 0);
-             l.clickFrame(2, 0);
-             l.mergeSelection();
-             l.frame(0, 0).Name = QStringLiteral("menu");
-             l.frame(1, 0).Name = QStringLiteral("titre");
-             l.clickFrame(1, 1);
+             d->layout().clickFrame(0, 0);
+             d->layout().clickFrame(0, 2);
+             d->layout().mergeSelection();
              return d;
          },
          -1},
-        {"cadres-cadre", [](DialogServices &s) { return new TCadreFrm(s, TCadreFrm::Mode::Frame); }, 0},
-        {"cadres-cadre-autres", [](DialogServices &s) { return new TCadreFrm(s, TCadreFrm::Mode::Frame); }, 1},
-        {"cadres-jeu", [](DialogServices &s) { return new TCadreFrm(s, TCadreFrm::Mode::Frameset); }, 0},
-        {"cadres-unique", [](DialogServices &s) { return new TCadreFrm(s, TCadreFrm::Mode::IFrame); }, 0},
-        {"cadres-unique-autres", [](DialogServices &s) { return new TCadreFrm(s, TCadreFrm::Mode::IFrame); }, 1},
+        {"cadres-cadre", [](DialogServices &s) -> ElementDialog * { return new TCadreFrm(s, TCadreFrm::Mode::Frame); },
+         1},
+        {"cadres-jeu", [](DialogServices &s) -> ElementDialog * { return new TCadreFrm(s, TCadreFrm::Mode::Frameset); },
+         0},
+        {"cadres-unique",
+         [](DialogServices &s) -> ElementDialog * { return new TCadreFrm(s, TCadreFrm::Mode::IFrame); }, 0},
+        {"cadres-unique-autres",
+         [](DialogServices &s) -> ElementDialog * { return new TCadreFrm(s, TCadreFrm::Mode::IFrame); }, 1},
     };
-    const QString shots = qEnvironmentVariable("TESSALINE_SHOTS");
-    const QDir help(QCoreApplication::applicationDirPath() + QStringLiteral("/../src/help"));
     for (const auto &page : pages) {
         DialogTesting t;
-        std::unique_ptr<ElementDialog> dialog(page.make(t.services));
-        if (auto *tabs = dialog->findChild<QTabWidget *>(); tabs && page.tab >= 0)
-            tabs->setCurrentIndex(page.tab);
-        dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-        QList<QWidget *> captioned;
-        for (auto *label : dialog->findChildren<QLabel *>()) {
-            if (label->isVisible() && !label->wordWrap() && !label->text().isEmpty())
-                EXPECT_GE(label->width(), label->minimumSizeHint().width()) << page.shot << qPrintable(label->text());
-            if (label->buddy())
-                captioned << label->buddy();
-        }
-        for (auto *button : dialog->findChildren<QAbstractButton *>()) {
-            if (button->isVisible() && !button->text().isEmpty())
-                EXPECT_GE(button->width(), button->minimumSizeHint().width())
-                    << page.shot << qPrintable(button->text());
-        }
-        QList<QWidget *> fields;
-        for (auto *w : dialog->findChildren<QLineEdit *>()) {
-            if (!qobject_cast<QComboBox *>(w->parentWidget()) && !qobject_cast<QAbstractSpinBox *>(w->parentWidget()))
-                fields << w;
-        }
-        for (auto *w : dialog->findChildren<QAbstractSpinBox *>())
-            fields << w;
-        for (auto *w : dialog->findChildren<QComboBox *>())
-            fields << w;
-        for (QWidget *field : fields) {
-            if (field->isVisible())
-                EXPECT_TRUE(captioned.contains(field)) << page.shot;
-        }
-        QFile helpPage(help.filePath(dialog->helpPage()));
-        ASSERT_TRUE(helpPage.open(QIODevice::ReadOnly)) << page.shot;
-        if (!dialog->helpAnchor().isEmpty())
-            EXPECT_TRUE(helpPage.readAll().contains(("id=\"" + dialog->helpAnchor() + "\"").toUtf8())) << page.shot;
-        if (!shots.isEmpty())
-            dialog->grab().save(QDir(shots).filePath(QLatin1String(page.shot) + QStringLiteral(".png")));
+        checkDialogPage(page.make(t.services), page.shot, page.tab);
     }
 }
 
