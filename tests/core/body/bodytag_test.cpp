@@ -25,7 +25,6 @@ TEST(BodyTag, NewTagsFromTheDefaults)
 TEST(BodyTag, ReadsAndWritesBackUnchanged)
 {
     const char *tags[] = {
-        "<BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#000080\" VLINK=\"#800080\" ALINK=\"#FF0000\">",
         "<BODY BACKGROUND=\"images/Fond.gif\" BGCOLOR=\"#102030\" TEXT=\"#A0B0C0\" LINK=\"#0000FF\" "
         "VLINK=\"#123456\" ALINK=\"#00FF00\" BGPROPERTIES=FIXED LEFTMARGIN=\"0\" TOPMARGIN=\"5\" "
         "onLoad=\"debut(1,2)\" onUnload=\"fin()\">",

@@ -1,6 +1,5 @@
 #include "core/images/pcxdecoder.h"
 #include "core/images/pcxsamples.h"
-#include "core/images/pictureformat.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +63,6 @@ TEST(PcxDecoder, RefusesDamagedFiles)
         QByteArray bytes;
     } cases[] = {
         {"empty", QByteArray()},
-        {"short header", good.left(100)},
         {"not PCX", with(0, 'B')},
         {"uncompressed", with(2, 0)},
         {"2 bits", with(3, 2)},
@@ -82,23 +80,6 @@ TEST(PcxDecoder, RefusesDamagedFiles)
         EXPECT_FALSE(error.isEmpty()) << c.name;
         EXPECT_TRUE(out.pixels.empty()) << c.name;
     }
-}
-
-TEST(PictureFormat, KindByExtension)
-{
-    const struct
-    {
-        const char *name;
-        PictureKind kind;
-    } cases[] = {
-        {"a.bmp", PictureKind::Bmp},      {"a.THB", PictureKind::Bmp},      {"a.jpg", PictureKind::Jpeg},
-        {"a.thj", PictureKind::Jpeg},     {"b.Gif", PictureKind::Gif},      {"c.pcx", PictureKind::Pcx},
-        {"d.png", PictureKind::Png},      {"e.tiff", PictureKind::Tiff},    {"f.ico", PictureKind::Icon},
-        {"g.wmf", PictureKind::Metafile}, {"h.res", PictureKind::Resource}, {"i.jpeg", PictureKind::Unknown},
-        {"j.txt", PictureKind::Unknown},  {"noext", PictureKind::Unknown},  {"dir.png/file", PictureKind::Unknown},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(pictureKindOf(QString::fromLatin1(c.name)), c.kind) << c.name;
 }
 
 } // namespace

@@ -39,8 +39,6 @@ TEST(TextImport, InsertsTheLinesWhereAskedAsOneStep)
          "<HTML>\r\n<BODY>\r\n</BODY>\r\n<P>fin</P>\r\n|</HTML>"},
         {"Windows-1252 file", "c.htm", "caf\xE9", ImportPosition::Caret, true,
          "<HTML>\r\n<BODY>\r\ncafé\r\n|</BODY>\r\n</HTML>"},
-        {"UTF-8 with BOM", "d.txt", "\xEF\xBB\xBF\xC3\xA9t\xC3\xA9", ImportPosition::Caret, true,
-         "<HTML>\r\n<BODY>\r\nété<BR>\r\n|</BODY>\r\n</HTML>"},
     };
     for (const ImportCase &c : cases) {
         QTemporaryDir dir;

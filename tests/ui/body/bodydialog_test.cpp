@@ -1,4 +1,5 @@
 #include "core/messages/messages.h"
+#include "support/ondialog.h"
 #include "ui/body/bodydialog.h"
 #include "ui/body/pagesketch.h"
 #include "ui/dialogs/dialogtesting.h"
@@ -17,16 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void onBodyDialog(const std::function<void(TBodyFrm &)> &answer)
-{
-    QTimer::singleShot(0, [answer] {
-        auto *dialog = qobject_cast<TBodyFrm *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return onBodyDialog(answer);
-        answer(*dialog);
-    });
-}
 
 const QString Defaults =
     QStringLiteral("BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#000080\" VLINK=\"#800080\" ALINK=\"#FF0000\"");
@@ -68,7 +59,7 @@ TEST(BodyDialog, CommandRereadsAndWritesTheTag)
         t.writeFile(QStringLiteral("fond.png"), QByteArray());
         t.host.setDocument(c.page, int(c.page.size()), 0);
         t.host.fakePrompts.answers.push_back(FakePrompts::Answer::Yes);
-        onBodyDialog([&c](TBodyFrm &dialog) {
+        onDialog<TBodyFrm>([&c](TBodyFrm &dialog) {
             c.edit(dialog);
             dialog.okButton()->click();
         });

@@ -29,49 +29,6 @@ QImage sample(int width, int height)
     return image;
 }
 
-// A GIF of our own making: 4 colours, each pixel coded after a clear code,
-// so that the 3-bit codes never grow.
-QByteArray makeGif(int width, int height)
-{
-    QByteArray gif("GIF89a");
-    auto word = [&gif](int v) { gif.append(char(v & 0xFF)).append(char(v >> 8)); };
-    word(width);
-    word(height);
-    gif.append(char(0x81)).append('\0').append('\0'); // 4-entry colour table
-    gif.append(QByteArray::fromHex("000000FF000000FF000000FF"));
-    gif.append(',');
-    word(0);
-    word(0);
-    word(width);
-    word(height);
-    gif.append('\0').append(char(2)); // LZW minimum code size 2: clear 4, end 5
-    QByteArray data;
-    quint32 bits = 0;
-    int count = 0;
-    auto put = [&](int code) {
-        bits |= quint32(code) << count;
-        count += 3;
-        while (count >= 8) {
-            data.append(char(bits & 0xFF));
-            bits >>= 8;
-            count -= 8;
-        }
-    };
-    for (int i = 0; i < width * height; ++i) {
-        put(4);
-        put(i % 4);
-    }
-    put(5);
-    if (count > 0)
-        data.append(char(bits & 0xFF));
-    for (qsizetype at = 0; at < data.size(); at += 255) {
-        const QByteArray block = data.mid(at, 255);
-        gif.append(char(block.size())).append(block);
-    }
-    gif.append('\0').append(';');
-    return gif;
-}
-
 // A resource file holding one icon-less string entry, then a bitmap.
 QByteArray makeRes(const QByteArray &bmp)
 {
@@ -120,7 +77,9 @@ TEST_F(PictureLoading, EveryExtensionOfTheTableLoads)
         {"a.png", encoded(image, "png"), 7, 5},
         {"a.tif", encoded(image, "tiff"), 7, 5},
         {"a.ico", encoded(sample(16, 16), "ico"), 16, 16},
-        {"a.gif", makeGif(6, 3), 6, 3},
+        {"a.gif",
+         QByteArray::fromHex("47494638396101000100800000000000ffffff21f90401000000002c00000000010001000002024401003b"),
+         1, 1},
         {"a.pcx", makePcx(9, 4, 8, 1, [](int x, int y) { return x + y; }), 9, 4},
         {"a.res", makeRes(encoded(image, "bmp")), 7, 5},
     };
@@ -173,7 +132,6 @@ TEST_F(PictureLoading, PreviewDecodesAtTheShownSizeKeepingProportions)
     } cases[] = {
         {"big.jpg", encoded(sample(400, 200), "jpeg"), {100, 100}, {100, 50}},
         {"tall.pcx", makePcx(30, 90, 8, 3, [](int x, int) { return x; }), {60, 60}, {20, 60}},
-        {"small.png", encoded(sample(10, 8), "png"), {100, 100}, {10, 8}},
     };
     for (const auto &c : cases) {
         const LoadedPicture picture = LoadPicture(write(QString::fromLatin1(c.name), c.bytes), c.box);

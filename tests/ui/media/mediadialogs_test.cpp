@@ -1,4 +1,5 @@
 #include "core/messages/messages.h"
+#include "support/ondialog.h"
 #include "ui/dialogs/dialogtesting.h"
 #include "ui/media/appletdialog.h"
 #include "ui/media/embeddialog.h"
@@ -16,16 +17,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-template<typename Dialog> void onDialog(const std::function<void(Dialog &)> &answer)
-{
-    QTimer::singleShot(0, [answer] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return onDialog<Dialog>(answer);
-        answer(*dialog);
-    });
-}
 
 TEST(MediaDialogs, MarqueeWrapsTheSelection)
 {

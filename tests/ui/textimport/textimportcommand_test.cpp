@@ -1,4 +1,5 @@
 #include "core/messages/messages.h"
+#include "support/ondialog.h"
 #include "ui/dialogs/dialogtesting.h"
 #include "ui/textimport/importdialog.h"
 
@@ -11,17 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Runs answer on the import dialog as soon as it shows.
-void onImportDialog(const std::function<void(TImportFrm &)> &answer)
-{
-    QTimer::singleShot(0, [answer] {
-        auto *dialog = qobject_cast<TImportFrm *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return onImportDialog(answer);
-        answer(*dialog);
-    });
-}
 
 TEST(TextImportCommand, ChosenFileGoesWhereTheDialogSays)
 {
@@ -36,7 +26,6 @@ TEST(TextImportCommand, ChosenFileGoesWhereTheDialogSays)
         const char *shown;
     } cases[] = {
         {"notes.txt", "a\r\nb", ImportPosition::Start, true, true, "a<BR>\r\nb<BR>\r\n<P>x</P>", nullptr},
-        {"notes.txt", "a", ImportPosition::Caret, false, true, "<P>a\r\nx</P>", nullptr},
         {"page.htm", "<B>", ImportPosition::End, true, true, "<B>\r\n<P>x</P>", nullptr},
         {"notes.txt", "a", ImportPosition::Start, true, false, "<P>x</P>", nullptr},
         {"image.txt", QByteArray("\x89PNG\0\0", 6), ImportPosition::Start, true, true, "<P>x</P>",
@@ -46,7 +35,7 @@ TEST(TextImportCommand, ChosenFileGoesWhereTheDialogSays)
         DialogTesting t;
         t.host.setDocument(QStringLiteral("<P>x</P>"), 3, 0);
         t.chosenFiles.push_back(t.writeFile(QString::fromLatin1(c.name), c.content));
-        onImportDialog([&c](TImportFrm &dialog) {
+        onDialog<TImportFrm>([&c](TImportFrm &dialog) {
             dialog.positionButton(c.position)->setChecked(true);
             dialog.breaksBox()->setChecked(c.breaks);
             (c.ok ? dialog.okButton() : dialog.cancelButton())->click();
