@@ -48,11 +48,6 @@ TEST(TableGenerator, WritesTheDesignersText)
          lines({"<TABLE WIDTH=50% HEIGHT=300 CELLPADDING=0 BORDER=2 CELLSPACING=5 ALIGN=right VALIGN=bottom "
                 "BACKGROUND=\"mes images/fond.gif\" FRAME=lhs RULES=rows BGCOLOR=\"#FFFFFE\">"})
              + EmptyRow + EmptyRow + lines({"</TABLE>"})},
-        {"merged 2 x 2 cell",
-         [](TableModel &m) {
-             m.Merge({0, 1, 0, 1});
-         },
-         lines({"<TABLE>", "  <TR>", "    <TD COLSPAN=2 ROWSPAN=2></TD>", "  </TR>", "  <TR>", "  </TR>", "</TABLE>"})},
         {"cells: header alignments, sizes, colours, content",
          [](TableModel &m) {
              m.AddRangee(0);

@@ -128,39 +128,28 @@ TEST(TableReader, ReadsTheAuthorsTable)
 struct FailureCase
 {
     const char *what;
-    QString html;
+    QString rows; // inside <TABLE> .. </TABLE>
     TableReadOutcome outcome;
 };
 
-QString cells(int n, const char *tag = "TD")
-{
-    QString out;
-    for (int i = 0; i < n; ++i)
-        out += QStringLiteral("<%1>x</%1>").arg(QLatin1String(tag));
-    return out;
-}
-
-QString table(const QString &rows)
-{
-    return QStringLiteral("<TABLE>") + rows + QStringLiteral("</TABLE>");
-}
+const QString Cell = QStringLiteral("<TD>x</TD>");
 
 TEST(TableReader, FailuresGiveAFreshTable)
 {
     const FailureCase cases[] = {
-        {"first row with 11 cells", table("<TR>" + cells(11) + "</TR>"), TableReadOutcome::TooManyColumns},
-        {"span to an eleventh column", table("<TR>" + cells(9) + "<TD COLSPAN=2></TD></TR>"),
+        {"first row with 11 cells", "<TR>" + Cell.repeated(11) + "</TR>", TableReadOutcome::TooManyColumns},
+        {"span to an eleventh column", "<TR>" + Cell.repeated(9) + "<TD COLSPAN=2></TD></TR>",
          TableReadOutcome::TooManyColumns},
-        {"41 rows", table(QString("<TR>" + cells(1) + "</TR>").repeated(41)), TableReadOutcome::TooManyRows},
-        {"cell without end tag", table("<TR><TD>a<TD>b</TR>"), TableReadOutcome::Unreadable},
-        {"cell start tag without >", table("<TR><TD ALIGN=left</TR>"), TableReadOutcome::Unreadable},
+        {"41 rows", QString("<TR>" + Cell + "</TR>").repeated(41), TableReadOutcome::TooManyRows},
+        {"cell without end tag", "<TR><TD>a<TD>b</TR>", TableReadOutcome::Unreadable},
+        {"cell start tag without >", "<TR><TD ALIGN=left</TR>", TableReadOutcome::Unreadable},
         {"a later row reaching past the grid",
-         table("<TR>" + cells(10) + "</TR><TR><TD ROWSPAN=2 COLSPAN=10></TD></TR><TR>" + cells(1) + "</TR>"),
+         "<TR>" + Cell.repeated(10) + "</TR><TR><TD ROWSPAN=2 COLSPAN=10></TD></TR><TR>" + Cell + "</TR>",
          TableReadOutcome::Unreadable},
     };
     for (const FailureCase &c : cases) {
         TableModel m;
-        const TableReading reading = ReadTable(c.html, m);
+        const TableReading reading = ReadTable("<TABLE>" + c.rows + "</TABLE>", m);
         EXPECT_EQ(reading.outcome, c.outcome) << c.what;
         EXPECT_EQ(spans(m), QStringLiteral("1x1 1x1 | 1x1 1x1")) << c.what;
         EXPECT_EQ(m.invariantBreach(), QString()) << c.what;
