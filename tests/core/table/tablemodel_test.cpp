@@ -28,9 +28,7 @@ TEST(TableModel, ResizingCutsOrDropsMergedCells)
         {"counts stay within the grid", 2, 2, {0, 0, 0, 0}, 14, -3, "1x1 1x1 1x1 1x1 1x1 1x1 1x1 1x1 1x1 1x1"},
     };
     for (const ResizeCase &c : cases) {
-        TableModel m;
-        m.AddColonne(c.columns - 1);
-        m.AddRangee(c.rows - 1);
+        TableModel m = TableTestModels::table(c.columns, c.rows);
         m.Merge(c.merge);
         m.AddColonne(c.newColumnIndex);
         m.AddRangee(c.newRowIndex);
