@@ -108,8 +108,9 @@ TEST(TableReader, ReadsTheAuthorsTable)
         ASSERT_EQ(reading.outcome, TableReadOutcome::Read) << c.what;
         EXPECT_EQ(spans(m), QString::fromLatin1(c.spans)) << c.what;
         EXPECT_EQ(m.invariantBreach(), QString()) << c.what;
-        if (c.contents)
+        if (c.contents) {
             EXPECT_EQ(contents(m), QString::fromUtf8(c.contents)) << c.what;
+        }
         if (c.check)
             c.check(m);
     }

@@ -61,8 +61,9 @@ TEST(TableSelection, ClicksGrowAClosedRectangle)
         EXPECT_EQ(prompts.shown,
                   k.message ? QStringList{QStringLiteral("information:") + msg(k.message)} : QStringList{})
             << k.what;
-        if (k.mode == Mode::Row)
+        if (k.mode == Mode::Row) {
             EXPECT_EQ(t.row, 1) << k.what;
+        }
     }
 }
 
@@ -157,8 +158,9 @@ TEST(TableSelection, RandomEditsKeepTheSpanRule)
             ASSERT_EQ(m.invariantBreach(), QString()) << round << ' ' << step << ' ' << qPrintable(spans(m));
             ASSERT_TRUE(m.ColCount() >= 1 && m.ColCount() <= TableModel::MaxColumns);
             ASSERT_TRUE(m.RowCount() >= 1 && m.RowCount() <= TableModel::MaxRows);
-            if (const auto rect = SelectionRect(m))
+            if (const auto rect = SelectionRect(m)) {
                 ASSERT_EQ(SelectedOwnersIn(m, *rect), SelectedOwnersIn(m, {0, 9, 0, 39}));
+            }
         }
     }
 }

@@ -91,9 +91,11 @@ TEST(TableDesigner, LabelsHaveBuddiesAndCommandsFollowTheLimits)
 {
     DialogTesting t;
     runOnOldTable(t, [](TTableFrm &d) {
-        for (QLabel *label : d.findChildren<QLabel *>())
-            if (label->text().endsWith(u':'))
+        for (QLabel *label : d.findChildren<QLabel *>()) {
+            if (label->text().endsWith(u':')) {
                 EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+            }
+        }
         // The width field follows its percent box.
         d.widthPercentBox()->setChecked(false);
         QTest::keyClicks(d.widthEdit(), QStringLiteral("250"));
