@@ -40,9 +40,7 @@ TEST(SlotGrid, ExpandSelectionClosesTheRectangle)
     const ExpandCase cases[] = {
         {"single cells stay", {}, {1, 2, 1, 1}, {1, 2, 1, 1}},
         {"owner reaching right widens", {{1, 1, 3, 1}}, {0, 1, 1, 1}, {0, 3, 1, 1}},
-        {"owner reaching down widens", {{1, 1, 1, 3}}, {1, 1, 0, 1}, {1, 1, 0, 3}},
         {"covered slot pulls up to its owner", {{2, 0, 1, 3}}, {2, 3, 2, 2}, {2, 3, 0, 2}},
-        {"covered slot pulls left to its owner", {{0, 2, 3, 1}}, {2, 2, 2, 3}, {0, 2, 2, 3}},
         {"covered slot pulls diagonally", {{0, 0, 2, 2}}, {1, 2, 1, 2}, {0, 2, 0, 2}},
         // The owner stands two columns left and one row up of the corner
         // slot: neither straight nor diagonal looks find it.
@@ -67,7 +65,6 @@ TEST(SlotGrid, InvariantBreachesAreFound)
         {"mixed spans", [](SlotGrid &g) { g.setSpans(1, 1, 0, 1); }},
         {"free slot inside", [](SlotGrid &g) { g.setFree(2, 2); }},
         {"owner past the edge", [](SlotGrid &g) { g.setSpans(3, 0, 2, 1); }},
-        {"slot inside an owner not covered", [](SlotGrid &g) { g.setSpans(0, 0, 2, 1); }},
         {"covered slot without owner", [](SlotGrid &g) { g.setCovered(3, 3); }},
         {"slot outside not free", [](SlotGrid &g) { g.setSpans(4, 0, 1, 1); }},
     };

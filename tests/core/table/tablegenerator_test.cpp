@@ -1,9 +1,6 @@
 #include "core/table/tablegenerator.h"
 
-#include "core/markup/editorstate.h"
 #include "core/table/tablemodel.h"
-#include "core/text/memorytext.h"
-#include "core/undo/undohistory.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +28,6 @@ struct GeneratorCase
 TEST(TableGenerator, WritesTheDesignersText)
 {
     const GeneratorCase cases[] = {
-        {"new table with border 1", [](TableModel &m) { m.attrs.BorderText = QStringLiteral("1"); },
-         lines({"<TABLE BORDER=1>"}) + EmptyRow + EmptyRow + lines({"</TABLE>"})},
-        {"defaults are not written", [](TableModel &) {},
-         lines({"<TABLE>"}) + EmptyRow + EmptyRow + lines({"</TABLE>"})},
         {"table settings in order",
          [](TableModel &m) {
              TableAttrs &a = m.attrs;
@@ -55,11 +48,6 @@ TEST(TableGenerator, WritesTheDesignersText)
          lines({"<TABLE WIDTH=50% HEIGHT=300 CELLPADDING=0 BORDER=2 CELLSPACING=5 ALIGN=right VALIGN=bottom "
                 "BACKGROUND=\"mes images/fond.gif\" FRAME=lhs RULES=rows BGCOLOR=\"#FFFFFE\">"})
              + EmptyRow + EmptyRow + lines({"</TABLE>"})},
-        {"merged 2 x 2 cell",
-         [](TableModel &m) {
-             m.Merge({0, 1, 0, 1});
-         },
-         lines({"<TABLE>", "  <TR>", "    <TD COLSPAN=2 ROWSPAN=2></TD>", "  </TR>", "  <TR>", "  </TR>", "</TABLE>"})},
         {"cells: header alignments, sizes, colours, content",
          [](TableModel &m) {
              m.AddRangee(0);
@@ -85,14 +73,6 @@ TEST(TableGenerator, WritesTheDesignersText)
                 "    <TD ALIGN=center HEIGHT=40 WIDTH=25% VALIGN=baseline BGCOLOR=\"#FF0000\" "
                 "BORDERCOLOR=\"#00FF00\" BACKGROUND=\"a b.gif\" NOWRAP></TD>",
                 "  </TR>", "</TABLE>"})},
-        {"centred header cell has no ALIGN",
-         [](TableModel &m) {
-             m.AddRangee(0);
-             m.AddColonne(0);
-             m.cell(0, 0).Kind = 1;
-             m.cell(0, 0).HAlign = 2;
-         },
-         lines({"<TABLE>", "  <TR>", "    <TH></TH>", "  </TR>", "</TABLE>"})},
         {"captions in both vocabularies",
          [](TableModel &m) {
              m.AddRangee(0);
@@ -104,47 +84,11 @@ TEST(TableGenerator, WritesTheDesignersText)
          },
          lines({"<TABLE>", "  <CAPTION VALIGN=bottom ALIGN=right>Titre</CAPTION>", "  <TR>", "    <TD></TD>", "  </TR>",
                 "</TABLE>"})},
-        {"Netscape caption at the bottom",
-         [](TableModel &m) {
-             m.AddRangee(0);
-             m.AddColonne(0);
-             m.attrs.CaptionText = QStringLiteral("T");
-             m.attrs.CaptionAlign = 1;
-             m.attrs.CaptionVAlign = 1;
-         },
-         lines({"<TABLE>", "  <CAPTION ALIGN=bottom>T</CAPTION>", "  <TR>", "    <TD></TD>", "  </TR>", "</TABLE>"})},
     };
     for (const GeneratorCase &c : cases) {
         TableModel model;
         c.set(model);
         EXPECT_EQ(TableText(model), c.expected) << c.what;
-    }
-}
-
-TEST(TableGenerator, OneUndoStepReplacingTheSelectedTable)
-{
-    for (const bool replacing : {false, true}) {
-        MemoryText text(QStringLiteral("avant <table><tr><td>x</td></tr></table> après"));
-        UndoHistory undo(text);
-        EditorState state;
-        if (replacing)
-            text.select(6, 34);
-        else
-            text.setSelectionStart(6);
-        TableModel model;
-        model.cell(0, 0).Content = {QStringLiteral("é")};
-        WriteTable(text, undo, state, model, replacing);
-
-        const QString table = TableText(model);
-        const QString expected =
-            replacing ? QStringLiteral("avant ") + table + QStringLiteral(" après")
-                      : QStringLiteral("avant ") + table + QStringLiteral("<table><tr><td>x</td></tr></table> après");
-        EXPECT_EQ(text.text(), expected);
-        EXPECT_EQ(undo.count(), 1);
-        EXPECT_EQ(undo.current()->kind, replacing ? ukReplace : ukInsert);
-        EXPECT_EQ(state.LastStartTexts, TablePieces(model));
-        undo.Undo();
-        EXPECT_EQ(text.text(), QStringLiteral("avant <table><tr><td>x</td></tr></table> après"));
     }
 }
 

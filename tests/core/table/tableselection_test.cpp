@@ -12,42 +12,41 @@
 namespace {
 
 using TableTestModels::pick;
+using TableTestModels::selected;
 using TableTestModels::spans;
+using TableTestModels::table;
 
-TableModel table(int columns, int rows)
-{
-    TableModel m;
-    m.AddColonne(columns - 1);
-    m.AddRangee(rows - 1);
-    return m;
-}
-
-QString selected(const TableModel &m)
-{
-    QStringList out;
-    for (int r = 0; r < m.RowCount(); ++r)
-        for (int c = 0; c < m.ColCount(); ++c)
-            if (m.grid().isOwner(c, r) && m.cell(c, r).Selected)
-                out << QStringLiteral("%1,%2").arg(c).arg(r);
-    return out.join(QLatin1Char(' '));
-}
-
+// Clicks on a 3 x 3 table: what ends up selected, and what the properties
+// command makes of it (a message when it can do nothing).
 struct ClickCase
 {
     const char *what;
     SlotRect premerge; // merged first when wider than one slot
     std::vector<SlotPos> clicks;
-    const char *expected;
+    const char *selected;
+    PropertiesTarget::Mode mode;
+    int message; // 0 none
 };
 
 TEST(TableSelection, ClicksGrowAClosedRectangle)
 {
+    using Mode = PropertiesTarget::Mode;
     const ClickCase cases[] = {
-        {"diagonal cells select the block between", {}, {{0, 0}, {1, 1}}, "0,0 1,0 0,1 1,1"},
-        {"a second click on a selected cell clears all", {}, {{0, 0}, {1, 1}, {1, 0}}, ""},
-        {"a rectangle cutting a merged cell takes it whole", {1, 2, 1, 2}, {{0, 2}, {1, 0}}, "0,0 1,0 2,0 0,1 1,1 0,2"},
-        {"a click on a covered slot selects its owner", {0, 1, 0, 1}, {{1, 1}}, "0,0"},
-        {"clicks outside the table do nothing", {}, {{5, 0}, {0, 9}}, ""},
+        {"nothing selected", {}, {}, "", Mode::None, 61},
+        {"one cell", {}, {{1, 1}}, "1,1", Mode::Cell, 0},
+        {"diagonal cells select the block between", {}, {{0, 0}, {1, 1}}, "0,0 1,0 0,1 1,1", Mode::None, 63},
+        {"whole second row", {}, {{0, 1}, {2, 1}}, "0,1 1,1 2,1", Mode::Row, 0},
+        {"two cells of that row", {}, {{0, 1}, {1, 1}}, "0,1 1,1", Mode::None, 63},
+        {"a second click on a selected cell clears all", {}, {{0, 0}, {1, 1}, {1, 0}}, "", Mode::None, 61},
+        {"a rectangle cutting a merged cell takes it whole",
+         {1, 2, 1, 2},
+         {{0, 2}, {1, 0}},
+         "0,0 1,0 2,0 0,1 1,1 0,2",
+         Mode::None,
+         63},
+        {"a click on a covered slot selects its owner", {0, 1, 0, 1}, {{1, 1}}, "0,0", Mode::Cell, 0},
+        {"one merged cell spanning the row", {0, 2, 1, 1}, {{0, 1}}, "0,1", Mode::Cell, 0},
+        {"clicks outside the table do nothing", {}, {{5, 0}, {0, 9}}, "", Mode::None, 61},
     };
     for (const ClickCase &k : cases) {
         TableModel m = table(3, 3);
@@ -55,7 +54,16 @@ TEST(TableSelection, ClicksGrowAClosedRectangle)
             m.Merge(k.premerge);
         for (const SlotPos &p : k.clicks)
             SelectCellule(m, p.column, p.row);
-        EXPECT_EQ(selected(m), QString::fromLatin1(k.expected)) << k.what;
+        EXPECT_EQ(selected(m), QString::fromLatin1(k.selected)) << k.what;
+        FakePrompts prompts;
+        const PropertiesTarget t = PropertiesFor(m, &prompts);
+        EXPECT_EQ(t.mode, k.mode) << k.what;
+        EXPECT_EQ(prompts.shown,
+                  k.message ? QStringList{QStringLiteral("information:") + msg(k.message)} : QStringList{})
+            << k.what;
+        if (k.mode == Mode::Row) {
+            EXPECT_EQ(t.row, 1) << k.what;
+        }
     }
 }
 
@@ -114,45 +122,9 @@ TEST(TableSelection, SplitGivesBackFreshCellsAndTheFirstKeepsItsOwn)
     EXPECT_FALSE(SplitSelection(m));
 }
 
-struct TargetCase
-{
-    const char *what;
-    std::vector<SlotPos> clicks;
-    SlotRect premerge;
-    PropertiesTarget::Mode mode;
-    int message; // 0 none
-};
-
-TEST(TableSelection, PropertiesTargetAndItsMessages)
-{
-    using Mode = PropertiesTarget::Mode;
-    const TargetCase cases[] = {
-        {"nothing selected", {}, {}, Mode::None, 61},
-        {"one cell", {{1, 1}}, {}, Mode::Cell, 0},
-        {"whole second row", {{0, 1}, {2, 1}}, {}, Mode::Row, 0},
-        {"two cells of that row", {{0, 1}, {1, 1}}, {}, Mode::None, 63},
-        {"a block of two rows", {{0, 0}, {2, 1}}, {}, Mode::None, 63},
-        {"one merged cell spanning the row", {{0, 2}}, {0, 2, 2, 2}, Mode::Cell, 0},
-    };
-    for (const TargetCase &k : cases) {
-        TableModel m = table(3, 3);
-        if (k.premerge.maxColumn > k.premerge.minColumn)
-            m.Merge(k.premerge);
-        for (const SlotPos &p : k.clicks)
-            SelectCellule(m, p.column, p.row);
-        FakePrompts prompts;
-        const PropertiesTarget t = PropertiesFor(m, &prompts);
-        EXPECT_EQ(t.mode, k.mode) << k.what;
-        EXPECT_EQ(prompts.shown,
-                  k.message ? QStringList{QStringLiteral("information:") + msg(k.message)} : QStringList{})
-            << k.what;
-        if (k.mode == Mode::Row)
-            EXPECT_EQ(t.row, 1) << k.what;
-    }
-}
-
-// Random merges, splits, selections and resizes never break the span rule,
-// and every row keeps a cell starting in it or covered from above.
+// Random merges (of selections or of any rectangle), splits, selections and
+// resizes past the limits never break the span rule nor the limits, and
+// every row keeps a cell starting in it or covered from above.
 TEST(TableSelection, RandomEditsKeepTheSpanRule)
 {
     std::mt19937 rng(18);
@@ -160,10 +132,11 @@ TEST(TableSelection, RandomEditsKeepTheSpanRule)
     for (int round = 0; round < 200; ++round) {
         TableModel m = table(pick(rng, 1, 10), pick(rng, 1, 12));
         for (int step = 0; step < 30; ++step) {
-            switch (pick(rng, 0, 5)) {
+            const int c = pick(rng, 0, m.ColCount() - 1), r = pick(rng, 0, m.RowCount() - 1);
+            switch (pick(rng, 0, 6)) {
             case 0:
             case 1:
-                SelectCellule(m, pick(rng, 0, m.ColCount() - 1), pick(rng, 0, m.RowCount() - 1));
+                SelectCellule(m, c, r);
                 break;
             case 2:
                 prompts.answers.push_back(Prompts::Answer::Yes);
@@ -173,15 +146,21 @@ TEST(TableSelection, RandomEditsKeepTheSpanRule)
                 SplitSelection(m);
                 break;
             case 4:
-                m.AddColonne(pick(rng, 0, 9));
+                m.Merge({c, pick(rng, c, m.ColCount() - 1), r, pick(rng, r, m.RowCount() - 1)});
+                break;
+            case 5:
+                m.AddColonne(pick(rng, -2, TableModel::MaxColumns + 1));
                 break;
             default:
-                m.AddRangee(pick(rng, 0, 12));
+                m.AddRangee(pick(rng, -2, TableModel::MaxRows + 1));
                 break;
             }
             ASSERT_EQ(m.invariantBreach(), QString()) << round << ' ' << step << ' ' << qPrintable(spans(m));
-            if (const auto rect = SelectionRect(m))
+            ASSERT_TRUE(m.ColCount() >= 1 && m.ColCount() <= TableModel::MaxColumns);
+            ASSERT_TRUE(m.RowCount() >= 1 && m.RowCount() <= TableModel::MaxRows);
+            if (const auto rect = SelectionRect(m)) {
                 ASSERT_EQ(SelectedOwnersIn(m, *rect), SelectedOwnersIn(m, {0, 9, 0, 39}));
+            }
         }
     }
 }

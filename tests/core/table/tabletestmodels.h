@@ -107,6 +107,26 @@ inline TableModel randomModel(std::mt19937 &rng, int maxColumns = 10, int maxRow
     return m;
 }
 
+// An empty table of columns x rows single cells.
+inline TableModel table(int columns, int rows)
+{
+    TableModel m;
+    m.AddColonne(columns - 1);
+    m.AddRangee(rows - 1);
+    return m;
+}
+
+// The selected cells as "column,row" pairs, row by row.
+inline QString selected(const TableModel &m)
+{
+    QStringList out;
+    for (int r = 0; r < m.RowCount(); ++r)
+        for (int c = 0; c < m.ColCount(); ++c)
+            if (m.grid().isOwner(c, r) && m.cell(c, r).Selected)
+                out << QStringLiteral("%1,%2").arg(c).arg(r);
+    return out.join(QLatin1Char(' '));
+}
+
 // Spans of the table's slots, row by row ("2x1 0 | 1x1 1x1").
 inline QString spans(const TableModel &m)
 {
@@ -148,18 +168,12 @@ inline QString describe(const TableModel &m)
     if (a.CaptionText.isEmpty())
         mode = align = vAlign = 0;
     out << QStringLiteral("caption=%1 %2/%3/%4").arg(a.CaptionText).arg(mode).arg(align).arg(vAlign);
-    out << QStringLiteral("V=%1 F=%2 R=%3 bg=%4 %5 %6")
-               .arg(a.TableVAlign)
-               .arg(a.TableFrame)
-               .arg(a.TableRules)
-               .arg(a.TableBackground, noWhite(a.TableBgColor), noWhite(a.TableBorderColor));
+    out << QStringLiteral("V=%1 F=%2 R=%3 bg=").arg(a.TableVAlign).arg(a.TableFrame).arg(a.TableRules)
+               + QStringList{a.TableBackground, noWhite(a.TableBgColor), noWhite(a.TableBorderColor)}.join(u' ');
     for (int r = 0; r < m.RowCount(); ++r) {
         const TableRowAttrs &row = m.row(r);
-        out << QStringLiteral("row %1: %2 %3 %4 %5")
-                   .arg(r)
-                   .arg(row.Align)
-                   .arg(row.VAlign)
-                   .arg(noWhite(row.BgColor), noWhite(row.BorderColor));
+        out << QStringLiteral("row %1: %2 %3 ").arg(r).arg(row.Align).arg(row.VAlign) + noWhite(row.BgColor) + u' '
+                   + noWhite(row.BorderColor);
         for (int c = 0; c < m.ColCount(); ++c) {
             if (!m.grid().isOwner(c, r)) {
                 out << QStringLiteral("  (%1,%2) %3").arg(c).arg(r).arg(m.grid().isCovered(c, r) ? "covered" : "free");
@@ -167,21 +181,22 @@ inline QString describe(const TableModel &m)
             }
             const TableCell &cell = m.cell(c, r);
             const int hAlign = cell.Kind == 1 && cell.HAlign == 0 ? 1 : cell.HAlign;
-            out << QStringLiteral("  (%1,%2) span %3x%4 kind %5 align %6/%7 nowrap %8 %9 %10 [%11]")
-                       .arg(c)
-                       .arg(r)
-                       .arg(m.grid().colSpan(c, r))
-                       .arg(m.grid().rowSpan(c, r))
-                       .arg(cell.Kind)
-                       .arg(hAlign)
-                       .arg(cell.VAlign)
-                       .arg(cell.NoWrap)
-                       .arg(noWhite(cell.BgColor), noWhite(cell.BorderColor), cell.Background);
-            out << QStringLiteral("    W=%1%2 H=%3%4")
-                       .arg(cell.Width)
-                       .arg(cell.Width == 0 || cell.WidthPercent ? "%" : "")
-                       .arg(cell.Height)
-                       .arg(cell.Height == 0 || cell.HeightPercent ? "%" : "");
+            const QList<int> numbers{c,
+                                     r,
+                                     m.grid().colSpan(c, r),
+                                     m.grid().rowSpan(c, r),
+                                     cell.Kind,
+                                     hAlign,
+                                     cell.VAlign,
+                                     cell.NoWrap,
+                                     cell.Width,
+                                     cell.Width == 0 || cell.WidthPercent,
+                                     cell.Height,
+                                     cell.Height == 0 || cell.HeightPercent};
+            QStringList fields{noWhite(cell.BgColor), noWhite(cell.BorderColor), cell.Background};
+            for (const int n : numbers)
+                fields << QString::number(n);
+            out << QStringLiteral("  cell ") + fields.join(u' ');
             for (const QString &line : cell.Content)
                 out << QStringLiteral("    |") + line;
         }

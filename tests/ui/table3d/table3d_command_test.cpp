@@ -15,18 +15,17 @@ TEST(Table3dCommand, WritesTheBoxOrReopensASelectedTable)
 {
     const QString table = QStringLiteral("<table><tr><td>a</td></tr></table>");
     const QString nested = QStringLiteral("<table><tr><td><table></table></td></tr></table>");
-    struct Case
+    const struct
     {
         QString page;
         int selStart, selLength;
         bool designer;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {QStringLiteral("ab"), 1, 0, false},
         {QStringLiteral("x ") + table, 0, int(table.size()) + 2, true},
         {QStringLiteral("x ") + nested, 2, int(nested.size()), false},
     };
-    for (const Case &k : cases) {
+    for (const auto &k : cases) {
         DialogTesting t;
         t.host.setDocument(k.page, k.selStart, k.selLength);
         bool designer = false;
