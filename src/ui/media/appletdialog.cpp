@@ -4,6 +4,7 @@
 #include "core/messages/messages.h"
 #include "core/shell/documenthost.h"
 #include "core/shell/prompts.h"
+#include "core/text/documenttext.h"
 #include "core/undo/undohistory.h"
 #include "ui/dialogs/dialogservices.h"
 
@@ -175,8 +176,16 @@ bool TAppletFrm::confirm()
     if (!host.activeText() || !host.activeUndo())
         return false;
     remember(m_code);
-    InsertPieces(*host.activeText(), *host.activeUndo(), host.editorState(), BuildApplet(f),
-                 host.editorState().SelectedElementText.isEmpty() ? ukInsert : ukReplace);
+    DocumentText &text = *host.activeText();
+    QStringList pieces = BuildApplet(f);
+    // A re-edited applet that already stands on its own line keeps the line
+    // end that follows it, rather than gaining one more at every edit.
+    const bool reEdit = !host.editorState().SelectedElementText.isEmpty();
+    const int end = text.selectionStart() + text.selectionLength();
+    const int line = text.lineFromPosition(end);
+    if (reEdit && line + 1 < text.lineCount() && end == text.lineStart(line) + text.lineLength(line))
+        pieces.removeLast();
+    InsertPieces(text, *host.activeUndo(), host.editorState(), pieces, reEdit ? ukReplace : ukInsert);
     host.UpdateCommandStates();
     return true;
 }

@@ -52,7 +52,7 @@ TEST(MediaDialogs, AppletIsReEditedInPlace)
     RunAppletCommand(t.services);
     EXPECT_EQ(t.host.text.text(), QStringLiteral("x<APPLET CODE=\"A.class\" ALIGN=top WIDTH=320 HEIGHT=240>\r\n"
                                                  "  <PARAM NAME=\"b\" VALUE=\"deux mots\">\r\n"
-                                                 "  <PARAM NAME=\"a\" VALUE=\"1\">\r\n</APPLET>\r\n\r\ny"));
+                                                 "  <PARAM NAME=\"a\" VALUE=\"1\">\r\n</APPLET>\r\ny"));
     t.host.undo.Undo();
     EXPECT_EQ(t.host.text.text(), page);
 
