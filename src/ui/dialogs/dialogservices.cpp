@@ -14,6 +14,13 @@ QString DialogServices::relativePath(const QString &fileName)
                         [this] { return saveDocumentAs ? saveDocumentAs() : QString(); });
 }
 
+QString DialogServices::pickPicture(QWidget *parent, const QString &filter)
+{
+    if (choosePicture)
+        return choosePicture(parent, filter);
+    return chooseFile ? chooseFile(parent, filter) : QString();
+}
+
 QStringList nameFiltersFromCatalogue(const QString &filter)
 {
     const QStringList parts = filter.split(u'|');

@@ -22,6 +22,22 @@ struct DialogServices
     // The open dialog with a catalogue filter text ("Description |*.htm|...",
     // as message 3000); the chosen file's absolute name, empty on cancel.
     std::function<QString(QWidget *parent, const QString &filter)> chooseFile;
+    // The graphic file picker with a catalogue filter (message 3003 as a
+    // rule); the chosen picture's absolute name, empty on cancel. Unset, the
+    // open dialog above is used.
+    std::function<QString(QWidget *parent, const QString &filter)> choosePicture;
+    // The image dialog in its plain mode, for the image map editor: the IMG
+    // tag it built (empty when cancelled), the picture file it previewed and
+    // the texts of its width and height fields. Unset, the map editor cannot
+    // choose a picture.
+    struct ChosenImage
+    {
+        QString imageTag;
+        QString pictureFile;
+        QString widthText;
+        QString heightText;
+    };
+    std::function<ChosenImage(QWidget *parent)> chooseImage;
     // The active page's file name: its full path, or a bare name when the
     // page was never saved.
     std::function<QString()> documentFileName;
@@ -31,6 +47,8 @@ struct DialogServices
     // dialog's picture button is disabled.
     std::function<void(QWidget *parent, const QString &script)> openScriptEditor;
 
+    // The picker when set, else the open dialog; empty on cancel.
+    QString pickPicture(QWidget *parent, const QString &filter);
     // A chosen file as a path relative to the page (RelativePath, with its
     // questions); empty when refused.
     QString relativePath(const QString &fileName);

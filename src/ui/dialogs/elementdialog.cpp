@@ -106,9 +106,13 @@ QLabel *ElementDialog::note(const QString &text)
 
 QString ElementDialog::browseFile(const QString &filter)
 {
-    if (!m_services.chooseFile)
+    // Pictures go to the graphic file picker, everything else to the open
+    // dialog.
+    const bool picture = filter == msg(3003);
+    if (!m_services.chooseFile && !(picture && m_services.choosePicture))
         return QString();
-    const QString chosen = m_services.chooseFile(this, filter.isEmpty() ? msg(3000) : filter);
+    const QString chosen = picture ? m_services.pickPicture(this, filter)
+                                   : m_services.chooseFile(this, filter.isEmpty() ? msg(3000) : filter);
     if (chosen.isEmpty())
         return QString();
     m_lastBrowsed = chosen;

@@ -73,7 +73,8 @@ public:
     // Browsing. browseFile() shows the open dialog with a catalogue filter
     // (message 3000, HTML pages, by default) and returns the chosen file as
     // a path relative to the page, empty when cancelled or refused;
-    // lastBrowsedFile() is the absolute name chosen last.
+    // lastBrowsedFile() is the absolute name chosen last. The picture filter
+    // (message 3003) opens the graphic file picker instead.
     QString browseFile(const QString &filter = QString());
     QString lastBrowsedFile() const { return m_lastBrowsed; }
     // A "..." button that browses and puts the relative path into target (a
