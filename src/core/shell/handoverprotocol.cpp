@@ -21,6 +21,16 @@ bool isDocumentFileName(const QString &path)
            || extension == QLatin1String(".shtml") || extension == QLatin1String(".txt");
 }
 
+bool isProjectFileName(const QString &path)
+{
+    return fileNameWithoutFolder(path).toLower().endsWith(QLatin1String(".proj"));
+}
+
+bool isOpenableFileName(const QString &path)
+{
+    return isDocumentFileName(path) || isProjectFileName(path);
+}
+
 QString fullDocumentPath(const QString &path, const QString &baseFolder)
 {
     return QDir::cleanPath(QDir(baseFolder).absoluteFilePath(path));
@@ -119,7 +129,7 @@ void HandOverDecoder::takeLine(QByteArray line)
     if (line.startsWith("OPEN ")) {
         const QString path = QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(5)));
         // No file name holds a NUL: such a line is garbage.
-        if (!path.isEmpty() && !path.contains(QChar(0)) && isDocumentFileName(path))
+        if (!path.isEmpty() && !path.contains(QChar(0)) && isOpenableFileName(path))
             m_files.append(path);
     } else if (line == "ACTIVATE") {
         m_activate = true;

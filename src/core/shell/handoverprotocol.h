@@ -8,6 +8,12 @@
 // ".shtml" or ".txt": the files the program opens from its command line,
 // from a drop or from a second running copy.
 bool isDocumentFileName(const QString &path);
+// True for a project file (lower-cased extension ".proj"), which the program
+// also takes from its command line, a drop or a second copy: the file
+// manager opens projects with it.
+bool isProjectFileName(const QString &path);
+// A page or a project: what the command line and the hand-over accept.
+bool isOpenableFileName(const QString &path);
 
 // The path made absolute against baseFolder (when it is relative) and
 // cleaned of "." and ".." components.

@@ -120,7 +120,7 @@ bool handOverToRunningCopy(const QStringList &arguments, const QString &serverNa
     QStringList paths;
     const QString here = QDir::currentPath();
     for (const QString &argument : arguments) {
-        if (isDocumentFileName(argument))
+        if (isOpenableFileName(argument))
             paths << fullDocumentPath(argument, here);
     }
     socket.write(HandOverProtocol::encode(paths, true));

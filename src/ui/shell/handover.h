@@ -18,7 +18,7 @@ class QWidget;
 QString handOverServerName();
 
 // When a copy of the program listens, sends it every argument whose
-// lower-cased extension is ".htm", ".html", ".shtml" or ".txt", as an
+// lower-cased extension is ".htm", ".html", ".shtml", ".txt" or ".proj", as an
 // absolute path (relative ones resolved against the current folder), asks it
 // to come to the front and returns true: the caller then ends. Returns false
 // when no copy answers (or it dropped the connection before taking the

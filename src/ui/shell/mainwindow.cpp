@@ -479,6 +479,8 @@ void MainWindow::openStartupFiles()
     for (const QString &argument : std::as_const(m_startupFiles)) {
         if (isDocumentFileName(argument))
             m_files->OpenDocument(QFileInfo(argument).absoluteFilePath());
+        else if (isProjectFileName(argument))
+            m_project->openRecentProject(QFileInfo(argument).absoluteFilePath());
     }
 }
 
@@ -487,6 +489,11 @@ void MainWindow::openFiles(const QStringList &files)
     // The files that cannot be read are told in one box, not one each.
     QStringList unreadable;
     for (const QString &file : files) {
+        if (isProjectFileName(file)) {
+            // A project replaces the open one, after its own questions.
+            m_project->openRecentProject(file);
+            continue;
+        }
         if (!isDocumentFileName(file))
             continue;
         if (CanOpenFile(file))

@@ -41,6 +41,7 @@ TEST(HandOverProtocol, ReaderKeepsOnlyWellFormedDocumentNames)
     const Case cases[] = {
         {"only activation", hello + "ACTIVATE\nEND\n", S::Finished, {}, true},
         {"other extensions dropped", hello + "OPEN /a.doc\nOPEN /b.htm\nEND\n", S::Finished, {"/b.htm"}, false},
+        {"projects taken", hello + "OPEN /site.PROJ\nEND\n", S::Finished, {"/site.PROJ"}, false},
         {"CR LF lines", "TESSALINE-HANDOVER 1\r\nOPEN /a.txt\r\nEND\r\n", S::Finished, {"/a.txt"}, false},
         {"unknown commands skipped", hello + "PING\n\nOPEN /a.htm\nEND\n", S::Finished, {"/a.htm"}, false},
         {"NUL in a name", hello + "OPEN /a%00b.htm\nOPEN\nOPEN \nEND\n", S::Finished, {}, false},

@@ -1,6 +1,7 @@
 #include "core/messages/messages.h"
 #include "core/shell/pageheader.h"
 #include "support/framefixture.h"
+#include "ui/project/projectcommands.h"
 #include "ui/shell/editcommands.h"
 #include "ui/shell/recentmenu.h"
 #include "ui/text/editorwidget.h"
@@ -271,13 +272,18 @@ TEST_F(FrameWindowTest, InsertKeyShowsTheModeAndCtrlTabSwitchesDocuments)
     EXPECT_EQ(active()->caption(), path(QStringLiteral("deux.htm")));
 }
 
-TEST_F(FrameWindowTest, DroppedOrHandedOverFilesOpenWhenTheyArePages)
+TEST_F(FrameWindowTest, DroppedOrHandedOverFilesOpenWhenTheyArePagesOrProjects)
 {
     writeFile(QStringLiteral("a.htm"), "a");
     writeFile(QStringLiteral("b.gif"), "GIF89a");
     writeFile(QStringLiteral("c.TXT"), "c");
     window->openFiles({path(QStringLiteral("a.htm")), path(QStringLiteral("b.gif")), path(QStringLiteral("c.TXT"))});
     EXPECT_EQ(tabTexts(), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
+
+    // A project file opened from the file manager opens the project.
+    writeFile(QStringLiteral("site.PROJ"), (path(QStringLiteral("a.htm")) + "\r\n-1").toUtf8());
+    window->openFiles({path(QStringLiteral("site.PROJ"))});
+    EXPECT_EQ(window->project()->project().ProjectFileName, path(QStringLiteral("site.PROJ")));
 }
 
 TEST_F(FrameWindowTest, EditCommandsAreOneUndoStepEach)
