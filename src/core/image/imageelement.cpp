@@ -1,0 +1,214 @@
+#include "core/image/imageelement.h"
+
+#include "core/attributes/attributereaders.h"
+#include "core/markup/identifiers.h"
+
+#include <QStringList>
+
+namespace {
+
+// Menu order; the words a tag's ALIGN value is tested for, most specific
+// first ("ABSMIDDLE" before "MIDDLE", "TEXTTOP" before "TOP").
+const struct
+{
+    const char16_t *keyword;
+    ImageAlign align;
+} AlignKeywords[] = {
+    {u"ABSMIDDLE", ImageAlign::AbsMiddle}, {u"MIDDLE", ImageAlign::Middle},
+    {u"TEXTTOP", ImageAlign::TextTop},     {u"TOP", ImageAlign::Top},
+    {u"LEFT", ImageAlign::Left},           {u"RIGHT", ImageAlign::Right},
+    {u"ABSBOTTOM", ImageAlign::AbsBottom}, {u"BASELINE", ImageAlign::Baseline},
+};
+
+// The start tag inside an element text, with line breaks and tabs turned
+// into blanks so that every attribute name follows a blank.
+QString startTag(const QString &element)
+{
+    qsizetype at = element.indexOf(QStringLiteral("<IMG"), 0, Qt::CaseInsensitive);
+    if (at < 0)
+        at = element.indexOf(QStringLiteral("<INPUT TYPE="), 0, Qt::CaseInsensitive);
+    at = qMax(at, qsizetype(0));
+    const qsizetype close = element.indexOf(u'>', at);
+    QString tag = element.mid(at, close < 0 ? -1 : close - at + 1);
+    for (QChar &c : tag) {
+        if (c == u'\r' || c == u'\n' || c == u'\t')
+            c = u' ';
+    }
+    return tag;
+}
+
+// A quoted value whole, a bare one up to the next blank. Names carry their
+// leading blank so that " SRC=" is not found inside "LOWSRC=".
+QString value(const QString &name, const QString &tag)
+{
+    const bool quoted = KeywordWindow(name, tag, 1) == u"\"";
+    return AttrText(name, tag, quoted);
+}
+
+// The bare words of the tag (outside double-quoted values), upper-cased: a
+// file name or a text holding "ismap" switches nothing on.
+QStringList bareWords(const QString &tag)
+{
+    QString bare;
+    bool inside = false;
+    for (const QChar c : tag) {
+        if (c == u'"') {
+            inside = !inside;
+            bare += u' ';
+        } else if (!inside) {
+            bare += c == u'>' ? u' ' : c;
+        }
+    }
+    return bare.toUpper().split(u' ', Qt::SkipEmptyParts);
+}
+
+QString quoted(QString text)
+{
+    text.replace(u'"', QStringLiteral("&quot;"));
+    return u'"' + text + u'"';
+}
+
+bool isSet(const QString &size)
+{
+    return !size.isEmpty() && size != u"0";
+}
+
+} // namespace
+
+QString ImageAlignWord(ImageAlign align)
+{
+    switch (align) {
+    case ImageAlign::Bottom:
+        return QString();
+    case ImageAlign::Middle:
+        return QStringLiteral("middle");
+    case ImageAlign::Top:
+        return QStringLiteral("top");
+    case ImageAlign::Left:
+        return QStringLiteral("left");
+    case ImageAlign::Right:
+        return QStringLiteral("right");
+    case ImageAlign::TextTop:
+        return QStringLiteral("texttop");
+    case ImageAlign::AbsMiddle:
+        return QStringLiteral("absmiddle");
+    case ImageAlign::AbsBottom:
+        return QStringLiteral("absbottom");
+    case ImageAlign::Baseline:
+        return QStringLiteral("baseline");
+    }
+    return QString();
+}
+
+ImageProperties ReadImageElement(const QString &elementText)
+{
+    const QString tag = startTag(elementText);
+    const QStringList words = bareWords(tag);
+    const auto orZero = [](const QString &text) { return text.isEmpty() ? QStringLiteral("0") : text; };
+    ImageProperties p;
+    p.border = orZero(value(QStringLiteral(" BORDER="), tag));
+    p.vspace = value(QStringLiteral(" VSPACE="), tag);
+    p.hspace = value(QStringLiteral(" HSPACE="), tag);
+    p.source = value(QStringLiteral(" SRC="), tag);
+    p.lowSource = value(QStringLiteral(" LOWSRC="), tag);
+
+    p.video.source = value(QStringLiteral(" DYNSRC="), tag);
+    const QString loop = value(QStringLiteral(" LOOP="), tag);
+    if (loop.startsWith(QStringLiteral("-1")))
+        p.video.loop = -1;
+    else if (!loop.isEmpty())
+        p.video.loop = qMax(0, AttrNumber(QStringLiteral(" LOOP="), tag));
+    p.video.controls = words.contains(QStringLiteral("CONTROLS"));
+    p.video.startOnMouseOver =
+        value(QStringLiteral(" START="), tag).compare(QStringLiteral("MOUSEOVER"), Qt::CaseInsensitive) == 0;
+
+    p.width = orZero(value(QStringLiteral(" WIDTH="), tag));
+    p.height = orZero(value(QStringLiteral(" HEIGHT="), tag));
+    p.name = value(QStringLiteral(" NAME="), tag);
+    p.alt = value(QStringLiteral(" ALT="), tag);
+
+    const QString align = value(QStringLiteral(" ALIGN="), tag).toUpper();
+    for (const auto &k : AlignKeywords) {
+        if (!align.isEmpty() && align.contains(QStringView(k.keyword))) {
+            p.align = k.align;
+            break;
+        }
+    }
+    p.isMap = words.contains(QStringLiteral("ISMAP"));
+    p.events.setCall(JsEvent::onLoad, value(QStringLiteral(" ONLOAD="), tag));
+    p.events.setCall(JsEvent::onError, value(QStringLiteral(" ONERROR="), tag));
+    p.events.setCall(JsEvent::onAbort, value(QStringLiteral(" ONABORT="), tag));
+    return p;
+}
+
+QString BuildImageTag(const ImageProperties &p, bool formImage)
+{
+    QString tag = formImage ? QStringLiteral("<INPUT TYPE=\"image\"") : QStringLiteral("<IMG");
+    tag += QStringLiteral(" SRC=") + quoted(p.source);
+    if (!p.lowSource.isEmpty())
+        tag += QStringLiteral(" LOWSRC=") + quoted(p.lowSource);
+    tag += QStringLiteral(" BORDER=") + p.border;
+    if (isSet(p.width))
+        tag += QStringLiteral(" WIDTH=") + p.width;
+    if (isSet(p.height))
+        tag += QStringLiteral(" HEIGHT=") + p.height;
+    if (const QString name = MakeIdentifier(StripSpacesOutsideQuotes(p.name)); !name.isEmpty())
+        tag += QStringLiteral(" NAME=\"") + name + u'"';
+    if (!p.alt.isEmpty())
+        tag += QStringLiteral(" ALT=") + quoted(p.alt);
+    if (!p.hspace.isEmpty())
+        tag += QStringLiteral(" HSPACE=") + p.hspace;
+    if (!p.vspace.isEmpty())
+        tag += QStringLiteral(" VSPACE=") + p.vspace;
+    if (p.align != ImageAlign::Bottom)
+        tag += QStringLiteral(" ALIGN=\"") + ImageAlignWord(p.align) + u'"';
+    if (!formImage) {
+        if (!p.video.source.isEmpty()) {
+            tag += QStringLiteral(" DYNSRC=") + quoted(p.video.source);
+            tag += QStringLiteral(" LOOP=") + QString::number(p.video.loop);
+            if (p.video.startOnMouseOver)
+                tag += QStringLiteral(" START=MOUSEOVER");
+            if (p.video.controls)
+                tag += QStringLiteral(" CONTROLS");
+        }
+        if (p.isMap)
+            tag += QStringLiteral(" ISMAP");
+    }
+    tag += p.events.attributes({JsEvent::onLoad, JsEvent::onAbort, JsEvent::onError});
+    return tag + u'>';
+}
+
+QString BorderFieldText(const QString &text)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    return ok && n >= 0 ? QString::number(n) : QStringLiteral("0");
+}
+
+QString SizeFieldText(const QString &text, int pictureSize)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    const qint64 n = (t.endsWith(u'%') ? t.chopped(1) : t).toLongLong(&ok);
+    if (!ok || n < 0)
+        return QString::number(qMax(0, pictureSize));
+    if (t.endsWith(u'%'))
+        return QString::number(n) + u'%';
+    return QString::number(qMin<qint64>(n, 9999));
+}
+
+QString SpaceFieldText(const QString &text)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    return ok && n > 0 ? QString::number(n) : QString();
+}
+
+QString QuickImageTag(const QString &relativePath, int width, int height)
+{
+    QString tag = QStringLiteral("<IMG SRC=") + quoted(relativePath) + QStringLiteral(" BORDER=0");
+    if (width > 0 && height > 0)
+        tag +=
+            QStringLiteral(" WIDTH=") + QString::number(width) + QStringLiteral(" HEIGHT=") + QString::number(height);
+    return tag + u'>';
+}
