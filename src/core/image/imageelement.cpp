@@ -20,13 +20,14 @@ const struct
     {u"ABSBOTTOM", ImageAlign::AbsBottom}, {u"BASELINE", ImageAlign::Baseline},
 };
 
-// The start tag inside an element text, with line breaks and tabs turned
-// into blanks so that every attribute name follows a blank.
+// The start tag inside an element text (from whichever of "<IMG" and
+// "<INPUT TYPE=" comes first), with line breaks and tabs turned into blanks
+// so that every attribute name follows a blank.
 QString startTag(const QString &element)
 {
-    qsizetype at = element.indexOf(QStringLiteral("<IMG"), 0, Qt::CaseInsensitive);
-    if (at < 0)
-        at = element.indexOf(QStringLiteral("<INPUT TYPE="), 0, Qt::CaseInsensitive);
+    const qsizetype image = element.indexOf(QStringLiteral("<IMG"), 0, Qt::CaseInsensitive);
+    const qsizetype input = element.indexOf(QStringLiteral("<INPUT TYPE="), 0, Qt::CaseInsensitive);
+    qsizetype at = image < 0 ? input : (input < 0 ? image : qMin(image, input));
     at = qMax(at, qsizetype(0));
     const qsizetype close = element.indexOf(u'>', at);
     QString tag = element.mid(at, close < 0 ? -1 : close - at + 1);
@@ -37,30 +38,59 @@ QString startTag(const QString &element)
     return tag;
 }
 
-// A quoted value whole, a bare one up to the next blank. Names carry their
-// leading blank so that " SRC=" is not found inside "LOWSRC=".
-QString value(const QString &name, const QString &tag)
+// The tag as its attribute names are looked for in: every character inside
+// a double-quoted value hidden, so that an ALT text holding " WIDTH=5" sets
+// no width.
+QString hideQuotedValues(const QString &tag)
 {
-    const bool quoted = KeywordWindow(name, tag, 1) == u"\"";
-    return AttrText(name, tag, quoted);
+    QString masked = tag;
+    bool inside = false;
+    for (QChar &c : masked) {
+        if (c == u'"')
+            inside = !inside;
+        else if (inside)
+            c = QChar(0xFFFF);
+    }
+    return masked;
 }
 
-// The bare words of the tag (outside double-quoted values), upper-cased: a
-// file name or a text holding "ismap" switches nothing on.
-QStringList bareWords(const QString &tag)
+struct Tag
 {
-    QString bare;
-    bool inside = false;
-    for (const QChar c : tag) {
-        if (c == u'"') {
-            inside = !inside;
-            bare += u' ';
-        } else if (!inside) {
-            bare += c == u'>' ? u' ' : c;
-        }
+    explicit Tag(const QString &element)
+        : text(startTag(element))
+        , masked(hideQuotedValues(text))
+    {}
+
+    // The text from the attribute name on (empty when it is absent), for
+    // the attribute readers, which take the first occurrence.
+    QString from(const QString &name) const
+    {
+        const qsizetype at = masked.indexOf(name, 0, Qt::CaseInsensitive);
+        return at < 0 ? QString() : text.mid(at);
     }
-    return bare.toUpper().split(u' ', Qt::SkipEmptyParts);
-}
+
+    // A quoted value whole, a bare one up to the next blank. Names carry
+    // their leading blank so that " SRC=" is not found inside "LOWSRC=".
+    QString value(const QString &name) const
+    {
+        const QString rest = from(name);
+        return AttrText(name, rest, KeywordWindow(name, rest, 1) == u"\"");
+    }
+
+    int number(const QString &name) const { return AttrNumber(name, from(name)); }
+
+    // The bare words (outside double-quoted values), upper-cased: a file
+    // name or a text holding "ismap" switches nothing on.
+    bool hasWord(const QString &word) const
+    {
+        QString bare = masked;
+        bare.replace(QChar(0xFFFF), u' ').replace(u'"', u' ').replace(u'>', u' ');
+        return bare.split(u' ', Qt::SkipEmptyParts).contains(word, Qt::CaseInsensitive);
+    }
+
+    QString text;
+    QString masked;
+};
 
 QString quoted(QString text)
 {
@@ -102,42 +132,41 @@ QString ImageAlignWord(ImageAlign align)
 
 ImageProperties ReadImageElement(const QString &elementText)
 {
-    const QString tag = startTag(elementText);
-    const QStringList words = bareWords(tag);
+    const Tag tag(elementText);
     const auto orZero = [](const QString &text) { return text.isEmpty() ? QStringLiteral("0") : text; };
     ImageProperties p;
-    p.border = orZero(value(QStringLiteral(" BORDER="), tag));
-    p.vspace = value(QStringLiteral(" VSPACE="), tag);
-    p.hspace = value(QStringLiteral(" HSPACE="), tag);
-    p.source = value(QStringLiteral(" SRC="), tag);
-    p.lowSource = value(QStringLiteral(" LOWSRC="), tag);
+    p.border = orZero(tag.value(QStringLiteral(" BORDER=")));
+    p.vspace = tag.value(QStringLiteral(" VSPACE="));
+    p.hspace = tag.value(QStringLiteral(" HSPACE="));
+    p.source = tag.value(QStringLiteral(" SRC="));
+    p.lowSource = tag.value(QStringLiteral(" LOWSRC="));
 
-    p.video.source = value(QStringLiteral(" DYNSRC="), tag);
-    const QString loop = value(QStringLiteral(" LOOP="), tag);
+    p.video.source = tag.value(QStringLiteral(" DYNSRC="));
+    const QString loop = tag.value(QStringLiteral(" LOOP="));
     if (loop.startsWith(QStringLiteral("-1")))
         p.video.loop = -1;
     else if (!loop.isEmpty())
-        p.video.loop = qMax(0, AttrNumber(QStringLiteral(" LOOP="), tag));
-    p.video.controls = words.contains(QStringLiteral("CONTROLS"));
+        p.video.loop = qMax(0, tag.number(QStringLiteral(" LOOP=")));
+    p.video.controls = tag.hasWord(QStringLiteral("CONTROLS"));
     p.video.startOnMouseOver =
-        value(QStringLiteral(" START="), tag).compare(QStringLiteral("MOUSEOVER"), Qt::CaseInsensitive) == 0;
+        tag.value(QStringLiteral(" START=")).compare(QStringLiteral("MOUSEOVER"), Qt::CaseInsensitive) == 0;
 
-    p.width = orZero(value(QStringLiteral(" WIDTH="), tag));
-    p.height = orZero(value(QStringLiteral(" HEIGHT="), tag));
-    p.name = value(QStringLiteral(" NAME="), tag);
-    p.alt = value(QStringLiteral(" ALT="), tag);
+    p.width = orZero(tag.value(QStringLiteral(" WIDTH=")));
+    p.height = orZero(tag.value(QStringLiteral(" HEIGHT=")));
+    p.name = tag.value(QStringLiteral(" NAME="));
+    p.alt = tag.value(QStringLiteral(" ALT="));
 
-    const QString align = value(QStringLiteral(" ALIGN="), tag).toUpper();
+    const QString align = tag.value(QStringLiteral(" ALIGN=")).toUpper();
     for (const auto &k : AlignKeywords) {
         if (!align.isEmpty() && align.contains(QStringView(k.keyword))) {
             p.align = k.align;
             break;
         }
     }
-    p.isMap = words.contains(QStringLiteral("ISMAP"));
-    p.events.setCall(JsEvent::onLoad, value(QStringLiteral(" ONLOAD="), tag));
-    p.events.setCall(JsEvent::onError, value(QStringLiteral(" ONERROR="), tag));
-    p.events.setCall(JsEvent::onAbort, value(QStringLiteral(" ONABORT="), tag));
+    p.isMap = tag.hasWord(QStringLiteral("ISMAP"));
+    p.events.setCall(JsEvent::onLoad, tag.value(QStringLiteral(" ONLOAD=")));
+    p.events.setCall(JsEvent::onError, tag.value(QStringLiteral(" ONERROR=")));
+    p.events.setCall(JsEvent::onAbort, tag.value(QStringLiteral(" ONABORT=")));
     return p;
 }
 

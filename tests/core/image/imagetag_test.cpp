@@ -84,6 +84,7 @@ TEST(ImageTag, SelectedTagsReadBackAndRewritten)
         // Words inside values switch nothing on.
         {"<IMG SRC=\"top-ismap.gif\" ALT=\"controls\" ALIGN=\"left\">",
          "<IMG SRC=\"top-ismap.gif\" BORDER=0 ALT=\"controls\" ALIGN=\"left\">"},
+        {"<IMG SRC=\"a.gif\" ALT=\"a WIDTH=7 ISMAP\">", "<IMG SRC=\"a.gif\" BORDER=0 ALT=\"a WIDTH=7 ISMAP\">"},
         {"<IMG SRC=\"a.gif\" ALIGN=bottom VSPACE=3 HSPACE=2>", "<IMG SRC=\"a.gif\" BORDER=0 HSPACE=2 VSPACE=3>"},
         {"<IMG SRC=\"a.gif\" ALIGN=\"TextTop\">", "<IMG SRC=\"a.gif\" BORDER=0 ALIGN=\"texttop\">"},
         {"<IMG SRC=\"a.gif\" WIDTH=\"50%\" HEIGHT=\"\">", "<IMG SRC=\"a.gif\" BORDER=0 WIDTH=50%>"},
@@ -97,8 +98,9 @@ TEST(ImageTag, SelectedTagsReadBackAndRewritten)
     for (const auto &c : cases)
         EXPECT_EQ(BuildImageTag(ReadImageElement(tag(c.element)), false), tag(c.rewritten)) << c.element;
 
-    EXPECT_EQ(BuildImageTag(ReadImageElement(tag("<INPUT TYPE=IMAGE SRC=\"ok.gif\" NAME=go ISMAP>")), true),
-              tag("<INPUT TYPE=\"image\" SRC=\"ok.gif\" BORDER=0 NAME=\"go\">"));
+    EXPECT_EQ(
+        BuildImageTag(ReadImageElement(tag("<INPUT TYPE=IMAGE SRC=\"ok.gif\" NAME=go ALT=\"<IMG>\" ISMAP>")), true),
+        tag("<INPUT TYPE=\"image\" SRC=\"ok.gif\" BORDER=0 NAME=\"go\" ALT=\"<IMG\">"));
 }
 
 TEST(ImageTag, OwnTagsReadBackUnchanged)
