@@ -24,6 +24,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -181,8 +182,10 @@ QWidget *TImgSrcFrm::buildProperties()
     connect(browseQuick, &QToolButton::clicked, this, [this] { browsePicture(m_lowSource, false); });
     connect(m_source, &QComboBox::editTextChanged, this, [this] { loadPicture(true); });
     connect(m_lowSource, &QComboBox::editTextChanged, this, [this] { loadPicture(false); });
-    for (QLineEdit *field : {m_border, m_width, m_height, m_vspace, m_hspace})
+    for (QLineEdit *field : {m_border, m_width, m_height, m_vspace, m_hspace}) {
         connect(field, &QLineEdit::editingFinished, this, [this, field] { applyFieldRules(field); });
+        field->installEventFilter(this);
+    }
     connect(m_videoButton, &QToolButton::clicked, this, &TImgSrcFrm::editVideo);
     connect(m_clearButton, &QToolButton::clicked, this, &TImgSrcFrm::clearAll);
     return group;
@@ -390,6 +393,26 @@ void TImgSrcFrm::applyFieldRules(QLineEdit *field)
         text = SpaceFieldText(text);
     if (text != field->text())
         field->setText(text);
+}
+
+bool TImgSrcFrm::eventFilter(QObject *watched, QEvent *event)
+{
+    // Up and Down step a number field by one, as a spin box does.
+    auto *field = qobject_cast<QLineEdit *>(watched);
+    if (field && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            QString text = field->text().trimmed();
+            const bool percent = text.endsWith(u'%');
+            if (percent)
+                text.chop(1);
+            const int most = field == m_border ? 999 : 9999;
+            const int value = qBound(0, text.toInt() + (key == Qt::Key_Up ? 1 : -1), most);
+            field->setText(QString::number(value) + (percent ? QStringLiteral("%") : QString()));
+            return true;
+        }
+    }
+    return ElementDialog::eventFilter(watched, event);
 }
 
 bool TImgSrcFrm::confirm()

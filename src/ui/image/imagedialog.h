@@ -72,6 +72,7 @@ public:
 
 protected:
     bool confirm() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *buildProperties();

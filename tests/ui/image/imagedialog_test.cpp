@@ -133,9 +133,14 @@ TEST(ImageDialog, BrowsingProposesThePictureSize)
     EXPECT_EQ(t.filters, QStringList{msg(3003)});
     EXPECT_EQ(d.sourceField()->currentText(), QStringLiteral("a.png"));
     EXPECT_EQ(d.widthField()->text() + u'x' + d.heightField()->text(), QStringLiteral("40x30"));
-    // The preview takes the typed size.
+    // The preview takes the typed size; Up and Down step it.
     d.widthField()->setText(QStringLiteral("80"));
     EXPECT_EQ(d.previewLabel()->pixmap().size(), QSize(80, 30));
+    QTest::keyClick(d.heightField(), Qt::Key_Up);
+    EXPECT_EQ(d.heightField()->text(), QStringLiteral("31"));
+    d.borderField()->clear();
+    QTest::keyClick(d.borderField(), Qt::Key_Down);
+    EXPECT_EQ(d.borderField()->text(), QStringLiteral("0"));
     d.clearButton()->click();
     EXPECT_TRUE(d.sourceField()->currentText().isEmpty() && d.previewLabel()->pixmap().isNull());
     EXPECT_EQ(d.widthField()->text(), QStringLiteral("0"));
