@@ -108,10 +108,10 @@ TImgSrcFrm::TImgSrcFrm(DialogServices &services, Mode mode, const QString &eleme
     m_scriptButton->setEnabled(mode != Mode::Plain);
     connect(m_scriptButton, &QPushButton::clicked, this, [this] { events().exec(); });
 
-    if (mode == Mode::FormImage) {
-        m_videoButton->hide();
-        m_isMap->hide();
-    }
+    // A form image sends the click with the form; a caller that makes its
+    // own map of the picture has no use for the server's one.
+    m_videoButton->setVisible(mode != Mode::FormImage);
+    m_isMap->setVisible(mode == Mode::Image);
     clearAll();
     if (!elementText.isEmpty())
         setProperties(ReadImageElement(elementText));
@@ -240,7 +240,7 @@ ImageProperties TImgSrcFrm::properties() const
     p.height = m_height->text().trimmed();
     p.vspace = SpaceFieldText(m_vspace->text());
     p.hspace = SpaceFieldText(m_hspace->text());
-    p.isMap = m_mode != Mode::FormImage && m_isMap->isChecked();
+    p.isMap = m_mode == Mode::Image && m_isMap->isChecked();
     if (QAction *checked = m_aligns->checkedAction())
         p.align = ImageAlign(checked->data().toInt());
     if (m_mode != Mode::FormImage)

@@ -27,7 +27,8 @@ public:
     enum class Mode {
         Image,
         FormImage,
-        // For a caller that takes the tag: no events, nothing inserted.
+        // For a caller that takes the tag: no events, no ISMAP, nothing
+        // inserted.
         Plain,
     };
 
