@@ -20,7 +20,8 @@ bool selectionEndsLine(const DocumentText &text)
 
 void WriteImageTag(DocumentText &text, UndoHistory &undo, EditorState &state, const QString &tag, bool reEdit)
 {
-    InsertTagPair(text, undo, state, tag, QString(), true, true, reEdit ? ukPlain : ukInsert);
+    // A replaced element comes back on Undo, as with every other dialog.
+    InsertTagPair(text, undo, state, tag, QString(), true, true, reEdit ? ukReplace : ukInsert);
 }
 
 bool WriteFormImageTag(DocumentText &text, UndoHistory &undo, EditorState &state, const QString &tag, bool reEdit,

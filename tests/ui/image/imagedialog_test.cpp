@@ -55,7 +55,6 @@ TEST(ImageDialog, SelectedElementsReadBackAndWrittenUnchanged)
          "<P><IMG SRC=\"a.png\" LOWSRC=\"a.png\" BORDER=2 NAME=\"logo\" ALT=\"Un logo\" HSPACE=4 VSPACE=5"
          " DYNSRC=\"clip.avi\" LOOP=-1 START=MOUSEOVER CONTROLS ISMAP onLoad=\"charge()\">",
          "En &bas"},
-        {false, "<IMG SRC=\"a.png\" BORDER=0 WIDTH=50%>", "En &bas"},
         {true, "<FORM>\r\n<INPUT TYPE=\"image\" SRC=\"a.png\" BORDER=0 ALT=\"Envoyer\" ALIGN=\"left\">\r\n</FORM>",
          "A &gauche"},
     };
