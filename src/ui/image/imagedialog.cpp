@@ -270,6 +270,7 @@ void TImgSrcFrm::setProperties(const ImageProperties &p)
     m_isMap->setChecked(p.isMap);
     for (const JsEvent e : {JsEvent::onLoad, JsEvent::onAbort, JsEvent::onError})
         events().setCall(e, p.events.call(e));
+    m_showMain->setChecked(true);
 }
 
 void TImgSrcFrm::clearAll()
