@@ -69,13 +69,15 @@ struct Tag
         return at < 0 ? QString() : text.mid(at);
     }
 
-    // A quoted value whole, a bare one up to the next blank. Names carry
-    // their leading blank so that " SRC=" is not found inside "LOWSRC=".
-    QString value(const QString &name) const
+    // A quoted value whole, a bare one up to the next blank; numbers, which
+    // are written bare, always end at a blank. Names carry their leading
+    // blank so that " SRC=" is not found inside "LOWSRC=".
+    QString value(const QString &name, bool blanksInQuotes = true) const
     {
         const QString rest = from(name);
-        return AttrText(name, rest, KeywordWindow(name, rest, 1) == u"\"");
+        return AttrText(name, rest, blanksInQuotes && KeywordWindow(name, rest, 1) == u"\"");
     }
+    QString numberText(const QString &name) const { return value(name, false); }
 
     int number(const QString &name) const { return AttrNumber(name, from(name)); }
 
@@ -135,9 +137,9 @@ ImageProperties ReadImageElement(const QString &elementText)
     const Tag tag(elementText);
     const auto orZero = [](const QString &text) { return text.isEmpty() ? QStringLiteral("0") : text; };
     ImageProperties p;
-    p.border = orZero(tag.value(QStringLiteral(" BORDER=")));
-    p.vspace = tag.value(QStringLiteral(" VSPACE="));
-    p.hspace = tag.value(QStringLiteral(" HSPACE="));
+    p.border = orZero(tag.numberText(QStringLiteral(" BORDER=")));
+    p.vspace = tag.numberText(QStringLiteral(" VSPACE="));
+    p.hspace = tag.numberText(QStringLiteral(" HSPACE="));
     p.source = tag.value(QStringLiteral(" SRC="));
     p.lowSource = tag.value(QStringLiteral(" LOWSRC="));
 
@@ -151,8 +153,8 @@ ImageProperties ReadImageElement(const QString &elementText)
     p.video.startOnMouseOver =
         tag.value(QStringLiteral(" START=")).compare(QStringLiteral("MOUSEOVER"), Qt::CaseInsensitive) == 0;
 
-    p.width = orZero(tag.value(QStringLiteral(" WIDTH=")));
-    p.height = orZero(tag.value(QStringLiteral(" HEIGHT=")));
+    p.width = orZero(tag.numberText(QStringLiteral(" WIDTH=")));
+    p.height = orZero(tag.numberText(QStringLiteral(" HEIGHT=")));
     p.name = tag.value(QStringLiteral(" NAME="));
     p.alt = tag.value(QStringLiteral(" ALT="));
 

@@ -88,6 +88,8 @@ TEST(ImageTag, SelectedTagsReadBackAndRewritten)
         {"<IMG SRC=\"a.gif\" ALIGN=bottom VSPACE=3 HSPACE=2>", "<IMG SRC=\"a.gif\" BORDER=0 HSPACE=2 VSPACE=3>"},
         {"<IMG SRC=\"a.gif\" ALIGN=\"TextTop\">", "<IMG SRC=\"a.gif\" BORDER=0 ALIGN=\"texttop\">"},
         {"<IMG SRC=\"a.gif\" WIDTH=\"50%\" HEIGHT=\"\">", "<IMG SRC=\"a.gif\" BORDER=0 WIDTH=50%>"},
+        // Numbers are written bare: a quoted one ends at a blank too.
+        {"<IMG SRC=\"a.gif\" WIDTH=\"5 BORDER=3>", "<IMG SRC=\"a.gif\" BORDER=0 WIDTH=5>"},
         {"<IMG SRC=\"a.gif\" onError=\"panne()\" ONLOAD=\"charge(1, 'x')\" onAbort=stop()>",
          "<IMG SRC=\"a.gif\" BORDER=0 onLoad=\"charge(1, 'x')\" onAbort=\"stop()\" onError=\"panne()\">"},
         // Text around the tag, line breaks and tabs between attributes.
