@@ -43,8 +43,10 @@ struct ImageProperties
 
 // Fields read from an element text: the tag from "<IMG" (else from
 // "<INPUT TYPE=") through the first ">". Names and keywords are read
-// without regard to case; a quoted value is read whole, blanks included, a
-// bare one up to the next blank. Absent BORDER, WIDTH and HEIGHT read "0".
+// without regard to case, and not inside quoted values; a quoted value is
+// read whole, blanks included, a bare one (and any number) up to the next
+// blank. Absent BORDER, WIDTH and HEIGHT read "0"; a clip without LOOP
+// plays once.
 ImageProperties ReadImageElement(const QString &elementText);
 
 // The IMG tag, or with formImage the INPUT tag of TYPE "image" (which
