@@ -35,6 +35,7 @@
 #include "ui/textimport/importdialog.h"
 #include "ui/body/bodydialog.h"
 #include "ui/media/embeddialog.h"
+#include "ui/image/imagecommands.h"
 #include "ui/wholetext/wholetextcommands.h"
 
 #include <QAction>
@@ -107,6 +108,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     installFormCommands(*this);
     installFramesetCommands(*this);
     installJavaScriptCommands(*this);
+    installImageCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
@@ -177,6 +179,7 @@ void MainWindow::createMenus()
     shared.paste = m_edit->pasteAction();
     // The quick image and quick link entries wait for their dialogs: left
     // out, they show greyed with their captions.
+    shared.quickImage = quickImageAction(*this);
     shared.deleteSelection = m_edit->deleteAction();
     shared.findAgain = m_find->repeatAction();
     m_contextMenu = new DocumentContextMenu(*this, shared, this);

@@ -300,7 +300,11 @@ void TCelluleFrm::buildMenus()
     pair(m_common, QStringLiteral("Commentaire"), QStringLiteral("<!-- "), QStringLiteral(" --->"));
 
     // The image and image map dialogs are not part of Tessaline yet.
-    m_special->addAction(QStringLiteral("Image..."))->setEnabled(false);
+    // The image dialog hands back its tag, which goes into the cell text.
+    m_special->addAction(QStringLiteral("Image..."), this, [this] {
+        if (const QString tag = services().chooseImage(this).imageTag; !tag.isEmpty())
+            insertPair(tag, {});
+    })->setEnabled(bool(services().chooseImage));
     m_special->addAction(QStringLiteral("Lien externe..."), this, [this] { insertLink(false); });
     m_special->addAction(QStringLiteral("Lien interne..."), this, [this] { insertLink(true); });
     m_special->addAction(QStringLiteral("Image en coordonnées..."))->setEnabled(false);
