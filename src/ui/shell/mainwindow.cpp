@@ -177,8 +177,7 @@ void MainWindow::createMenus()
     shared.cut = m_edit->cutAction();
     shared.copy = m_edit->copyAction();
     shared.paste = m_edit->pasteAction();
-    // The quick image and quick link entries wait for their dialogs: left
-    // out, they show greyed with their captions.
+    // The quick external link entry is wired by the link dialogs' area.
     shared.quickImage = quickImageAction(*this);
     shared.deleteSelection = m_edit->deleteAction();
     shared.findAgain = m_find->repeatAction();

@@ -299,7 +299,6 @@ void TCelluleFrm::buildMenus()
     pair(m_common, QStringLiteral("Paragraphe"), QStringLiteral("<P>"), {});
     pair(m_common, QStringLiteral("Commentaire"), QStringLiteral("<!-- "), QStringLiteral(" --->"));
 
-    // The image and image map dialogs are not part of Tessaline yet.
     // The image dialog hands back its tag, which goes into the cell text.
     m_special->addAction(QStringLiteral("Image..."), this, [this] {
         if (const QString tag = services().chooseImage(this).imageTag; !tag.isEmpty())
