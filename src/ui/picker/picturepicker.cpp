@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -123,6 +124,9 @@ TOuvrirFrm::TOuvrirFrm(DialogServices &services, const QString &filter, const QS
     m_dimension = new QLabel(this);
     m_size = new QLabel(this);
     m_date = new QLabel(this);
+    // Wide enough for a date and time, so the lists do not shift when the
+    // values appear.
+    m_date->setMinimumWidth(m_date->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 00:00:00")));
     facts->addRow(QStringLiteral("Dimension:"), m_dimension);
     facts->addRow(QStringLiteral("Taille du fichier:"), m_size);
     facts->addRow(QStringLiteral("Date du fichier:"), m_date);
@@ -180,6 +184,12 @@ TOuvrirFrm::TOuvrirFrm(DialogServices &services, const QString &filter, const QS
     connect(m_previewVisible, &QCheckBox::toggled, this, &TOuvrirFrm::nameChanged);
     connect(m_preview, &PicturePreview::loaded, this, &TOuvrirFrm::previewLoaded);
     connect(m_files, &QFileSystemModel::directoryLoaded, this, &TOuvrirFrm::updateStatus);
+    // The tree reads its folders in the background; the rows above the
+    // current folder arrive late and push it out of view.
+    connect(m_dirs, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+        if (isUnder(m_folder, cleanFolder(loaded)))
+            showFolderInTree();
+    });
     connect(m_files, &QAbstractItemModel::rowsInserted, this, &TOuvrirFrm::updateStatus);
     connect(m_files, &QAbstractItemModel::rowsRemoved, this, &TOuvrirFrm::updateStatus);
     connect(m_files, &QAbstractItemModel::layoutChanged, this, &TOuvrirFrm::updateStatus);
@@ -235,14 +245,28 @@ void TOuvrirFrm::setFolder(const QString &folder)
     m_syncing = false;
     m_tree->setRootIndex(m_dirs->setRootPath(placePath));
     const QModelIndex folderIndex = m_dirs->index(path);
-    m_tree->setCurrentIndex(folderIndex);
+    for (QModelIndex above = folderIndex.parent(); above.isValid(); above = above.parent())
+        m_tree->expand(above);
     m_tree->expand(folderIndex);
-    m_tree->scrollTo(folderIndex);
+    m_tree->setCurrentIndex(folderIndex);
+    showFolderInTree();
 
     m_list->setRootIndex(m_files->setRootPath(path));
     m_name->clear();
     clearPreview();
     updateStatus();
+}
+
+void TOuvrirFrm::showFolderInTree()
+{
+    m_tree->scrollTo(m_dirs->index(m_folder), QAbstractItemView::PositionAtCenter);
+}
+
+void TOuvrirFrm::showEvent(QShowEvent *event)
+{
+    ElementDialog::showEvent(event);
+    // Scrolling means nothing before the tree has its size.
+    QTimer::singleShot(0, this, &TOuvrirFrm::showFolderInTree);
 }
 
 int TOuvrirFrm::fileCount() const

@@ -49,6 +49,7 @@ public:
 
 protected:
     bool confirm() override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildPlaces();
@@ -61,6 +62,8 @@ private:
     void previewLoaded(const QString &file, const LoadedPicture &picture);
     void clearPreview();
     void updateStatus();
+    // Brings the current folder into the middle of the tree.
+    void showFolderInTree();
     // The list's selected file, absolute; empty when none.
     QString listFile() const;
     void selectInList(const QString &file);
