@@ -30,7 +30,8 @@ LoadedPicture readWithQt(QIODevice &device, const QByteArray &format, PictureKin
     const QSize size = reader.size();
     if (size.width() > MaxPictureSide || size.height() > MaxPictureSide)
         return failed(pictureTooLargeText(size.width(), size.height()));
-    const bool scaled = size.isValid() && box.isValid() && fitted(size, box) != size;
+    // A header may claim an empty size (0 x n): only a real size is scaled.
+    const bool scaled = !size.isEmpty() && box.isValid() && fitted(size, box) != size;
     if (scaled)
         reader.setScaledSize(fitted(size, box));
     LoadedPicture picture;
