@@ -16,7 +16,6 @@
 #include <QFileSystemModel>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
