@@ -1,4 +1,5 @@
 #include "core/messages/messages.h"
+#include "support/framefixture.h"
 #include "support/ondialog.h"
 #include "ui/dialogs/dialogtesting.h"
 #include "ui/picker/picturepicker.h"
@@ -165,6 +166,28 @@ TEST(PicturePicker, ServiceStartsInThePageFolderThenTheLastChosen)
     });
     EXPECT_EQ(t.services.pickPicture(nullptr, msg(3003)), QString());
     EXPECT_EQ(folders, (QStringList{t.folder.path(), sub}));
+}
+
+} // namespace
+
+namespace {
+
+using FramePicker = FrameFixture;
+
+// The frame window's element dialogs browse pictures with the picker, which
+// opens in the page's folder.
+TEST_F(FramePicker, PictureBrowsesOpenThePickerInThePageFolder)
+{
+    writeFile(QStringLiteral("page.htm"), "<HTML>\r\n</HTML>\r\n");
+    start();
+    window->openFiles({path(QStringLiteral("page.htm"))});
+    QString folder;
+    onDialog<TOuvrirFrm>([&folder](TOuvrirFrm &dialog) {
+        folder = dialog.folder();
+        dialog.cancelButton()->click();
+    });
+    EXPECT_EQ(frameDialogServices(*window).pickPicture(nullptr, msg(3003)), QString());
+    EXPECT_EQ(QFileInfo(folder).canonicalFilePath(), QDir(dir.path()).canonicalPath());
 }
 
 } // namespace
