@@ -2,6 +2,7 @@
 
 #include "core/markup/paths.h"
 #include "core/shell/documenthost.h"
+#include "ui/picker/picturepicker.h"
 #include "ui/shell/documentwindow.h"
 #include "ui/shell/filecommands.h"
 #include "ui/shell/mainwindow.h"
@@ -58,6 +59,7 @@ public:
             DocumentWindow *document = frame.activeDocument();
             return document ? document->caption() : QString();
         };
+        installPicturePicker(services);
         services.saveDocumentAs = [&frame] {
             frame.files()->FileSaveAsItemClick();
             DocumentWindow *document = frame.activeDocument();

@@ -30,14 +30,24 @@ LoadedPicture readWithQt(QIODevice &device, const QByteArray &format, PictureKin
     const QSize size = reader.size();
     if (size.width() > MaxPictureSide || size.height() > MaxPictureSide)
         return failed(pictureTooLargeText(size.width(), size.height()));
-    if (size.isValid() && box.isValid())
+    // A header may claim an empty size (0 x n): only a real size is scaled.
+    const bool scaled = !size.isEmpty() && box.isValid() && fitted(size, box) != size;
+    if (scaled)
         reader.setScaledSize(fitted(size, box));
     LoadedPicture picture;
     picture.image = reader.read();
     if (picture.image.isNull())
         return failed(pictureReadFailedText(kind));
-    picture.width = size.isValid() ? size.width() : picture.image.width();
-    picture.height = size.isValid() ? size.height() : picture.image.height();
+    // The header's size is only a claim (a GIF's screen may differ from its
+    // frame): unscaled, the picture's size is the decoded image's own.
+    picture.width = scaled ? size.width() : picture.image.width();
+    picture.height = scaled ? size.height() : picture.image.height();
+    if (picture.width > MaxPictureSide || picture.height > MaxPictureSide)
+        return failed(pictureTooLargeText(picture.width, picture.height));
+    // A reader that ignores the scaled size still gives a preview that fits.
+    const QSize fits = fitted(picture.image.size(), box);
+    if (fits != picture.image.size())
+        picture.image = picture.image.scaled(fits, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;
 }
 
