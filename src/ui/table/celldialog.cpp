@@ -6,6 +6,7 @@
 #include "ui/dialogs/dialogservices.h"
 #include "ui/dialogs/linkdialogs.h"
 #include "ui/formatting/fontdialog.h"
+#include "ui/imagemap/mapcommands.h"
 #include "ui/preferences/colorswatchbutton.h"
 
 #include <QButtonGroup>
@@ -299,11 +300,11 @@ void TCelluleFrm::buildMenus()
     pair(m_common, QStringLiteral("Paragraphe"), QStringLiteral("<P>"), {});
     pair(m_common, QStringLiteral("Commentaire"), QStringLiteral("<!-- "), QStringLiteral(" --->"));
 
-    // The image and image map dialogs are not part of Tessaline yet.
+    // The image dialog is not part of Tessaline yet.
     m_special->addAction(QStringLiteral("Image..."))->setEnabled(false);
     m_special->addAction(QStringLiteral("Lien externe..."), this, [this] { insertLink(false); });
     m_special->addAction(QStringLiteral("Lien interne..."), this, [this] { insertLink(true); });
-    m_special->addAction(QStringLiteral("Image en coordonnées..."))->setEnabled(false);
+    m_special->addAction(QStringLiteral("Image en coordonnées..."), this, [this] { InsertMapInCell(*this); });
 }
 
 void TCelluleFrm::insertPair(const QString &start, const QString &end)
