@@ -109,7 +109,7 @@ QString AreaLineWithEvents(const QString &line, const QString &over, const QStri
     QString l = line;
     for (const QString key : {QStringLiteral("ONMOUSEOVER=\""), QStringLiteral("ONMOUSEOUT=\"")}) {
         qsizetype at;
-        while ((at = l.indexOf(key, 0, Qt::CaseInsensitive)) > 0)
+        while ((at = l.indexOf(key, 0, Qt::CaseInsensitive)) >= 0)
             l = withoutAttribute(l, at, key.size());
     }
     QString events;

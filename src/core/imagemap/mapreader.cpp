@@ -100,12 +100,12 @@ MapReading ReadSelectedMap(const QString &selected)
     if (img < 0)
         return reading;
     const qsizetype imgEnd = s.indexOf(QLatin1Char('>'), img);
-    if (imgEnd >= 0) {
-        reading.imageTag = withoutUseMap(s.mid(img, imgEnd - img + 1));
-        reading.pictureFile = AttrText(QStringLiteral("LOWSRC="), reading.imageTag, true);
-        if (reading.pictureFile.isEmpty())
-            reading.pictureFile = AttrText(QStringLiteral("SRC="), reading.imageTag, true);
-    }
+    if (imgEnd < 0)
+        return reading;
+    reading.imageTag = withoutUseMap(s.mid(img, imgEnd - img + 1));
+    reading.pictureFile = AttrText(QStringLiteral("LOWSRC="), reading.imageTag, true);
+    if (reading.pictureFile.isEmpty())
+        reading.pictureFile = AttrText(QStringLiteral("SRC="), reading.imageTag, true);
     if (mapEnd < 0)
         return reading;
     s.truncate(mapEnd);
