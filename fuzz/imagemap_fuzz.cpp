@@ -64,9 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The opening command on a part of the page.
     MemoryText text(page);
     const int length = text.length();
-    const int start = in.number(length + 1);
-    text.select(start, in.number(length - start + 1));
-    const int end = text.selectionStart() + text.selectionLength();
+    const int from = in.number(length + 1);
+    text.select(from, in.number(length - from + 1));
+    // The selection as the text took it (never inside a line break).
+    const int start = text.selectionStart();
+    const int end = start + text.selectionLength();
     EditorState state;
     NarrowSelectionToMap(text, state);
     FUZZ_CHECK(text.text() == toCrLf(page));

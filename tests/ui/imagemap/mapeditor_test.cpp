@@ -164,6 +164,15 @@ TEST(MapEditor, ZonesAreAddedDeletedAndGiveTheirEvents)
     QTest::keyClick(editor.areaList(), Qt::Key_Delete);
     EXPECT_EQ(editor.areaList()->count(), 40);
     EXPECT_EQ(editor.model().zoneCount(), 40);
+    // Tab in the sketch goes from zone to zone, then on to the next control.
+    editor.sketch()->setFocus();
+    QTest::keyClick(editor.sketch(), Qt::Key_Tab);
+    EXPECT_EQ(editor.areaList()->currentRow(), 1);
+    editor.areaList()->setCurrentRow(39);
+    editor.sketch()->setFocus();
+    QTest::keyClick(editor.sketch(), Qt::Key_Tab);
+    EXPECT_EQ(editor.areaList()->currentRow(), 39);
+    EXPECT_FALSE(editor.sketch()->hasFocus());
 
     // Events: prefilled from the line, replaced on OK.
     editor.model().setLine(0, QStringLiteral("<AREA SHAPE=\"RECT\" COORDS=\"6,6,66,66\" NOHREF  "
@@ -181,6 +190,11 @@ TEST(MapEditor, ZonesAreAddedDeletedAndGiveTheirEvents)
     EXPECT_EQ(editor.areaList()->item(0)->text(),
               QStringLiteral("<AREA SHAPE=\"RECT\" COORDS=\"6,6,66,66\" NOHREF  onMouseOut=\"off()\">"));
 
+    // A name with nothing to keep is no name.
+    t.host.fakePrompts.shown.clear();
+    editor.nameField()->setText(QStringLiteral("?!"));
+    editor.okButton()->click();
+    EXPECT_EQ(t.host.fakePrompts.shown, QStringList{QStringLiteral("information:") + msg(42)});
     editor.nameField()->setText(QStringLiteral("Ma carte!"));
     editor.okButton()->click();
     EXPECT_EQ(editor.result(), QDialog::Accepted);
