@@ -109,7 +109,8 @@ MapReading ReadSelectedMap(const QString &selected)
     if (mapEnd < 0)
         return reading;
     s.truncate(mapEnd);
-    while (s.contains(QStringLiteral("<AREA "), Qt::CaseInsensitive)) {
+    const QString area = QStringLiteral("<AREA ");
+    while (s.contains(area, Qt::CaseInsensitive)) {
         const qsizetype p = s.indexOf(QLatin1Char('>'));
         if (p < 0)
             break;
@@ -117,6 +118,9 @@ MapReading ReadSelectedMap(const QString &selected)
         reading.areas.append({line, ZoneOfAreaLine(line)});
         s = s.mid(p + 1);
     }
+    // Text after the last complete AREA tag is not a line of the map.
+    while (!reading.areas.isEmpty() && !reading.areas.last().line.contains(area, Qt::CaseInsensitive))
+        reading.areas.removeLast();
     return reading;
 }
 
