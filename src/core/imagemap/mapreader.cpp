@@ -2,6 +2,7 @@
 
 #include "core/attributes/attributereaders.h"
 #include "core/markup/editorstate.h"
+#include "core/markup/elementmarkers.h"
 #include "core/markup/elementselection.h"
 #include "core/text/documenttext.h"
 
@@ -126,24 +127,7 @@ MapReading ReadSelectedMap(const QString &selected)
 
 void NarrowSelectionToMap(DocumentText &text, EditorState &state)
 {
-    state.SelectedElementText.clear();
-    if (text.selectionLength() <= 0)
-        return;
-    CaptureSelection(text, state);
-    const QString &selected = state.SelectedElementText;
-    const qsizetype map = selected.indexOf(QStringLiteral("<MAP NAME="), 0, Qt::CaseInsensitive);
-    if (map < 0)
-        return;
-    const int start = text.selectionStart() + int(map);
-    const qsizetype img = selected.indexOf(QStringLiteral("<IMG SRC="), map, Qt::CaseInsensitive);
-    const qsizetype imgEnd = img >= 0 ? selected.indexOf(QLatin1Char('>'), img) : -1;
-    text.setSelectionStart(start);
-    if (imgEnd < 0) {
-        state.SelectedElementText.clear();
-        return;
-    }
-    text.setSelectionLength(int(imgEnd - map + 1));
-    state.SelectedElementText = selected.mid(map, imgEnd - map + 1);
+    ApplyElementEditMode(text, state, MarkersForCommand(QStringLiteral("MapBtn")));
 }
 
 void LoadMap(MapModel &model, const MapReading &reading)
