@@ -22,7 +22,7 @@ void checkReading(const MapReading &r)
             FUZZ_CHECK(area.zone->width > 0 && area.zone->height > 0);
     }
     if (!r.imageTag.isEmpty()) {
-        FUZZ_CHECK(r.imageTag.startsWith(QStringLiteral("<IMG "), Qt::CaseInsensitive) && r.imageTag.endsWith(u'>'));
+        FUZZ_CHECK(r.imageTag.startsWith(QStringLiteral("<IMG"), Qt::CaseInsensitive) && r.imageTag.endsWith(u'>'));
         FUZZ_CHECK(!r.imageTag.contains(QStringLiteral(" USEMAP="), Qt::CaseInsensitive));
     } else {
         FUZZ_CHECK(r.areas.isEmpty());
