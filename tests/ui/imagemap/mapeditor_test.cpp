@@ -231,3 +231,28 @@ TEST(MapEditor, DialogReadsWell)
 }
 
 } // namespace
+
+namespace {
+
+TEST(MapEditor, TabFollowsTheLayout)
+{
+    DialogTesting t;
+    TMapFrm editor(t.services, QString());
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    const QList<QWidget *> wanted{editor.nameField(), editor.xField(),       editor.yField(),
+                                  editor.sizeField(), editor.heightField(),  editor.rectangleButton(),
+                                  editor.areaList(),  editor.sketch(),       editor.pictureButton(),
+                                  editor.addButton(), editor.clearButton(),  editor.maximiseButton(),
+                                  editor.okButton(),  editor.cancelButton(), editor.helpButton()};
+    QList<QWidget *> chain;
+    QWidget *w = editor.nameField();
+    do {
+        if (wanted.contains(w))
+            chain << w;
+        w = w->nextInFocusChain();
+    } while (w != editor.nameField() && chain.size() < wanted.size());
+    EXPECT_EQ(chain, wanted);
+}
+
+} // namespace
