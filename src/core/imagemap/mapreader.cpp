@@ -23,7 +23,10 @@ QString withoutUseMap(QString tag)
             while (end < tag.size() && tag.at(end) != QLatin1Char(' ') && tag.at(end) != QLatin1Char('>'))
                 ++end;
         }
-        tag.remove(at, std::max<qsizetype>(end - at, key.size()));
+        end = std::max(end, at + key.size());
+        // A blank stays between the words the attribute stood between.
+        const bool joins = end < tag.size() && tag.at(end) != QLatin1Char('>') && !tag.at(end).isSpace();
+        tag.replace(at, end - at, joins ? QStringLiteral(" ") : QString());
     }
     return tag;
 }
