@@ -25,7 +25,7 @@ QString withoutUseMap(QString tag)
         }
         end = std::max(end, at + key.size());
         // A blank stays between the words the attribute stood between.
-        const bool joins = end < tag.size() && tag.at(end) != QLatin1Char('>') && !tag.at(end).isSpace();
+        const bool joins = end < tag.size() && tag.at(end) != QLatin1Char('>') && tag.at(end) != QLatin1Char(' ');
         tag.replace(at, end - at, joins ? QStringLiteral(" ") : QString());
     }
     return tag;
