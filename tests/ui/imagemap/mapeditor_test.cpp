@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QComboBox>
 #include <QImage>
 #include <QListWidget>
 #include <QMenu>
@@ -142,7 +143,22 @@ TEST(MapEditor, ZonesAreAddedDeletedAndGiveTheirEvents)
     t.host.fakePrompts.shown.clear();
 
     editor.model().imageTag = QStringLiteral("<IMG SRC=\"p.gif\">");
-    for (int i = 0; i < 41; ++i)
+    // The external link dialog gives the target and the address.
+    answer = [](QDialog &d) {
+        auto &link = dynamic_cast<ExternalLinkDialog &>(d);
+        link.chooseProtocol(1);
+        link.addressField()->setEditText(QStringLiteral("http://exemple.fr/"));
+        link.targetField()->setText(QStringLiteral("cadre 1"));
+        link.okButton()->click();
+        return link.result();
+    };
+    editor.addZone(AreaLink::External);
+    ASSERT_EQ(editor.areaList()->count(), 1);
+    EXPECT_EQ(
+        editor.areaList()->item(0)->text(),
+        QStringLiteral("<AREA SHAPE=\"RECT\" COORDS=\"0,0,60,60\" TARGET=\"cadre1\" HREF=\"http://exemple.fr/\">"));
+    EXPECT_EQ(editor.xField()->value(), 6);
+    for (int i = 0; i < 40; ++i)
         editor.addZone(AreaLink::None);
     // The 42nd: the link dialog is answered first, then the limit is told.
     int dialogs = 0;
