@@ -6,7 +6,6 @@
 #include <functional>
 
 class MapSketch;
-class QGroupBox;
 class QListWidget;
 class QMenu;
 class QRadioButton;
