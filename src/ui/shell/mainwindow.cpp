@@ -28,6 +28,7 @@
 #include "ui/dialogs/dialogcommands.h"
 #include "ui/forms/formcommands.h"
 #include "ui/frameset/framesetcommands.h"
+#include "ui/imagemap/mapcommands.h"
 #include "ui/javascript/javascriptcommands.h"
 #include "ui/tagcommands/documentcontextmenu.h"
 #include "ui/tagcommands/tooltabs.h"
@@ -107,6 +108,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     installTableCommands(*this);
     installFormCommands(*this);
     installFramesetCommands(*this);
+    installImageMapCommands(*this);
     installJavaScriptCommands(*this);
     installImageCommands(*this);
 

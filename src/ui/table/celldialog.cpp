@@ -6,6 +6,7 @@
 #include "ui/dialogs/dialogservices.h"
 #include "ui/dialogs/linkdialogs.h"
 #include "ui/formatting/fontdialog.h"
+#include "ui/imagemap/mapcommands.h"
 #include "ui/preferences/colorswatchbutton.h"
 
 #include <QButtonGroup>
@@ -306,7 +307,7 @@ void TCelluleFrm::buildMenus()
     })->setEnabled(bool(services().chooseImage));
     m_special->addAction(QStringLiteral("Lien externe..."), this, [this] { insertLink(false); });
     m_special->addAction(QStringLiteral("Lien interne..."), this, [this] { insertLink(true); });
-    m_special->addAction(QStringLiteral("Image en coordonnées..."))->setEnabled(false);
+    m_special->addAction(QStringLiteral("Image en coordonnées..."), this, [this] { InsertMapInCell(*this); });
 }
 
 void TCelluleFrm::insertPair(const QString &start, const QString &end)
