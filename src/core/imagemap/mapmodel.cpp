@@ -107,7 +107,7 @@ AreaEvents AreaLineEvents(const QString &line)
 QString AreaLineWithEvents(const QString &line, const QString &over, const QString &out)
 {
     QString l = line;
-    for (const QString key : {QStringLiteral("ONMOUSEOVER=\""), QStringLiteral("ONMOUSEOUT=\"")}) {
+    for (const QString &key : {QStringLiteral("ONMOUSEOVER=\""), QStringLiteral("ONMOUSEOUT=\"")}) {
         qsizetype at;
         while ((at = l.indexOf(key, 0, Qt::CaseInsensitive)) >= 0)
             l = withoutAttribute(l, at, key.size());
