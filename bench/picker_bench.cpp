@@ -11,7 +11,6 @@
 #include "ui/images/picture.h"
 #include "ui/picker/picturepicker.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
@@ -136,14 +135,3 @@ void BM_PreviewBigJpeg(benchmark::State &state)
 BENCHMARK(BM_PreviewBigJpeg)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

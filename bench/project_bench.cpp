@@ -5,7 +5,6 @@
 #include "ui/project/projectwindow.h"
 #include "ui/shell/mainwindow.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -60,14 +59,3 @@ void BM_OpenAndListProject(benchmark::State &state)
 BENCHMARK(BM_OpenAndListProject)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -11,7 +11,6 @@
 #include "ui/text/editortext.h"
 #include "ui/text/editorwidget.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -81,12 +80,3 @@ void BM_OkIntoTenMegabytePageInEditor(benchmark::State &state)
 BENCHMARK(BM_OkIntoTenMegabytePageInEditor)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
