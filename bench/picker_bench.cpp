@@ -11,7 +11,9 @@
 #include "ui/images/picture.h"
 #include "ui/picker/picturepicker.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>

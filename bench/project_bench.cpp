@@ -5,6 +5,7 @@
 #include "ui/project/projectwindow.h"
 #include "ui/shell/mainwindow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
