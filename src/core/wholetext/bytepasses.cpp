@@ -3,9 +3,11 @@
 #include "core/text/documenttext.h"
 #include "core/wholetext/entities.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -70,46 +72,68 @@ const ByteEntities &byteEntities()
     return table;
 }
 
+// The pass's output, gathered in a piece of fixed size that goes to the sink
+// each time it is full: the new file is never held whole.
 class Output
 {
 public:
-    explicit Output(qsizetype room)
-        : m_bytes(room, Qt::Uninitialized)
-        , m_out(m_bytes.data())
+    struct Stopped
+    {
+    };
+
+    Output(ByteSink &sink, qsizetype pieceSize)
+        : m_sink(sink)
+        , m_piece(std::max<qsizetype>(pieceSize, 1))
+        , m_out(m_piece.data())
+        , m_end(m_out + m_piece.size())
     {}
-    void put(char c) { *m_out++ = c; }
+    void put(char c)
+    {
+        if (m_out == m_end)
+            flush();
+        *m_out++ = c;
+    }
     void put(const char *p, qsizetype n)
     {
+        for (qsizetype room = m_end - m_out; n > room; room = m_end - m_out) {
+            std::memcpy(m_out, p, size_t(room));
+            m_out += room;
+            p += room;
+            n -= room;
+            flush();
+        }
         // An empty piece may come without storage.
-        if (n <= 0)
-            return;
-        std::memcpy(m_out, p, size_t(n));
-        m_out += n;
+        if (n > 0) {
+            std::memcpy(m_out, p, size_t(n));
+            m_out += n;
+        }
     }
-    QByteArray take()
+    void put(const Byte *p, const Byte *end) { put(reinterpret_cast<const char *>(p), end - p); }
+    // Hands over what is left; throws Stopped when the sink refuses a piece.
+    void flush()
     {
-        m_bytes.truncate(m_out - m_bytes.constData());
-        return std::move(m_bytes);
+        const qsizetype n = m_out - m_piece.data();
+        m_out = m_piece.data();
+        m_flushed += n;
+        if (n > 0 && !m_sink.take(QByteArrayView(m_piece.data(), n)))
+            throw Stopped();
     }
+    qsizetype written() const { return m_flushed + (m_out - m_piece.data()); }
 
 private:
-    QByteArray m_bytes;
+    ByteSink &m_sink;
+    std::vector<char> m_piece;
     char *m_out;
+    char *m_end;
+    qsizetype m_flushed = 0;
 };
 
-ByteOutcome toEntities(QByteArrayView mark, QByteArrayView body, bool utf8)
+qsizetype toEntities(QByteArrayView body, bool utf8, Output &out)
 {
     const Byte *p = reinterpret_cast<const Byte *>(body.data());
     const Byte *const end = p + body.size();
-    // Room: a UTF-8 character grows to eight bytes from two (or seven from
-    // three), a Windows-1252 one to eight from one.
-    qsizetype growth = 0;
-    for (const Byte *q = p; q < end; ++q)
-        growth += utf8 ? (*q == 0xC2 || *q == 0xC3 || *q == 0xE2) : (*q >= 0x80);
-    Output out(mark.size() + body.size() + growth * (utf8 ? 6 : 7));
-    out.put(mark.data(), mark.size());
     const auto &entities = byteEntities().entities;
-    ByteOutcome result;
+    qsizetype count = 0;
     const Byte stop = utf8 ? 0xC2 : 0x80;
     while (p < end) {
         const Byte *run = p;
@@ -144,26 +168,22 @@ ByteOutcome toEntities(QByteArrayView mark, QByteArrayView body, bool utf8)
         }
         if (entity && !entity->empty()) {
             out.put(entity->data(), qsizetype(entity->size()));
-            ++result.count;
+            ++count;
             p += length;
         } else {
             out.put(char(*p++));
         }
     }
-    result.bytes = out.take();
-    return result;
+    return count;
 }
 
-ByteOutcome fromEntities(QByteArrayView mark, QByteArrayView body, bool utf8)
+qsizetype fromEntities(QByteArrayView body, bool utf8, Output &out)
 {
     constexpr qsizetype Shortest = 5;
     constexpr qsizetype Longest = 8;
     const char *p = body.data();
     const char *const end = p + body.size();
-    // Every entity gives fewer bytes than it has.
-    Output out(mark.size() + body.size());
-    out.put(mark.data(), mark.size());
-    ByteOutcome result;
+    qsizetype count = 0;
     while (p < end) {
         const char *amp = static_cast<const char *>(std::memchr(p, '&', size_t(end - p)));
         if (!amp)
@@ -191,15 +211,14 @@ ByteOutcome fromEntities(QByteArrayView mark, QByteArrayView body, bool utf8)
                     out.put(char(0xC0 | (c >> 6)));
                     out.put(char(0x80 | (c & 0x3F)));
                 }
-                ++result.count;
+                ++count;
                 p = semi + 1;
                 continue;
             }
         }
         out.put(*p++);
     }
-    result.bytes = out.take();
-    return result;
+    return count;
 }
 
 constexpr std::array<QByteArrayView, 4> VerbatimElements = {"pre", "textarea", "script", "style"};
@@ -246,17 +265,26 @@ const Byte *endTagOf(QByteArrayView name, const Byte *p, const Byte *end)
 // Compaction over the file's bytes. A line end of a one-byte style counts as
 // the CR LF it stands for in the text: its CR opens a blank run and its LF
 // gives a blank.
-ByteOutcome compact(QByteArrayView mark, QByteArrayView body, LineEnd lineEnd)
+void compact(QByteArrayView body, LineEnd lineEnd, Output &out)
 {
     const Byte *p = reinterpret_cast<const Byte *>(body.data());
     const Byte *const end = p + body.size();
     const Byte lone = lineEnd == LineEnd::Lf ? '\n' : lineEnd == LineEnd::Cr ? '\r' : 0;
-    Output out(mark.size() + body.size());
-    out.put(mark.data(), mark.size());
     bool inTag = false;
     bool inBraces = false;
     bool inBlankRun = false;
     QByteArrayView verbatim;
+    // Most bytes go over unchanged: they are handed out in one piece, from
+    // kept up to the next byte that is dropped or replaced.
+    const Byte *kept = p;
+    const auto drop = [&](const Byte *at) {
+        out.put(kept, at);
+        kept = at + 1;
+    };
+    const auto blankFor = [&](const Byte *at) {
+        drop(at);
+        out.put(' ');
+    };
     // Bytes that matter inside tags and braces (1), and outside them (1 or 2).
     static constexpr auto Markers = [] {
         std::array<Byte, 256> kinds{};
@@ -267,45 +295,49 @@ ByteOutcome compact(QByteArrayView mark, QByteArrayView body, LineEnd lineEnd)
         return kinds;
     }();
     while (p < end) {
-        // Runs of bytes that need nothing go over in one copy: anything but
-        // the four markers inside, ordinary characters outside.
-        const Byte *run = p;
+        // Skips what needs nothing: anything but the four markers inside
+        // tags and braces, ordinary characters outside.
         if (inTag || inBraces) {
             while (p < end && Markers[*p] != 1)
                 ++p;
         } else {
-            while (p < end && !Markers[*p])
-                ++p;
+            const Byte *const run = p;
+            for (;;) {
+                while (p < end && !Markers[*p])
+                    ++p;
+                // A single space between ordinary characters stays as it is.
+                if (end - p >= 2 && *p == ' ' && !Markers[p[1]] && (p > run || !inBlankRun)) {
+                    p += 2;
+                    continue;
+                }
+                break;
+            }
             if (p > run)
                 inBlankRun = false;
         }
-        out.put(reinterpret_cast<const char *>(run), p - run);
         if (p == end)
             break;
+        const Byte *const at = p;
         const Byte c = *p++;
         switch (c) {
         case '<':
             if (!inTag && !inBraces)
                 verbatim = verbatimElementAt(p, end);
             inTag = true;
-            out.put(char(c));
             continue;
         case '{':
             inBraces = true;
-            out.put(char(c));
             continue;
         case '>': {
             const bool closes = inTag;
             inTag = false;
             if (closes || inBraces) {
-                out.put(char(c));
                 if (closes && !inBraces && !verbatim.isEmpty()) {
                     const Byte *contentEnd = endTagOf(verbatim, p, end);
                     if (contentEnd > p) {
                         const Byte last = contentEnd[-1];
                         inBlankRun = last == ' ' || last == '\r' || last == '\n';
                     }
-                    out.put(reinterpret_cast<const char *>(p), contentEnd - p);
                     p = contentEnd;
                 }
                 verbatim = {};
@@ -316,35 +348,34 @@ ByteOutcome compact(QByteArrayView mark, QByteArrayView body, LineEnd lineEnd)
         case '}': {
             const bool closes = inBraces;
             inBraces = false;
-            if (closes || inTag) {
-                out.put(char(c));
+            if (closes || inTag)
                 continue;
-            }
             break;
         }
         default:
             break;
         }
         if (c == lone) {
+            // A one-byte line end stands for CR LF: a blank.
             inBlankRun = true;
-            out.put(' ');
+            blankFor(at);
         } else if (c == ' ' || c == '\r' || c == '\n') {
+            // A blank run keeps a space that opens it and turns each LF in it
+            // into a space; the rest of it is dropped.
             if (!inBlankRun) {
                 inBlankRun = true;
-                if (c == ' ')
-                    out.put(' ');
+                if (c != ' ')
+                    drop(at);
             } else if (c == '\n') {
-                out.put(' ');
+                blankFor(at);
+            } else {
+                drop(at);
             }
         } else {
             inBlankRun = false;
-            out.put(char(c));
         }
     }
-    ByteOutcome result;
-    result.bytes = out.take();
-    result.count = body.size() + mark.size() - result.bytes.size();
-    return result;
+    out.put(kept, end);
 }
 
 } // namespace
@@ -438,25 +469,84 @@ ByteScan scanPageBytes(QByteArrayView bytes)
     return scan;
 }
 
-std::optional<ByteOutcome> runBytePass(BytePass pass, QByteArrayView file, const ByteScan &scan)
+bool takesBytePass(BytePass pass, const ByteScan &scan)
 {
-    if (scan.verdict != ByteScan::Verdict::Ready)
-        return std::nullopt;
+    // A case-blind comparison of element names in the text takes U+017F and
+    // U+212A for ASCII letters; such pages are compacted the text way.
+    return scan.verdict == ByteScan::Verdict::Ready && !(pass == BytePass::Compact && scan.foldsToAscii);
+}
+
+std::optional<qsizetype> streamBytePass(BytePass pass, QByteArrayView file, const ByteScan &scan, ByteSink &sink,
+                                        qsizetype pieceSize)
+{
+    Q_ASSERT(takesBytePass(pass, scan));
     const qsizetype markLength = scan.encoding == FileEncoding::Utf8Bom ? Utf8Mark.size() : 0;
-    const QByteArrayView mark = file.first(markLength);
     const QByteArrayView body = file.sliced(markLength);
     const bool utf8 = scan.encoding != FileEncoding::Windows1252;
-    switch (pass) {
-    case BytePass::ToEntities:
-        return toEntities(mark, body, utf8);
-    case BytePass::FromEntities:
-        return fromEntities(mark, body, utf8);
-    case BytePass::Compact:
-        // A case-blind comparison of element names in the text takes these
-        // letters for ASCII ones; such pages go the text way.
-        if (scan.foldsToAscii)
-            return std::nullopt;
-        return compact(mark, body, scan.lineEnd);
+    Output out(sink, pieceSize);
+    try {
+        out.put(file.data(), markLength);
+        qsizetype count = 0;
+        switch (pass) {
+        case BytePass::ToEntities:
+            count = toEntities(body, utf8, out);
+            break;
+        case BytePass::FromEntities:
+            count = fromEntities(body, utf8, out);
+            break;
+        case BytePass::Compact:
+            compact(body, scan.lineEnd, out);
+            count = file.size() - out.written();
+            break;
+        }
+        out.flush();
+        return count;
+    } catch (const Output::Stopped &) {
+        return std::nullopt;
     }
-    return std::nullopt;
+}
+
+bool bytePassChangesFile(BytePass pass, QByteArrayView file, const ByteScan &scan)
+{
+    // Compares each piece with the file's bytes at the same place.
+    class Comparison : public ByteSink
+    {
+    public:
+        explicit Comparison(QByteArrayView file)
+            : m_rest(file)
+        {}
+        bool take(QByteArrayView piece) override
+        {
+            m_differs = !m_rest.startsWith(piece);
+            m_rest = m_differs ? QByteArrayView() : m_rest.sliced(piece.size());
+            return !m_differs;
+        }
+        bool differs() const { return m_differs || !m_rest.isEmpty(); }
+
+    private:
+        QByteArrayView m_rest;
+        bool m_differs = false;
+    } comparison(file);
+    streamBytePass(pass, file, scan, comparison);
+    return comparison.differs();
+}
+
+std::optional<ByteOutcome> runBytePass(BytePass pass, QByteArrayView file, const ByteScan &scan, qsizetype pieceSize)
+{
+    if (!takesBytePass(pass, scan))
+        return std::nullopt;
+    class Collector : public ByteSink
+    {
+    public:
+        bool take(QByteArrayView piece) override
+        {
+            bytes.append(piece);
+            return true;
+        }
+        QByteArray bytes;
+    } collector;
+    ByteOutcome outcome;
+    outcome.count = *streamBytePass(pass, file, scan, collector, pieceSize);
+    outcome.bytes = std::move(collector.bytes);
+    return outcome;
 }
