@@ -28,11 +28,15 @@ struct ByteScan
     // Characters U+017F and U+212A, which a case-blind comparison of element
     // names takes for "s" and "k".
     bool foldsToAscii = false;
+    bool operator==(const ByteScan &) const = default;
 };
 
 // One scan of the file's bytes: encoding, validity, NUL characters,
 // line-break marks and line ends.
 ByteScan scanPageBytes(QByteArrayView bytes);
+// The same scan a byte at a time, as processors without 32-byte vector
+// instructions run it.
+ByteScan scanPageBytesOneByOne(QByteArrayView bytes);
 
 // Where a pass streams the new file (mark included): consecutive pieces, all
 // but the last of the size the pass was given. Returning false stops the pass.
