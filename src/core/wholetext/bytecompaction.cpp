@@ -5,15 +5,11 @@
 #include "core/wholetext/bytecompaction.h"
 
 #include "core/wholetext/byteoutput.h"
+#include "core/wholetext/widevectors.h"
 
 #include <array>
 #include <bit>
 #include <cstring>
-
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define TESSALINE_WIDE_STOPS 1
-#include <immintrin.h>
-#endif
 
 namespace {
 
@@ -100,15 +96,15 @@ Classes classifyOneByOne(const Byte *p, qsizetype length)
     return found;
 }
 
-#ifdef TESSALINE_WIDE_STOPS
-__attribute__((target("avx2"))) inline quint64 maskOf(__m256i low, __m256i high, char c)
+#ifdef TESSALINE_WIDE_VECTORS
+TESSALINE_WIDE inline quint64 maskOf(__m256i low, __m256i high, char c)
 {
     const __m256i byte = _mm256_set1_epi8(c);
     return quint64(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, byte))))
            | quint64(unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, byte)))) << 32;
 }
 
-__attribute__((target("avx2"))) Classes classifyWide(const Byte *p)
+TESSALINE_WIDE Classes classifyWide(const Byte *p)
 {
     const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
     const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32));
@@ -118,18 +114,16 @@ __attribute__((target("avx2"))) Classes classifyWide(const Byte *p)
     found.blanks = found.spaces | maskOf(low, high, '\r') | maskOf(low, high, '\n');
     return found;
 }
-
-const bool WideStops = __builtin_cpu_supports("avx2");
 #endif
 
 // The stops of the 64 bytes from base on (fewer at the end of the body).
-Stops stopsAt(const Byte *begin, qsizetype size, qsizetype base)
+Stops stopsAt(const Byte *begin, qsizetype size, qsizetype base, bool wide)
 {
     const Byte *const p = begin + base;
     const qsizetype left = size - base;
     Classes found;
-#ifdef TESSALINE_WIDE_STOPS
-    if (WideStops && left >= 64)
+#ifdef TESSALINE_WIDE_VECTORS
+    if (wide && left >= 64)
         found = classifyWide(p);
     else
 #endif
@@ -168,12 +162,13 @@ void compactBytes(QByteArrayView body, LineEnd lineEnd, ByteOutput &out)
         drop(at);
         out.put(' ');
     };
+    const bool wide = hasWideVectors();
     Stops stops;
     qsizetype stopsBase = -1;
     for (qsizetype pos = 0; pos < size;) {
         const qsizetype base = pos & ~qsizetype(63);
         if (base != stopsBase) {
-            stops = stopsAt(begin, size, base);
+            stops = stopsAt(begin, size, base, wide);
             stopsBase = base;
         }
         const bool inside = inTag || inBraces;

@@ -43,6 +43,14 @@ public:
         }
     }
     void put(const unsigned char *p, const unsigned char *end) { put(reinterpret_cast<const char *>(p), end - p); }
+    // n bytes of an eight-byte buffer, moved as a whole when there is room.
+    void putPadded(const char (&padded)[8], qsizetype n)
+    {
+        if (m_end - m_out < 8)
+            return put(padded, n);
+        std::memcpy(m_out, padded, 8);
+        m_out += n;
+    }
     // Hands over what is left; throws Stopped when the sink refuses a piece.
     void flush()
     {

@@ -7,13 +7,10 @@
 #include "core/text/documenttext.h"
 #include "core/wholetext/bytepasses.h"
 
+#include "core/wholetext/widevectors.h"
+
 #include <bit>
 #include <cstring>
-
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define TESSALINE_WIDE_SCAN 1
-#include <immintrin.h>
-#endif
 
 namespace {
 
@@ -116,24 +113,22 @@ Findings scanOneByOne(const Byte *const begin, const Byte *const end)
     return found;
 }
 
-#ifdef TESSALINE_WIDE_SCAN
-
-#define WIDE __attribute__((target("avx2,popcnt")))
+#ifdef TESSALINE_WIDE_VECTORS
 
 // The bytes of the block before each byte, n places back, the last ones
 // coming from the previous block.
-template<int N> WIDE inline __m256i before(__m256i block, __m256i previous)
+template<int N> TESSALINE_WIDE inline __m256i before(__m256i block, __m256i previous)
 {
     return _mm256_alignr_epi8(block, _mm256_permute2x128_si256(previous, block, 0x21), 16 - N);
 }
 
-WIDE inline __m256i lookup(__m256i nibbles, __m256i table)
+TESSALINE_WIDE inline __m256i lookup(__m256i nibbles, __m256i table)
 {
     return _mm256_shuffle_epi8(table, nibbles);
 }
 
-WIDE inline __m256i table16(Byte b0, Byte b1, Byte b2, Byte b3, Byte b4, Byte b5, Byte b6, Byte b7, Byte b8, Byte b9,
-                            Byte b10, Byte b11, Byte b12, Byte b13, Byte b14, Byte b15)
+TESSALINE_WIDE inline __m256i table16(Byte b0, Byte b1, Byte b2, Byte b3, Byte b4, Byte b5, Byte b6, Byte b7, Byte b8,
+                                      Byte b9, Byte b10, Byte b11, Byte b12, Byte b13, Byte b14, Byte b15)
 {
     return _mm256_setr_epi8(char(b0), char(b1), char(b2), char(b3), char(b4), char(b5), char(b6), char(b7), char(b8),
                             char(b9), char(b10), char(b11), char(b12), char(b13), char(b14), char(b15), char(b0),
@@ -146,7 +141,7 @@ WIDE inline __m256i table16(Byte b0, Byte b1, Byte b2, Byte b3, Byte b4, Byte b5
 // kind is in all three lookups (first byte's high and low half, second
 // byte's high half). Lead bytes of three and four bytes then need their
 // continuations two and three places on.
-WIDE inline __m256i utf8Errors(__m256i block, __m256i previous)
+TESSALINE_WIDE inline __m256i utf8Errors(__m256i block, __m256i previous)
 {
     constexpr Byte TooShort = 1 << 0;  // lead or ASCII, then lead or ASCII
     constexpr Byte TooLong = 1 << 1;   // ASCII, then continuation
@@ -185,12 +180,12 @@ WIDE inline __m256i utf8Errors(__m256i block, __m256i previous)
     return _mm256_xor_si256(mustContinue, special);
 }
 
-WIDE inline unsigned maskOf(__m256i block, char c)
+TESSALINE_WIDE inline unsigned maskOf(__m256i block, char c)
 {
     return unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, _mm256_set1_epi8(c))));
 }
 
-WIDE Findings scanWide(const Byte *const begin, const Byte *const end)
+TESSALINE_WIDE Findings scanWide(const Byte *const begin, const Byte *const end)
 {
     Findings found;
     __m256i previous = _mm256_setzero_si256();
@@ -290,9 +285,8 @@ bool sortedOut(QByteArrayView bytes)
 
 ByteScan scanPageBytes(QByteArrayView bytes)
 {
-#ifdef TESSALINE_WIDE_SCAN
-    static const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
-    if (wide) {
+#ifdef TESSALINE_WIDE_VECTORS
+    if (hasWideVectors()) {
         if (sortedOut(bytes))
             return ByteScan();
         const Byte *const begin = reinterpret_cast<const Byte *>(bytes.data());
