@@ -5,6 +5,9 @@
 #   --to-entities    against  recode utf8..html
 #   --from-entities  against  recode html..utf8  (on the converted page)
 #   --compact        against  cp
+# and each pass against cp of the file it reads. Medians of interleaved runs
+# of wall time, CPU time (user + system) and peak memory, with the CPU time
+# ratios: on a machine that other work shares, CPU time is what compares.
 #
 # Usage: bench/batch.sh [path/to/tessaline-batch]
 #   The program defaults to build/release/src/tessaline-batch (what
@@ -42,10 +45,23 @@ PY
 cp "$work/page.htm" "$work/entities.htm"
 "$program" --to-entities "$work/entities.htm" >/dev/null
 
-# One timed run: prints "seconds user+system peak-kB".
+# One timed run: prints "wall-seconds cpu-seconds peak-kB" (CPU time is user +
+# system of the program alone, to the microsecond: on a machine shared with
+# other work it is the figure to compare).
 measure() {
-  /usr/bin/time -o "$work/time.txt" -f '%e %U %S %M' "$@" >/dev/null 2>&1
-  awk '{ printf "%s %.2f %s\n", $1, $2 + $3, $4 }' "$work/time.txt"
+  python3 - "$@" <<'PY'
+import os, sys, time
+start = time.perf_counter()
+pid = os.fork()
+if pid == 0:
+    null = os.open(os.devnull, os.O_WRONLY)
+    os.dup2(null, 1)
+    os.dup2(null, 2)
+    os.execvp(sys.argv[1], sys.argv[1:])
+_, status, usage = os.wait4(pid, 0)
+wall = time.perf_counter() - start
+print(f"{wall:.4f} {usage.ru_utime + usage.ru_stime:.4f} {usage.ru_maxrss}")
+PY
 }
 
 declare -A wall cpu rss
@@ -63,15 +79,28 @@ for _ in $(seq "$runs"); do
   run_case recode-html-utf8 "$work/entities.htm" recode html..utf8 "$work/in.htm"
   run_case compact "$work/page.htm" "$program" --compact "$work/in.htm"
   run_case cp "$work/page.htm" cp "$work/in.htm" "$work/copy.htm"
+  run_case cp-entities "$work/entities.htm" cp "$work/in.htm" "$work/copy.htm"
 done
 
 median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 
-printf 'Page: %s octets, %s exécutions par cas (médianes)\n' "$(stat -c %s "$work/page.htm")" "$runs"
-printf '%-18s %10s %10s %12s\n' cas "réel (s)" "CPU (s)" "mémoire (Ko)"
-for name in to-entities recode-utf8-html from-entities recode-html-utf8 compact cp; do
-  printf '%-18s %10s %10s %12s\n' "$name" "$(median "${wall[$name]}")" "$(median "${cpu[$name]}")" \
-    "$(median "${rss[$name]}")"
+# Each pass beside its peer: recode in the same direction, and cp of the
+# same file (the page, or the converted page the back conversion reads).
+declare -A peer=([to-entities]=recode-utf8-html [from-entities]=recode-html-utf8 [compact]=)
+declare -A copy=([to-entities]=cp [from-entities]=cp-entities [compact]=cp)
+printf 'Page: %s octets (convertie: %s), %s exécutions par cas, alternées (médianes)\n' \
+  "$(stat -c %s "$work/page.htm")" "$(stat -c %s "$work/entities.htm")" "$runs"
+printf '%-18s %9s %9s %13s %11s %9s\n' cas "réel (s)" "CPU (s)" "mémoire (Ko)" "CPU/recode" "CPU/cp"
+for name in to-entities recode-utf8-html from-entities recode-html-utf8 compact cp cp-entities; do
+  c="$(median "${cpu[$name]}")"
+  vs_recode="" vs_cp=""
+  if [ -n "${copy[$name]+set}" ]; then
+    [ -n "${peer[$name]}" ] && vs_recode="$(ratio "$c" "$(median "${cpu[${peer[$name]}]}")")"
+    vs_cp="$(ratio "$c" "$(median "${cpu[${copy[$name]}]}")")"
+  fi
+  printf '%-18s %9s %9s %13s %11s %9s\n' "$name" "$(median "${wall[$name]}")" "$c" \
+    "$(median "${rss[$name]}")" "$vs_recode" "$vs_cp"
 done
 
 if [ "${CALLGRIND:-0}" = 1 ]; then
