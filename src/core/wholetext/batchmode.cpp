@@ -202,12 +202,12 @@ bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
         }
     }
 
+    // Other pages through their decoded text.
     std::optional<PageBytes> file = readPageBytes(path);
     if (!file) {
         prompts.error(fileMessage(path, msg(11)));
         return false;
     }
-    // Other pages through their decoded text.
     std::optional<LoadedPage> page = pageFromBytes(*file);
     file.reset();
     if (!page) {

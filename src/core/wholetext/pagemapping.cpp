@@ -156,7 +156,11 @@ bool PageMapping::open(const QString &path, qint64 maxBytes)
     // An empty size may hide a file the kernel makes up as it is read.
     if (st.st_size > 0 && mappableFileSystem(fd) && installHandler()) {
         const size_t length = size_t(st.st_size);
-        void *map = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        // Pages of usual sizes are mapped in one go rather than a fault at a
+        // time; a huge file only as far as it is read.
+        constexpr size_t MappedAtOnce = 64 * 1024 * 1024;
+        void *map =
+            ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | (length <= MappedAtOnce ? MAP_POPULATE : 0), fd, 0);
         if (map != MAP_FAILED) {
             m_guard = claimGuard(map, length);
             if (m_guard >= 0) {
