@@ -71,17 +71,20 @@ constexpr auto Markers = [] {
 // Where the pass must stop among 64 bytes, bit i for byte i: inside tags and
 // braces, at the four markers; outside them, at every marker and blank but
 // a single space between ordinary characters, which stays as it is.
-struct Stops
-{
-    quint64 inside = 0;
-    quint64 outside = 0;
-};
-
 struct Classes
 {
     quint64 markers = 0; // < > { }
     quint64 blanks = 0;  // space, CR, LF
     quint64 spaces = 0;
+    quint64 crs = 0;
+    quint64 lfs = 0;
+};
+
+struct Stops
+{
+    quint64 inside = 0;
+    quint64 outside = 0;
+    Classes bytes;
 };
 
 Classes classifyOneByOne(const Byte *p, qsizetype length)
@@ -92,6 +95,8 @@ Classes classifyOneByOne(const Byte *p, qsizetype length)
         found.markers |= Markers[p[i]] == 1 ? bit : 0;
         found.blanks |= Markers[p[i]] == 2 ? bit : 0;
         found.spaces |= p[i] == ' ' ? bit : 0;
+        found.crs |= p[i] == '\r' ? bit : 0;
+        found.lfs |= p[i] == '\n' ? bit : 0;
     }
     return found;
 }
@@ -111,7 +116,9 @@ TESSALINE_WIDE Classes classifyWide(const Byte *p)
     Classes found;
     found.markers = maskOf(low, high, '<') | maskOf(low, high, '>') | maskOf(low, high, '{') | maskOf(low, high, '}');
     found.spaces = maskOf(low, high, ' ');
-    found.blanks = found.spaces | maskOf(low, high, '\r') | maskOf(low, high, '\n');
+    found.crs = maskOf(low, high, '\r');
+    found.lfs = maskOf(low, high, '\n');
+    found.blanks = found.spaces | found.crs | found.lfs;
     return found;
 }
 #endif
@@ -134,7 +141,7 @@ Stops stopsAt(const Byte *begin, qsizetype size, qsizetype base, bool wide)
     const quint64 ordinaryBefore = ordinary << 1 | quint64(base > 0 && !Markers[p[-1]]);
     const quint64 ordinaryAfter = ordinary >> 1 | quint64(left > 64 && !Markers[p[64]]) << 63;
     const quint64 quietSpaces = found.spaces & ordinaryBefore & ordinaryAfter;
-    return {found.markers, (found.markers | found.blanks) & ~quietSpaces};
+    return {found.markers, (found.markers | found.blanks) & ~quietSpaces, found};
 }
 
 } // namespace
@@ -154,14 +161,6 @@ void compactBytes(QByteArrayView body, LineEnd lineEnd, ByteOutput &out)
     // Unchanged bytes are handed out in one piece, from kept up to the next
     // byte that is dropped or replaced.
     const Byte *kept = begin;
-    const auto drop = [&](const Byte *at) {
-        out.put(kept, at);
-        kept = at + 1;
-    };
-    const auto blankFor = [&](const Byte *at) {
-        drop(at);
-        out.put(' ');
-    };
     const bool wide = hasWideVectors();
     Stops stops;
     qsizetype stopsBase = -1;
@@ -232,20 +231,25 @@ void compactBytes(QByteArrayView body, LineEnd lineEnd, ByteOutput &out)
         default:
             break;
         }
-        if (c == lone) {
+        if (c == ' ' || c == '\r' || c == '\n') {
+            // A run of blanks (up to the end of these 64 bytes) at once: a
+            // one-byte line end gives a space, the first blank one when it
+            // is a space and opens the run, each later LF one; the rest is
+            // dropped.
+            const int offset = int(at - base);
+            const int length = std::countr_one(stops.bytes.blanks >> offset);
+            const quint64 run = (length == 64 ? ~quint64(0) : (quint64(1) << length) - 1) << offset;
+            const quint64 givers = stops.bytes.lfs | (lone == '\r' ? stops.bytes.crs : 0);
+            qsizetype spaces = std::popcount(run & givers & ~(quint64(1) << offset));
+            spaces += c == lone ? 1 : !inBlankRun ? c == ' ' : c == '\n';
             inBlankRun = true;
-            blankFor(begin + at);
-        } else if (c == ' ' || c == '\r' || c == '\n') {
-            // A blank run keeps a space that opens it and turns each LF in it
-            // into a space; the rest of it is dropped.
-            if (!inBlankRun) {
-                inBlankRun = true;
-                if (c != ' ')
-                    drop(begin + at);
-            } else if (c == '\n') {
-                blankFor(begin + at);
-            } else {
-                drop(begin + at);
+            pos = at + length;
+            // Spaces that stay as they are need no copy.
+            if (spaces != length || (run & ~stops.bytes.spaces) != 0) {
+                out.put(kept, begin + at);
+                for (qsizetype i = 0; i < spaces; ++i)
+                    out.put(' ');
+                kept = begin + pos;
             }
         } else {
             // A stray ">" or "}" outside tags and braces is an ordinary

@@ -1,8 +1,9 @@
 // The scan that sorts a page file's bytes for the byte passes: encoding,
 // NUL characters, line-break marks and line ends, in one reading. Processors
-// with 32-byte vector instructions check 32 bytes at a time (the UTF-8 check
-// of Keiser and Lemire: three table lookups per block find every invalid
-// sequence); others go a byte at a time. Both give the same findings.
+// with 32-byte vector instructions check 32 bytes at a time (UTF-8 by three
+// table lookups per block, keyed by the halves of each byte and of the one
+// before it, which find every invalid sequence); others go a byte at a
+// time. Both give the same findings.
 
 #include "core/text/documenttext.h"
 #include "core/wholetext/bytepasses.h"
