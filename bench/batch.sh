@@ -45,24 +45,41 @@ PY
 cp "$work/page.htm" "$work/entities.htm"
 "$program" --to-entities "$work/entities.htm" >/dev/null
 
-# One timed run: prints "wall-seconds cpu-seconds peak-kB" (CPU time is user +
-# system of the program alone, to the microsecond: on a machine shared with
-# other work it is the figure to compare).
-measure() {
-  python3 - "$@" <<'PY'
-import os, sys, time
-start = time.perf_counter()
-pid = os.fork()
-if pid == 0:
-    null = os.open(os.devnull, os.O_WRONLY)
-    os.dup2(null, 1)
-    os.dup2(null, 2)
-    os.execvp(sys.argv[1], sys.argv[1:])
-_, status, usage = os.wait4(pid, 0)
-wall = time.perf_counter() - start
-print(f"{wall:.4f} {usage.ru_utime + usage.ru_stime:.4f} {usage.ru_maxrss}")
-PY
+# One timed run: prints "wall-seconds cpu-seconds peak-kB". A small C
+# program runs the command so that its own size counts for nothing in the
+# peak memory; CPU time is user + system of the command alone, to the
+# microsecond: on a machine shared with other work it is the figure to compare.
+cat >"$work/measure.c" <<'C'
+#include <stdio.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <fcntl.h>
+#include <unistd.h>
+int main(int argc, char **argv)
+{
+    struct timespec a, b;
+    clock_gettime(CLOCK_MONOTONIC, &a);
+    pid_t pid = fork();
+    if (pid == 0) {
+        int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execvp(argv[1], argv + 1);
+        _exit(127);
+    }
+    int status;
+    struct rusage usage;
+    wait4(pid, &status, 0, &usage);
+    clock_gettime(CLOCK_MONOTONIC, &b);
+    printf("%.4f %.4f %ld\n", (b.tv_sec - a.tv_sec) + (b.tv_nsec - a.tv_nsec) / 1e9,
+           usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6,
+           usage.ru_maxrss);
+    return 0;
 }
+C
+cc -O2 -o "$work/measure" "$work/measure.c"
+measure() { "$work/measure" "$@"; }
 
 declare -A wall cpu rss
 run_case() { # name source command...
