@@ -246,7 +246,7 @@ void compactBytes(QByteArrayView body, LineEnd lineEnd, ByteOutput &out)
             pos = at + length;
             // Spaces that stay as they are need no copy.
             if (spaces != length || (run & ~stops.bytes.spaces) != 0) {
-                out.put(kept, begin + at);
+                out.put(kept, begin + at, end);
                 for (qsizetype i = 0; i < spaces; ++i)
                     out.put(' ');
                 kept = begin + pos;

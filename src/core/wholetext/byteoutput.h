@@ -43,6 +43,17 @@ public:
         }
     }
     void put(const unsigned char *p, const unsigned char *end) { put(reinterpret_cast<const char *>(p), end - p); }
+    // The bytes from p to end, out of a text that goes on at least up to
+    // textEnd: a short run moves as one 16-byte block, without a call.
+    void put(const unsigned char *p, const unsigned char *end, const unsigned char *textEnd)
+    {
+        if (end - p <= 16 && textEnd - p >= 16 && m_end - m_out >= 16) {
+            std::memcpy(m_out, p, 16);
+            m_out += end - p;
+            return;
+        }
+        put(p, end);
+    }
     // n bytes of an eight-byte buffer, moved as a whole when there is room.
     void putPadded(const char (&padded)[8], qsizetype n)
     {

@@ -188,7 +188,7 @@ qsizetype toEntities(QByteArrayView body, bool utf8, ByteOutput &out)
             entity = &entities.entity(128);
         }
         if (entity && entity->length) {
-            out.put(kept, p);
+            out.put(kept, p, end);
             out.putPadded(entity->text, entity->length);
             kept = p + length;
             pos = kept - begin;
@@ -277,7 +277,7 @@ qsizetype fromEntities(QByteArrayView body, bool utf8, ByteOutput &out)
                                   : 0;
         if (!c)
             continue;
-        out.put(kept, amp);
+        out.put(kept, amp, end);
         if (!utf8) {
             out.put(c == u'\u2122' ? char(0x99) : char(c));
         } else if (c == u'\u2122') {
