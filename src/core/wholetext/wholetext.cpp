@@ -1,9 +1,9 @@
 #include "core/wholetext/wholetext.h"
 
-#include "core/messages/messages.h"
-#include "core/shell/prompts.h"
 #include "core/text/documenttext.h"
+#include "core/shell/prompts.h"
 #include "core/undo/undohistory.h"
+#include "core/messages/messages.h"
 #include "core/wholetext/compaction.h"
 #include "core/wholetext/entities.h"
 #include "core/wholetext/passprogress.h"
