@@ -1,7 +1,9 @@
 #include "core/text/pagefile.h"
 #include "core/wholetext/batchmode.h"
 #include "support/filebytes.h"
+#include "support/fullfilesystem.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -41,4 +43,20 @@ TEST(BatchRewrite, OnlyPagesThePassChangesAreWritten)
             EXPECT_NE(out.find("] 1 "), std::string::npos) << out;
         }
     }
+}
+
+// The disk fills up after the first pieces of a long page have been written:
+// the run fails and the page stays whole.
+TEST(BatchRewrite, AWriteFailingMidwayKeepsThePage)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.htm"));
+    const QByteArray page = QByteArray(400000, 'a') + "\r\n";
+    writeAll(path, page);
+    FileSizeLimit limit(300000);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runBatchMode({QStringLiteral("tessaline"), QStringLiteral("--compact"), path}), 1);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(readAll(path), page);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("p.htm")});
 }
