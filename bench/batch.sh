@@ -5,6 +5,9 @@
 #   --to-entities    against  recode utf8..html
 #   --from-entities  against  recode html..utf8  (on the converted page)
 #   --compact        against  cp
+# and each pass against cp of the file it reads. Medians of interleaved runs
+# of wall time, CPU time (user + system) and peak memory, with the CPU time
+# ratios: on a machine that other work shares, CPU time is what compares.
 #
 # Usage: bench/batch.sh [path/to/tessaline-batch]
 #   The program defaults to build/release/src/tessaline-batch (what
@@ -42,11 +45,41 @@ PY
 cp "$work/page.htm" "$work/entities.htm"
 "$program" --to-entities "$work/entities.htm" >/dev/null
 
-# One timed run: prints "seconds user+system peak-kB".
-measure() {
-  /usr/bin/time -o "$work/time.txt" -f '%e %U %S %M' "$@" >/dev/null 2>&1
-  awk '{ printf "%s %.2f %s\n", $1, $2 + $3, $4 }' "$work/time.txt"
+# One timed run: prints "wall-seconds cpu-seconds peak-kB". A small C
+# program runs the command so that its own size counts for nothing in the
+# peak memory; CPU time is user + system of the command alone, to the
+# microsecond: on a machine shared with other work it is the figure to compare.
+cat >"$work/measure.c" <<'C'
+#include <stdio.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <fcntl.h>
+#include <unistd.h>
+int main(int argc, char **argv)
+{
+    struct timespec a, b;
+    clock_gettime(CLOCK_MONOTONIC, &a);
+    pid_t pid = fork();
+    if (pid == 0) {
+        int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execvp(argv[1], argv + 1);
+        _exit(127);
+    }
+    int status;
+    struct rusage usage;
+    wait4(pid, &status, 0, &usage);
+    clock_gettime(CLOCK_MONOTONIC, &b);
+    printf("%.4f %.4f %ld\n", (b.tv_sec - a.tv_sec) + (b.tv_nsec - a.tv_nsec) / 1e9,
+           usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6,
+           usage.ru_maxrss);
+    return 0;
 }
+C
+cc -O2 -o "$work/measure" "$work/measure.c"
+measure() { "$work/measure" "$@"; }
 
 declare -A wall cpu rss
 run_case() { # name source command...
@@ -63,15 +96,28 @@ for _ in $(seq "$runs"); do
   run_case recode-html-utf8 "$work/entities.htm" recode html..utf8 "$work/in.htm"
   run_case compact "$work/page.htm" "$program" --compact "$work/in.htm"
   run_case cp "$work/page.htm" cp "$work/in.htm" "$work/copy.htm"
+  run_case cp-entities "$work/entities.htm" cp "$work/in.htm" "$work/copy.htm"
 done
 
 median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 
-printf 'Page: %s octets, %s exécutions par cas (médianes)\n' "$(stat -c %s "$work/page.htm")" "$runs"
-printf '%-18s %10s %10s %12s\n' cas "réel (s)" "CPU (s)" "mémoire (Ko)"
-for name in to-entities recode-utf8-html from-entities recode-html-utf8 compact cp; do
-  printf '%-18s %10s %10s %12s\n' "$name" "$(median "${wall[$name]}")" "$(median "${cpu[$name]}")" \
-    "$(median "${rss[$name]}")"
+# Each pass beside its peer: recode in the same direction, and cp of the
+# same file (the page, or the converted page the back conversion reads).
+declare -A peer=([to-entities]=recode-utf8-html [from-entities]=recode-html-utf8 [compact]=)
+declare -A copy=([to-entities]=cp [from-entities]=cp-entities [compact]=cp)
+printf 'Page: %s octets (convertie: %s), %s exécutions par cas, alternées (médianes)\n' \
+  "$(stat -c %s "$work/page.htm")" "$(stat -c %s "$work/entities.htm")" "$runs"
+printf '%-18s %9s %9s %13s %11s %9s\n' cas "réel (s)" "CPU (s)" "mémoire (Ko)" "CPU/recode" "CPU/cp"
+for name in to-entities recode-utf8-html from-entities recode-html-utf8 compact cp cp-entities; do
+  c="$(median "${cpu[$name]}")"
+  vs_recode="" vs_cp=""
+  if [ -n "${copy[$name]+set}" ]; then
+    [ -n "${peer[$name]}" ] && vs_recode="$(ratio "$c" "$(median "${cpu[${peer[$name]}]}")")"
+    vs_cp="$(ratio "$c" "$(median "${cpu[${copy[$name]}]}")")"
+  fi
+  printf '%-18s %9s %9s %13s %11s %9s\n' "$name" "$(median "${wall[$name]}")" "$c" \
+    "$(median "${rss[$name]}")" "$vs_recode" "$vs_cp"
 done
 
 if [ "${CALLGRIND:-0}" = 1 ]; then

@@ -1,9 +1,10 @@
 // Speed of the whole-text passes on generated pages, against a plain copy of
 // the same text as the reference.
 #include "core/text/search.h"
-#include "pagegenerator.h"
+#include "core/wholetext/bytepasses.h"
 #include "core/wholetext/compaction.h"
 #include "core/wholetext/entities.h"
+#include "pagegenerator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -99,8 +100,57 @@ void ReplaceAllAnyCaseWholeWord(benchmark::State &state)
     finish(state, input);
 }
 
+// The passes of the batch mode over a page file's bytes (UTF-8, CR LF), with
+// the scan that sorts the page, the output streamed in pieces to a sink that
+// drops them.
+void bytePass(benchmark::State &state, BytePass pass, const QString &text)
+{
+    const QByteArray file = text.toUtf8();
+    class Drop : public ByteSink
+    {
+    public:
+        bool take(QByteArrayView piece) override
+        {
+            benchmark::DoNotOptimize(piece.data());
+            return true;
+        }
+    } drop;
+    for (auto _ : state) {
+        const ByteScan scan = scanPageBytes(file);
+        benchmark::DoNotOptimize(streamBytePass(pass, file, scan, drop));
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(file.size()));
+}
+
+void ByteScanOnly(benchmark::State &state)
+{
+    const QByteArray file = page(state.range(0)).toUtf8();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(scanPageBytes(file));
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(file.size()));
+}
+
+void BytesToEntities(benchmark::State &state)
+{
+    bytePass(state, BytePass::ToEntities, page(state.range(0)));
+}
+
+void BytesFromEntities(benchmark::State &state)
+{
+    bytePass(state, BytePass::FromEntities, entityPage(state.range(0)));
+}
+
+void BytesCompaction(benchmark::State &state)
+{
+    bytePass(state, BytePass::Compact, page(state.range(0)));
+}
+
 } // namespace
 
+BENCHMARK(ByteScanOnly)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BytesToEntities)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BytesFromEntities)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BytesCompaction)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(MemoryCopy)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(ToEntities)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(EntityPageCopy)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);

@@ -8,9 +8,11 @@
 #include "core/wholetext/bytepasses.h"
 #include "core/wholetext/compaction.h"
 #include "core/wholetext/entities.h"
+#include "core/wholetext/pagemapping.h"
 #include "core/wholetext/wholetext.h"
 
 #include <QCoreApplication>
+#include <QIODevice>
 
 #include <cstdio>
 #include <cstring>
@@ -50,6 +52,8 @@ const QString UsageText =
 const QString UnknownOption = QStringLiteral("Option inconnue: ");
 const QString NoFile = QStringLiteral("Aucun fichier indiqué.");
 const QString NotWritten = QStringLiteral(" n'a pas été modifié.");
+const QString ShortenedWhileRead =
+    QStringLiteral(" a été raccourci par un autre programme pendant sa lecture; il n'a pas été réécrit.");
 const QString CharactersRemoved = QStringLiteral(" caractère(s) enlevé(s).");
 
 void print(std::FILE *stream, const QString &text)
@@ -125,6 +129,51 @@ BytePass bytePassOf(BatchCommand command)
                                                    : BytePass::Compact;
 }
 
+// Hands each piece of a pass's output to the file being written.
+class DeviceSink : public ByteSink
+{
+public:
+    explicit DeviceSink(QIODevice &device)
+        : m_device(device)
+    {}
+    bool take(QByteArrayView piece) override { return m_device.write(piece.data(), piece.size()) == piece.size(); }
+
+private:
+    QIODevice &m_device;
+};
+
+// Runs a pass on a page's bytes as they are on disk; false when the page
+// could not be written.
+bool passOverBytes(BatchCommand command, const QString &path, const PageMapping &page, const ByteScan &scan,
+                   Prompts &prompts)
+{
+    const BytePass pass = bytePassOf(command);
+    qsizetype count = 0;
+    // An unchanged page is left as it is on disk.
+    if (bytePassChangesFile(pass, page.bytes(), scan)) {
+        // The pass streams into the new file as it goes instead of building
+        // it in memory: the writer is handed the page's bytes and writes the
+        // pass's output in their place, under every rule of a strict save.
+        const QByteArray source = QByteArray::fromRawData(page.bytes().data(), page.bytes().size());
+        const PageWriter streamPass = [&](QIODevice &device, const QByteArray &bytes) -> qint64 {
+            DeviceSink sink(device);
+            const std::optional<qsizetype> done = streamBytePass(pass, bytes, scan, sink);
+            if (page.shortened()) {
+                prompts.error(fileMessage(path, ShortenedWhileRead));
+                return -1;
+            }
+            if (!done)
+                return -1;
+            count = *done;
+            return bytes.size();
+        };
+        if (savePageBytes(path, source, prompts, page.stamp(), streamPass) != SaveResult::Saved)
+            return false;
+    }
+    print(stdout, fileMessage(path, QLatin1Char(' ') + reportOf(command, count)) + QLatin1Char('\n'));
+    return true;
+}
+
 // Runs the command on one file; false when it could not be read or written.
 bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
 {
@@ -134,29 +183,31 @@ bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
         prompts.error(path + msg(1));
         return false;
     }
-    std::optional<PageBytes> file = readPageBytes(path);
-    const ByteScan scan = file ? scanPageBytes(file->bytes) : ByteScan();
-    if (!file || scan.verdict == ByteScan::Verdict::Refused) {
-        prompts.error(fileMessage(path, msg(11)));
-        return false;
-    }
-    QString report;
-    try {
-        // UTF-8 and Windows-1252 pages are worked on as they are on disk.
-        if (std::optional<ByteOutcome> outcome = runBytePass(bytePassOf(command), file->bytes, scan)) {
-            // An unchanged page is left as it is on disk.
-            if (outcome->bytes != file->bytes
-                && savePageBytes(path, outcome->bytes, prompts, file->stamp) != SaveResult::Saved)
-                return false;
-            print(stdout, fileMessage(path, QLatin1Char(' ') + reportOf(command, outcome->count)) + QLatin1Char('\n'));
-            return true;
+    {
+        PageMapping page;
+        const bool opened = page.open(path);
+        const ByteScan scan = opened ? scanPageBytes(page.bytes()) : ByteScan();
+        if (!opened || scan.verdict == ByteScan::Verdict::Refused) {
+            prompts.error(fileMessage(path, msg(11)));
+            return false;
         }
-    } catch (const std::bad_alloc &) {
-        prompts.error(fileMessage(path, QLatin1Char(' ') + Texts::WholeTextTooLong));
-        return false;
+        // UTF-8 and Windows-1252 pages are worked on as they are on disk.
+        if (takesBytePass(bytePassOf(command), scan)) {
+            try {
+                return passOverBytes(command, path, page, scan, prompts);
+            } catch (const std::bad_alloc &) {
+                prompts.error(fileMessage(path, QLatin1Char(' ') + Texts::WholeTextTooLong));
+                return false;
+            }
+        }
     }
 
     // Other pages through their decoded text.
+    std::optional<PageBytes> file = readPageBytes(path);
+    if (!file) {
+        prompts.error(fileMessage(path, msg(11)));
+        return false;
+    }
     std::optional<LoadedPage> page = pageFromBytes(*file);
     file.reset();
     if (!page) {
