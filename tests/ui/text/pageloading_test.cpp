@@ -41,6 +41,9 @@ TEST(PageLoading, ALargePageComesInByPartsAsTheSameText)
         EditorText text(&editor);
         text.loadPage(page);
         ASSERT_TRUE(text.isLoading());
+        int modifications = 0;
+        QObject::connect(editor.document(), &QTextDocument::modificationChanged,
+                         [&](bool modified) { modifications += modified ? 1 : 0; });
         EXPECT_TRUE(editor.isReadOnly());
         EXPECT_LT(editor.document()->characterCount(), page.size() / 2);
         // The first lines answer without waiting for the rest.
@@ -48,6 +51,8 @@ TEST(PageLoading, ALargePageComesInByPartsAsTheSameText)
         EXPECT_TRUE(text.isLoading());
         waitUntilLoaded(text);
         EXPECT_FALSE(editor.isReadOnly());
+        // Nobody watching the page was told it had been edited.
+        EXPECT_EQ(modifications, 0);
         EXPECT_FALSE(text.isModified());
         EXPECT_EQ(text.text(), toCrLf(page));
         EXPECT_EQ(PageLoading::inProgress(), 0);
