@@ -3,9 +3,6 @@
 #include "core/text/documenttext.h"
 #include "ui/text/editorwidget.h"
 
-#include <QSignalBlocker>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -55,23 +52,11 @@ qsizetype PageLoading::partEnd(const QString &text, qsizetype from, qsizetype si
 
 void PageLoading::appendThrough(qsizetype end)
 {
-    QTextDocument *document = m_editor->document();
-    const bool modified = document->isModified();
     const QString part = QStringView(m_text).sliced(m_next, end - m_next).toString();
     // Moved on first: should anything ask for the rest (finish()) while
     // this part goes in, it follows this part.
     m_next = end;
-    // At the end of the document, the widget's caret and view untouched; the
-    // widget splits the lines as it would have for the whole text at once.
-    // The document's signals stay quiet: without a history of its own it
-    // counts every change as a modification, and each part would tell the
-    // status bar, the tab and the recovery copies that the page was edited.
-    // Its layout is told directly, and the view follows the layout.
-    const QSignalBlocker quiet(document);
-    QTextCursor cursor(document);
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(part);
-    document->setModified(modified);
+    m_editor->appendPart(part);
 }
 
 void PageLoading::appendPart()
