@@ -26,7 +26,7 @@
 #     "first shown". It is then ended.
 #   - Peak memory of both: the maximum resident set size of the ended
 #     process (wait4), in MB.
-# Geany runs with a private configuration folder, a new instance, no
+# Geany runs with a fresh private configuration folder, a new instance, no
 # session, no plugins. Measure on a quiet machine.
 set -euo pipefail
 
@@ -125,6 +125,9 @@ def cpu_ticks(pid):
 
 
 def geany(page):
+    # A fresh configuration folder each run: nothing left by the run before.
+    shutil.rmtree(os.path.join(work, "geany"), ignore_errors=True)
+    os.makedirs(os.path.join(work, "geany"))
     t0 = time.monotonic_ns()
     p = subprocess.Popen(["geany", "-c", os.path.join(work, "geany"), "-i", "-s", "-p", page],
                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -148,7 +151,9 @@ def geany(page):
         if mapped is not None and now - last_busy >= quiet_ms:
             break
         if now > 120000:
-            raise SystemExit("open_compare.sh: Geany did not settle in 2 minutes")
+            p.kill()
+            raise SystemExit(f"open_compare.sh: Geany did not settle in 2 minutes (window mapped: "
+                             f"{mapped is not None}, last busy at {last_busy:.0f} ms)")
     p.send_signal(signal.SIGKILL)
     _, _, usage = os.wait4(p.pid, 0)
     return {"idle": round(max(last_busy, mapped)), "first": round(mapped), "rss": usage.ru_maxrss / 1024}
