@@ -85,7 +85,7 @@ mkdir -p "$work/home/.config/Orbelune" "$work/home/run" "$work/geany"
 chmod 700 "$work/home" "$work/home/run"
 
 WORK="$work" PROGRAM="$program" RUNS="$runs" SIZES="$sizes" QUIET_MS="${QUIET_MS:-300}" python3 - <<'EOF'
-import os, re, shutil, signal, statistics, subprocess, time
+import os, re, shutil, signal, statistics, subprocess, sys, time
 
 work, program = os.environ["WORK"], os.environ["PROGRAM"]
 runs, quiet_ms = int(os.environ["RUNS"]), int(os.environ["QUIET_MS"])
@@ -125,6 +125,17 @@ def cpu_ticks(pid):
 
 
 def geany(page):
+    # Geany now and then ends at once without a window under Xvfb: such a
+    # run is started again (three tries).
+    for attempt in range(3):
+        result = geany_once(page)
+        if result:
+            return result
+        print("open_compare.sh: Geany ended without a window; run again", file=sys.stderr)
+    raise SystemExit("open_compare.sh: Geany ended without a window three times")
+
+
+def geany_once(page):
     # A fresh configuration folder each run: nothing left by the run before.
     shutil.rmtree(os.path.join(work, "geany"), ignore_errors=True)
     os.makedirs(os.path.join(work, "geany"))
@@ -150,6 +161,8 @@ def geany(page):
             next_look = now + 50
         if mapped is not None and now - last_busy >= quiet_ms:
             break
+        if p.poll() is not None:
+            return None
         if now > 120000:
             p.kill()
             raise SystemExit(f"open_compare.sh: Geany did not settle in 2 minutes (window mapped: "
