@@ -109,8 +109,8 @@ bool DocumentWindow::lineSelectionClick(const QPoint &pos)
     if (!block.isValid())
         return false;
     const int line = block.blockNumber();
-    const bool somethingElseSelected =
-        m_text.selectionLength() > 0 && m_text.lineFromPosition(m_text.selectionStart()) != line;
+    const bool somethingElseSelected = m_text.selectionLength() > 0
+                                       && m_text.lineFromPosition(m_text.selectionStart()) != line;
     if (somethingElseSelected)
         m_text.setSelectionStart(m_text.lineStart(line));
     else

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ui/text/editortext.h"
 #include "core/text/pagefile.h"
 #include "core/undo/undohistory.h"
-#include "ui/text/editortext.h"
 
 #include <QWidget>
 

@@ -1,15 +1,15 @@
 #include "ui/shell/filecommands.h"
 
-#include "core/messages/messages.h"
-#include "core/settings/settings.h"
+#include "ui/shell/documentwindow.h"
+#include "core/shell/tabtext.h"
+#include "ui/shell/documentworkspace.h"
+#include "ui/text/editorwidget.h"
 #include "core/shell/pageheader.h"
 #include "core/shell/prompts.h"
-#include "core/shell/tabtext.h"
-#include "ui/shell/documentwindow.h"
-#include "ui/shell/documentworkspace.h"
+#include "core/settings/settings.h"
 #include "ui/shell/shelldialogs.h"
 #include "ui/shell/uiguards.h"
-#include "ui/text/editorwidget.h"
+#include "core/messages/messages.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -36,8 +36,8 @@ bool hasExtension(const QString &fileName)
 
 } // namespace
 
-FileCommands::FileCommands(DocumentWorkspace &workspace, Settings &settings, Prompts &prompts, ShellDialogs &dialogs,
-                           QWidget *frame, Hooks hooks)
+FileCommands::FileCommands(DocumentWorkspace &workspace, Settings &settings, Prompts &prompts,
+                           ShellDialogs &dialogs, QWidget *frame, Hooks hooks)
     : QObject(frame)
     , m_workspace(workspace)
     , m_settings(settings)
@@ -48,8 +48,8 @@ FileCommands::FileCommands(DocumentWorkspace &workspace, Settings &settings, Pro
 {
     m_new = makeAction(QStringLiteral("&Nouveau"), QKeySequence(Qt::CTRL | Qt::Key_N),
                        QStringLiteral("Nouveau fichier"), &FileCommands::NewDocument);
-    m_open = makeAction(QStringLiteral("&Ouvrir"), QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("Ouvrir fichier"),
-                        &FileCommands::FileOpenItemClick);
+    m_open = makeAction(QStringLiteral("&Ouvrir"), QKeySequence(Qt::CTRL | Qt::Key_O),
+                        QStringLiteral("Ouvrir fichier"), &FileCommands::FileOpenItemClick);
     m_revert = makeAction(QStringLiteral("Rou&vrir"), QKeySequence(), QString(), &FileCommands::ReouvrirFichier1Click);
     m_close = new QAction(QStringLiteral("&Fermer"), this);
     m_close->setToolTip(QStringLiteral("Fermer fichier"));
@@ -65,8 +65,8 @@ FileCommands::FileCommands(DocumentWorkspace &workspace, Settings &settings, Pro
                               &FileCommands::FileSaveItemClick);
     m_saveAs = new QAction(QStringLiteral("Sauvega&rder sous..."), this);
     connect(m_saveAs, &QAction::triggered, this, [this] { FileSaveAsItemClick(); });
-    m_saveAll =
-        makeAction(QStringLiteral("Sauvegarder to&us"), QKeySequence(), QString(), &FileCommands::SauverTout1Click);
+    m_saveAll = makeAction(QStringLiteral("Sauvegarder to&us"), QKeySequence(), QString(),
+                           &FileCommands::SauverTout1Click);
     m_print = makeAction(QStringLiteral("&Imprimer"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I),
                          QStringLiteral("Imprimer"), &FileCommands::print);
 }
