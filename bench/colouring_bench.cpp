@@ -1,6 +1,7 @@
 // Cost of the HTML colouring, on and off, for what a user feels: opening a
-// generated 10 MB page (text loaded and the window painted) and a keystroke
-// in the middle of it (the key handled and the lines in view repainted).
+// generated 10 or 50 MB page (the whole text loaded, large pages coming in
+// by parts, and the window painted) and a keystroke in the middle of it
+// (the key handled and the lines in view repainted).
 #include "core/settings/settings.h"
 #include "pagegenerator.h"
 #include "ui/highlight/colouringcommand.h"
@@ -13,14 +14,26 @@
 
 #include <benchmark/benchmark.h>
 
+#include <map>
+
 namespace {
 
 constexpr qsizetype Megabyte = 1024 * 1024;
 
-const QString &page()
+const QString &page(qint64 megabytes)
 {
-    static const QString text = generatePage(10 * Megabyte);
+    static std::map<qint64, QString> pages;
+    QString &text = pages[megabytes];
+    if (text.isEmpty())
+        text = generatePage(megabytes * Megabyte);
     return text;
+}
+
+void loadWhole(DocumentWindow &document, const QString &text)
+{
+    document.loadText(text);
+    while (document.text().isLoading())
+        QApplication::processEvents();
 }
 
 Settings settingsWith(bool colouring)
@@ -49,18 +62,19 @@ void paintNow(DocumentWindow &document)
 void OpenPage(benchmark::State &state)
 {
     const bool colouring = state.range(0) != 0;
-    const QString &text = page();
+    const QString &text = page(state.range(1));
     for (auto _ : state) {
         state.PauseTiming();
         std::unique_ptr<DocumentWindow> document = showDocument(colouring);
         state.ResumeTiming();
-        document->loadText(text);
+        loadWhole(*document, text);
         paintNow(*document);
         state.PauseTiming();
         document.reset();
         state.ResumeTiming();
     }
-    state.SetLabel(colouring ? "colouring on" : "colouring off");
+    state.SetLabel(std::string(colouring ? "colouring on, " : "colouring off, ") + std::to_string(state.range(1))
+                   + " MB");
 }
 
 void Keystroke(benchmark::State &state)
@@ -68,7 +82,7 @@ void Keystroke(benchmark::State &state)
     const bool colouring = state.range(0) != 0;
     const Qt::Key key = state.range(1) == 0 ? Qt::Key_A : Qt::Key_Return;
     std::unique_ptr<DocumentWindow> document = showDocument(colouring);
-    document->loadText(page());
+    loadWhole(*document, page(state.range(2)));
     EditorWidget *editor = document->editor();
     QTextCursor middle(editor->document()->findBlockByNumber(editor->document()->blockCount() / 2));
     editor->setTextCursor(middle);
@@ -79,13 +93,13 @@ void Keystroke(benchmark::State &state)
         paintNow(*document);
     }
     state.SetLabel(std::string(colouring ? "colouring on" : "colouring off")
-                   + (key == Qt::Key_A ? ", letter" : ", Enter"));
+                   + (key == Qt::Key_A ? ", letter, " : ", Enter, ") + std::to_string(state.range(2)) + " MB");
 }
 
 } // namespace
 
-BENCHMARK(OpenPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(Keystroke)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})->Unit(benchmark::kMicrosecond);
+BENCHMARK(OpenPage)->ArgsProduct({{0, 1}, {10, 50}})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Keystroke)->ArgsProduct({{0, 1}, {0, 1}, {10, 50}})->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {

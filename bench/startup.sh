@@ -2,6 +2,8 @@
 # Start-up speed of Tessaline as a user sees it, under a virtual X server:
 #   - from launch to the frame window painted and idle, with no file;
 #   - from launch to a generated 10 MB page shown and the program idle;
+#   - from launch to that page's first screenful painted (a large page comes
+#     in by parts: its first lines are shown before the rest is in);
 #   - the peak memory of that second run.
 #
 # Usage: bench/startup.sh [path/to/tessaline]
@@ -12,7 +14,7 @@
 # The program is started with TESSALINE_BENCH_QUIT=1: once its window has
 # been painted and its event loop has nothing left to do, it writes
 # "TESSALINE_BENCH <milliseconds since TESSALINE_BENCH_T0>" to standard error
-# and ends. The runs use a home folder of their own, so no other copy
+# and ends; the first paint of a page writes "TESSALINE_BENCH_FIRST <ms>". The runs use a home folder of their own, so no other copy
 # receives the files and the settings are the defaults (apart from the about
 # box, turned off so that the frame window itself is measured). Measure on a
 # quiet machine: other work running beside it counts in the times.
@@ -26,6 +28,7 @@ runs="${RUNS:-5}"
 
 budget_empty_ms=250
 budget_page_ms=750
+budget_first_ms=300
 budget_rss_kb=$((130 * 1024))
 page_bytes=$((10 * 1024 * 1024))
 
@@ -76,7 +79,8 @@ awk -v target="$page_bytes" 'BEGIN {
   print "</BODY>"; print "</HTML>"
 }' >"$page"
 
-# One run: sets run_ms and run_kb (peak memory), or ends the script.
+# One run: sets run_ms, run_first_ms (0 without a page) and run_kb (peak
+# memory), or ends the script.
 run_once() {
   # The home folder (and the caches the warm-up run leaves in it) is kept
   # from run to run, as a user's; the settings and the socket folder start
@@ -100,6 +104,8 @@ run_once() {
     exit 2
   fi
   run_ms="$ms"
+  run_first_ms="$(sed -n 's/^TESSALINE_BENCH_FIRST \([0-9][0-9]*\)$/\1/p' "$work/stderr.txt" | head -n 1)"
+  run_first_ms="${run_first_ms:-0}"
   run_kb="${rss:-0}"
 }
 
@@ -107,18 +113,21 @@ median() {
   sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'
 }
 
-# Measures one case: sets case_ms (the median) and case_kb (the largest peak).
+# Measures one case: sets case_ms and case_first_ms (the medians) and case_kb
+# (the largest peak).
 measure() {
   run_once "$@" # warm-up: file cache, fonts
-  local times="" peak=0
+  local times="" firsts="" peak=0
   for _ in $(seq 1 "$runs"); do
     run_once "$@"
     times+="$run_ms"$'\n'
+    firsts+="$run_first_ms"$'\n'
     if [ "$run_kb" -gt "$peak" ]; then
       peak="$run_kb"
     fi
   done
   case_ms="$(printf '%s' "$times" | median)"
+  case_first_ms="$(printf '%s' "$firsts" | median)"
   case_kb="$peak"
 }
 
@@ -127,6 +136,7 @@ empty_ms="$case_ms"
 empty_kb="$case_kb"
 measure "$page"
 page_ms="$case_ms"
+page_first_ms="$case_first_ms"
 page_kb="$case_kb"
 
 verdict=0
@@ -142,6 +152,7 @@ check() { # label value budget unit
 echo "Tessaline start-up, median of $runs runs ($program)"
 check "window shown and idle, no file" "$empty_ms" "$budget_empty_ms" ms
 check "10 MB page shown and idle" "$page_ms" "$budget_page_ms" ms
+check "10 MB page, first screenful" "$page_first_ms" "$budget_first_ms" ms
 check "peak memory, 10 MB page" "$page_kb" "$budget_rss_kb" kB
 printf '%-34s %8s %-3s\n' "peak memory, no file" "$empty_kb" kB
 exit "$verdict"

@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as a page file and writes the text back: the bytes
 // must come back unchanged, apart from line breaks when the page mixes their
-// kinds, or the page must be refused as it would be when opened.
+// kinds, or the page must be refused as it would be when opened. Bytes that
+// would read back as another text are never written (the save refuses them).
 #include "core/text/documenttext.h"
 #include "core/text/textcodec.h"
 
@@ -35,6 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray again;
     if (!encodeText(withLineEnd(page, lineEnd), encoding, again))
         std::abort(); // the page's own encoding always holds what it read
+    if (!readsBackAs(again, encoding, withLineEnd(page, lineEnd)))
+        return 0; // refused when saving: the file keeps its text
     if (again != bytes) {
         // Only a change of line breaks is allowed: the text read back is the same page.
         QString reread;

@@ -3,6 +3,7 @@
 #include "core/messages/messages.h"
 #include "core/shell/prompts.h"
 #include "core/text/documenttext.h"
+#include "core/text/mappedfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,6 +24,9 @@ namespace {
 const QString OwnershipNotKept =
     QStringLiteral(" n'a pas été sauvegardé: son propriétaire, son groupe ou ses droits d'accès "
                    "ne pourraient pas être conservés.");
+const QString ReadBackOtherwise =
+    QStringLiteral(" n'a pas été sauvegardé: ainsi écrit, il serait relu dans un autre encodage et son texte "
+                   "changerait. Le fichier précédent est conservé.");
 const QString ChangedSinceRead =
     QStringLiteral(" a été modifié par un autre programme depuis sa lecture; il n'a pas été réécrit.");
 
@@ -167,6 +171,13 @@ SaveResult writePage(const QString &path, const QString &crlfText, PageFormat &f
         encoding = FileEncoding::Utf8;
         encodeText(diskText, encoding, bytes);
     }
+    // Line ends made uniform (or an edit) can turn a Windows-1252 page into
+    // bytes that the next open takes for UTF-16 or UTF-8: its text would
+    // change. Such a page is not written; the file on disk keeps its text.
+    if (!readsBackAs(bytes, encoding, diskText)) {
+        prompts.error(fileMessage(path, ReadBackOtherwise));
+        return SaveResult::Failed;
+    }
     const SaveResult result = writeBytes(path, bytes, prompts, unchangedSince, writer);
     if (result == SaveResult::Saved)
         format.encoding = encoding;
@@ -192,29 +203,77 @@ std::optional<PageBytes> readPageBytes(const QString &path, qint64 maxBytes)
     }
 }
 
-std::optional<LoadedPage> pageFromBytes(const PageBytes &file)
+namespace {
+
+// The page for a file's bytes, or nothing when it is refused; its line
+// breaks made CR LF or left as read.
+std::optional<LoadedPage> pageOf(QByteArrayView bytes, const FileStamp &stamp, bool crlf)
 {
     try {
         LoadedPage page;
-        page.stamp = file.stamp;
-        page.format.encoding = detectAndDecode(file.bytes, page.text);
+        page.stamp = stamp;
+        page.format.encoding = detectAndDecode(QByteArray::fromRawData(bytes.data(), bytes.size()), page.text);
         if (page.text.size() > DocumentText::MaxLength || page.text.contains(QChar(0))
             || holdsLineBreakMarks(page.text))
             return std::nullopt;
         page.format.lineEnd = detectLineEnd(page.text);
-        page.text = toCrLf(page.text);
+        if (crlf)
+            page.text = toCrLf(page.text);
         return page;
     } catch (const std::bad_alloc &) {
         return std::nullopt;
     }
 }
 
+// Reads a page from its file mapped in memory (no copy of its bytes), or
+// through read() when it cannot be mapped or was shortened while it was
+// being decoded.
+std::optional<LoadedPage> readPage(const QString &path, qint64 maxBytes, bool crlf)
+{
+    QFile file;
+    FileStamp stamp;
+    if (!openRegularFile(path, file, stamp) || stamp.size > maxBytes)
+        return std::nullopt;
+    {
+        MappedFile mapped;
+        std::optional<LoadedPage> page;
+        if (mapped.map(file, stamp.size)
+            && mapped.read([&](QByteArrayView bytes) { page = pageOf(bytes, stamp, crlf); }))
+            return page;
+    }
+    if (!file.seek(0))
+        return std::nullopt;
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::fstat(file.handle(), &st) != 0)
+        return std::nullopt;
+    stamp = stampOf(st);
+#endif
+    try {
+        const std::optional<QByteArray> bytes = readAtMost(file, stamp.size, maxBytes);
+        if (!bytes)
+            return std::nullopt;
+        return pageOf(*bytes, stamp, crlf);
+    } catch (const std::bad_alloc &) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::optional<LoadedPage> pageFromBytes(const PageBytes &file)
+{
+    return pageOf(file.bytes, file.stamp, true);
+}
+
 std::optional<LoadedPage> loadPage(const QString &path, qint64 maxBytes)
 {
-    std::optional<PageBytes> file = readPageBytes(path, maxBytes);
-    if (!file)
-        return std::nullopt;
-    return pageFromBytes(*file);
+    return readPage(path, maxBytes, true);
+}
+
+std::optional<LoadedPage> loadPageAsRead(const QString &path, qint64 maxBytes)
+{
+    return readPage(path, maxBytes, false);
 }
 
 FileStamp fileStamp(const QString &path)

@@ -33,7 +33,7 @@ struct FileStamp
 
 struct LoadedPage
 {
-    QString text; // CR LF line breaks
+    QString text; // CR LF line breaks (loadPageAsRead: as in the file)
     PageFormat format;
     FileStamp stamp;
 };
@@ -49,6 +49,10 @@ inline constexpr qint64 MaxPageFileBytes = qint64(DocumentText::MaxLength) * 4;
 // characters would not come back as the same bytes when it is saved
 // unchanged (characters the editor takes as line breaks).
 std::optional<LoadedPage> loadPage(const QString &path, qint64 maxBytes = MaxPageFileBytes);
+// The same page with its line breaks left as the file has them (CR LF, LF,
+// lone CR, mixed), for the editor, which takes every form as a line break:
+// no second copy of a large page.
+std::optional<LoadedPage> loadPageAsRead(const QString &path, qint64 maxBytes = MaxPageFileBytes);
 
 // A page file's bytes as they are on disk, and the stamp they were read with.
 struct PageBytes

@@ -4,6 +4,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -73,9 +74,23 @@ bool decodeExactly(QStringConverter::Encoding encoding, QByteArrayView bytes, QS
     QString decoded = decoder.decode(bytes);
     if (decoder.hasError())
         return false;
+    // Encoded again part by part and compared as it goes: no second copy of
+    // a large page. Parts never split a surrogate pair.
+    constexpr qsizetype PartSize = 64 * 1024;
     QStringEncoder encoder(encoding, flags);
-    const QByteArray again = encoder.encode(decoded);
-    if (encoder.hasError() || QByteArrayView(again) != bytes)
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < decoded.size();) {
+        qsizetype n = std::min(PartSize, decoded.size() - i);
+        if (i + n < decoded.size() && decoded.at(i + n - 1).isHighSurrogate())
+            --n;
+        const QByteArray again = encoder.encode(QStringView(decoded).sliced(i, n));
+        if (encoder.hasError() || again.size() > bytes.size() - at
+            || QByteArrayView(again) != bytes.sliced(at, again.size()))
+            return false;
+        at += again.size();
+        i += n;
+    }
+    if (at != bytes.size())
         return false;
     text = std::move(decoded);
     return true;
@@ -123,6 +138,19 @@ bool encodeText(const QString &text, FileEncoding encoding, QByteArray &out)
     }
     }
     return false;
+}
+
+bool readsBackAs(const QByteArray &bytes, FileEncoding encoding, const QString &text)
+{
+    if (encoding != FileEncoding::Windows1252)
+        return true;
+    const bool marked =
+        bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    // Neither marked nor UTF-8: read as Windows-1252 again, byte for byte.
+    if (!marked && !QByteArrayView(bytes).isValidUtf8())
+        return true;
+    QString again;
+    return detectAndDecode(bytes, again) == encoding || again == text;
 }
 
 LineEnd detectLineEnd(const QString &text)

@@ -24,6 +24,12 @@ FileEncoding detectAndDecode(const QByteArray &bytes, QString &text);
 // encoding, mark included. Returns false when a character cannot be held.
 bool encodeText(const QString &text, FileEncoding encoding, QByteArray &out);
 
+// The bytes, read again, give back exactly text in the same encoding or as
+// the very same characters. Only Windows-1252 bytes can be taken for
+// another encoding: a mark at their start that now holds (an odd-length
+// page made even by its line ends), or bytes that all form UTF-8.
+bool readsBackAs(const QByteArray &bytes, FileEncoding encoding, const QString &text);
+
 // The line-end style of a text: the first line break decides; a text
 // without one counts as CR LF.
 LineEnd detectLineEnd(const QString &text);

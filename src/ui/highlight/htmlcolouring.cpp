@@ -37,6 +37,7 @@ HtmlColouring::HtmlColouring(EditorWidget *editor)
 {
     takeColoursFromPalette();
     connect(m_document, &QTextDocument::contentsChange, this, &HtmlColouring::contentsChanged);
+    connect(m_editor, &EditorWidget::partAppended, this, &HtmlColouring::contentsChanged);
     m_editor->installEventFilter(this);
     m_viewport->installEventFilter(this);
     m_viewport->update();

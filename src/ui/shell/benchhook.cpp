@@ -1,9 +1,12 @@
 #include "ui/shell/benchhook.h"
 
+#include "ui/text/pageloading.h"
+
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QEvent>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QWidget>
 
@@ -13,15 +16,19 @@
 namespace {
 
 // Watches the paint events of one window, then waits for the event loop to
-// be about to sleep: the moment the user sees the page and can type.
+// be about to sleep with no page still coming in by parts: the moment the
+// user sees the whole page and can type. pageShown, when set, gets the time
+// of the first paint of a page (an editor's text area) in the window.
 class IdlePaintWatch : public QObject
 {
 public:
-    IdlePaintWatch(QWidget *window, qint64 startEpochMs, std::function<void(qint64)> finished)
+    IdlePaintWatch(QWidget *window, qint64 startEpochMs, std::function<void(qint64)> finished,
+                   std::function<void(qint64)> pageShown = {})
         : QObject(window)
         , m_window(window)
         , m_start(startEpochMs >= 0 ? startEpochMs : QDateTime::currentMSecsSinceEpoch())
         , m_finished(std::move(finished))
+        , m_pageShown(std::move(pageShown))
     {
         qApp->installEventFilter(this);
         if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
@@ -31,10 +38,16 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (!m_painted && event->type() == QEvent::Paint && watched->isWidgetType()) {
-            auto *widget = static_cast<QWidget *>(watched);
-            if (widget->window() == m_window)
-                m_painted = true;
+        if (event->type() != QEvent::Paint || !watched->isWidgetType())
+            return false;
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget->window() != m_window)
+            return false;
+        m_painted = true;
+        auto *editor = qobject_cast<QPlainTextEdit *>(widget->parentWidget());
+        if (m_pageShown && editor && widget == editor->viewport() && !editor->document()->isEmpty()) {
+            m_pageShown(QDateTime::currentMSecsSinceEpoch() - m_start);
+            m_pageShown = {};
         }
         return false;
     }
@@ -42,7 +55,7 @@ protected:
 private:
     void idle()
     {
-        if (!m_painted || m_done)
+        if (!m_painted || m_done || PageLoading::inProgress() > 0)
             return;
         m_done = true;
         qApp->removeEventFilter(this);
@@ -53,6 +66,7 @@ private:
     QPointer<QWidget> m_window;
     qint64 m_start;
     std::function<void(qint64)> m_finished;
+    std::function<void(qint64)> m_pageShown;
     bool m_painted = false;
     bool m_done = false;
 };
@@ -70,12 +84,17 @@ void installBenchmarkQuitHook(QWidget *window)
         return;
     bool ok = false;
     const qint64 startNs = qgetenv("TESSALINE_BENCH_T0").toLongLong(&ok);
-    watchFirstIdlePaint(window, ok ? startNs / 1000000 : -1, [](qint64 elapsedMs) {
+    const auto finished = [](qint64 elapsedMs) {
         std::fprintf(stderr, "TESSALINE_BENCH %lld\n", static_cast<long long>(elapsedMs));
         std::fflush(stderr);
         std::fflush(stdout);
         // The measure ends here: ending the process directly keeps the exit
         // path (questions, settings written) out of the run.
         std::_Exit(0);
-    });
+    };
+    const auto pageShown = [](qint64 elapsedMs) {
+        std::fprintf(stderr, "TESSALINE_BENCH_FIRST %lld\n", static_cast<long long>(elapsedMs));
+        std::fflush(stderr);
+    };
+    new IdlePaintWatch(window, ok ? startNs / 1000000 : -1, finished, pageShown);
 }

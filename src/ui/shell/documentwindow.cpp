@@ -67,12 +67,13 @@ QString DocumentWindow::fileName() const
     return fileNameWithoutFolder(m_caption);
 }
 
-void DocumentWindow::loadText(const QString &crlfText)
+void DocumentWindow::loadText(const QString &text)
 {
-    // No record of the old text fits the new one.
+    // No record of the old text fits the new one. The history stays empty
+    // while a large page comes in by parts: the editor is read-only and any
+    // command gets the whole page before it records a step.
     m_undo.clear();
-    // The whole text goes to the widget at once; no per-line work.
-    m_text.setText(crlfText);
+    m_text.loadPage(text);
     m_text.setSelectionStart(0);
     m_text.setModified(false);
 }

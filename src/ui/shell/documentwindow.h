@@ -31,9 +31,10 @@ public:
     int DocumentTabIndex = -1;
     PageFormat format;
 
-    // Replaces the text by a file's content without an undo step: caret at
-    // 0, unmodified, the history cleared.
-    void loadText(const QString &crlfText);
+    // Replaces the text by a file's content (line breaks of any form)
+    // without an undo step: caret at 0, unmodified, the history cleared. A
+    // large page comes in by parts (EditorText::loadPage).
+    void loadText(const QString &text);
 
 signals:
     void captionChanged(const QString &caption);

@@ -131,7 +131,7 @@ void FileCommands::OpenDocument(const QString &fileName)
     std::optional<LoadedPage> page;
     if (CanOpenFile(fileName)) {
         BusyCursor busy;
-        page = loadPage(fileName);
+        page = loadPageAsRead(fileName);
     }
     if (!page) {
         m_prompts.information(fileMessage(fileName, msg(11)));
@@ -353,7 +353,7 @@ void FileCommands::ReouvrirFichier1Click()
             break;
         }
     }
-    const std::optional<LoadedPage> page = loadPage(document->caption());
+    const std::optional<LoadedPage> page = loadPageAsRead(document->caption());
     if (!page) {
         m_prompts.warning(msg(24));
         return;

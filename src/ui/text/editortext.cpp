@@ -2,6 +2,7 @@
 
 #include "core/text/textplace.h"
 #include "ui/text/editorwidget.h"
+#include "ui/text/pageloading.h"
 
 #include <QScrollBar>
 #include <QTextBlock>
@@ -36,38 +37,80 @@ QString toLf(const QString &text)
 
 EditorText::EditorText(EditorWidget *editor)
     : m_editor(editor)
-{
-}
+{}
 
 QString EditorText::text() const
 {
-    // The raw text keeps non-breaking spaces, which toPlainText() would turn
-    // into blanks; blocks are separated by U+2029.
-    const QString raw = m_editor->document()->toRawText();
+    finishLoading();
+    // Line by line into one string: no second copy of the whole page. The
+    // blocks' raw text keeps non-breaking spaces, which toPlainText() would
+    // turn into blanks.
+    const QTextDocument *doc = m_editor->document();
     QString result;
-    result.reserve(raw.size() + m_editor->document()->blockCount());
-    const QChar *p = raw.constData();
-    const QChar *end = p + raw.size();
-    const QChar *run = p;
-    for (; p < end; ++p) {
-        if (*p == QChar::ParagraphSeparator) {
-            result.append(run, p - run);
+    result.reserve(doc->characterCount() + doc->blockCount());
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        result += block.text();
+        if (block.next().isValid())
             result += u"\r\n";
-            run = p + 1;
-        }
     }
-    result.append(run, end - run);
     return result;
 }
 
 void EditorText::setText(const QString &text)
 {
-    m_editor->setPlainText(toLf(text));
+    finishLoading();
+    // The widget starts a block at every line break the contract knows (CR
+    // LF, lone CR, LF and the marks), so the text goes in without a copy.
+    m_editor->setPlainText(text);
     m_editor->document()->setModified(true);
+}
+
+void EditorText::loadPage(const QString &text)
+{
+    finishLoading();
+    QTextDocument *document = m_editor->document();
+    if (text.size() <= PageLoading::PartedAbove) {
+        m_editor->setPlainText(text);
+        document->setModified(false);
+        return;
+    }
+    const qsizetype first = PageLoading::partEnd(text, 0, PageLoading::FirstPartSize);
+    m_editor->setPlainText(text.first(first));
+    document->setModified(false);
+    m_loading = new PageLoading(m_editor, text, first);
+}
+
+bool EditorText::isLoading() const
+{
+    return m_loading && !m_loading->isDone();
+}
+
+void EditorText::finishLoading() const
+{
+    if (m_loading)
+        m_loading->finish();
+}
+
+bool EditorText::holds(int position) const
+{
+    return !isLoading() || position < loadedLength();
+}
+
+bool EditorText::holdsLine(int index) const
+{
+    // The last block in may be the start of a line still to come.
+    return !isLoading() || index < m_editor->document()->blockCount() - 1;
+}
+
+int EditorText::loadedLength() const
+{
+    const QTextDocument *doc = m_editor->document();
+    return doc->characterCount() - 1 + doc->blockCount() - 1;
 }
 
 void EditorText::setTextKeepingPlace(const QString &text)
 {
+    finishLoading();
     // Where the view stood: the caret's row on screen when the caret was in
     // view, otherwise the first line shown.
     const int firstShown = m_editor->firstVisibleBlockNumber();
@@ -93,23 +136,27 @@ void EditorText::setTextKeepingPlace(const QString &text)
 
 int EditorText::length() const
 {
-    const QTextDocument *doc = m_editor->document();
-    return doc->characterCount() - 1 + doc->blockCount() - 1;
+    finishLoading();
+    return loadedLength();
 }
 
 int EditorText::lineCount() const
 {
+    finishLoading();
     return m_editor->document()->blockCount();
 }
 
 QString EditorText::line(int index) const
 {
+    if (!holdsLine(index))
+        finishLoading();
     const QTextBlock block = m_editor->document()->findBlockByNumber(index);
     return block.isValid() ? block.text() : QString();
 }
 
 void EditorText::setLine(int index, const QString &text)
 {
+    finishLoading();
     const QTextBlock block = m_editor->document()->findBlockByNumber(index);
     if (!block.isValid())
         return;
@@ -140,7 +187,9 @@ QTextBlock EditorText::blockOfPosition(int position) const
 
 int EditorText::toWidget(int position) const
 {
-    position = std::clamp(position, 0, length());
+    if (!holds(position))
+        finishLoading();
+    position = std::clamp(position, 0, loadedLength());
     const QTextBlock block = blockOfPosition(position);
     const int column = std::min(position - (block.position() + block.blockNumber()), block.length() - 1);
     return block.position() + column;
@@ -154,17 +203,23 @@ int EditorText::fromWidget(int widgetPosition) const
 
 int EditorText::lineFromPosition(int position) const
 {
-    return blockOfPosition(std::clamp(position, 0, length())).blockNumber();
+    if (!holds(position))
+        finishLoading();
+    return blockOfPosition(std::clamp(position, 0, loadedLength())).blockNumber();
 }
 
 int EditorText::lineStart(int index) const
 {
+    if (!holdsLine(index))
+        finishLoading();
     const QTextBlock block = m_editor->document()->findBlockByNumber(index);
     return block.isValid() ? block.position() + index : -1;
 }
 
 int EditorText::lineLength(int index) const
 {
+    if (!holdsLine(index))
+        finishLoading();
     const QTextBlock block = m_editor->document()->findBlockByNumber(index);
     return block.isValid() ? block.length() - 1 : 0;
 }

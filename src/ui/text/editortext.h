@@ -2,7 +2,10 @@
 
 #include "core/text/documenttext.h"
 
+#include <QPointer>
+
 class EditorWidget;
+class PageLoading;
 class QTextBlock;
 
 // The text contract over the editor widget. The widget holds one block per
@@ -20,6 +23,16 @@ public:
     // caret was out of view.
     void setTextKeepingPlace(const QString &text) override;
     int length() const override;
+
+    // Puts a page read from a file (line breaks of any form) in the editor,
+    // unmodified, caret at its start. A large page shows its first part at
+    // once and the rest follows from the event loop (see PageLoading);
+    // Whatever asks for the text beyond the part already in (the whole text,
+    // its length, a line or position further on, any edit) first gets the
+    // rest appended at once.
+    void loadPage(const QString &text);
+    bool isLoading() const;
+    void finishLoading() const;
 
     int lineCount() const override;
     QString line(int index) const override;
@@ -45,7 +58,12 @@ public:
 
 private:
     QTextBlock blockOfPosition(int position) const;
+    // The text is all in, or position is within the part already in.
+    bool holds(int position) const;
+    bool holdsLine(int index) const;
+    int loadedLength() const;
     EditorWidget *m_editor;
+    QPointer<PageLoading> m_loading;
 };
 
 // Line breaks of any style turned into the widget's LF.

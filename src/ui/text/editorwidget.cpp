@@ -4,7 +4,10 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -20,6 +23,21 @@ EditorWidget::EditorWidget(QWidget *parent)
 EditorWidget::~EditorWidget()
 {
     emit closing();
+}
+
+void EditorWidget::appendPart(const QString &text)
+{
+    QTextDocument *doc = document();
+    const bool modified = doc->isModified();
+    QTextCursor cursor(doc);
+    cursor.movePosition(QTextCursor::End);
+    const int position = cursor.position();
+    {
+        const QSignalBlocker quiet(doc);
+        cursor.insertText(text);
+        doc->setModified(modified);
+    }
+    emit partAppended(position, 0, cursor.position() - position);
 }
 
 bool EditorWidget::canInsertFromMimeData(const QMimeData *source) const
