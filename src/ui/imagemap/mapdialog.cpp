@@ -494,6 +494,8 @@ bool TMapFrm::confirm()
     m_name->setText(name);
     if (name.isEmpty()) {
         services().host.prompts().information(msg(42));
+        // The name field may be hidden under the enlarged sketch.
+        m_maximise->setChecked(false);
         m_name->setFocus();
         return false;
     }
