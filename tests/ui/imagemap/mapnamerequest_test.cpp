@@ -3,7 +3,9 @@
 #include "ui/imagemap/mapdialog.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -28,6 +30,25 @@ TEST(MapNameRequest, OkWithoutNameShowsTheNameField)
         EXPECT_TRUE(editor.nameField()->isVisible());
         EXPECT_FALSE(editor.maximiseButton()->isChecked());
         EXPECT_TRUE(editor.nameField()->hasFocus());
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Switching between rectangle and circle hides the height field; the zone
+// list beside the fields must not jump sideways when it does.
+TEST(MapLayout, ZoneListStaysPutWhenTheKindChanges)
+{
+    DialogTesting t;
+    TMapFrm editor(t.services, QString());
+    editor.show();
+    const QRect listAt = editor.areaList()->geometry();
+    for (QRadioButton *kind : {editor.circleButton(), editor.rectangleButton(), editor.circleButton()}) {
+        kind->click();
+        QApplication::processEvents();
+        EXPECT_EQ(editor.areaList()->geometry(), listAt) << qPrintable(kind->text());
     }
 }
 
