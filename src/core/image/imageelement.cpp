@@ -100,6 +100,15 @@ QString quoted(QString text)
     return u'"' + text + u'"';
 }
 
+// A quoted value as the field shows it: the &quot; the writer put for a
+// double quote reads back as the quote.
+QString unquoted(QString value)
+{
+    return value.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+}
+
+const JsEvent TagEvents[] = {JsEvent::onLoad, JsEvent::onAbort, JsEvent::onError};
+
 bool isSet(const QString &size)
 {
     return !size.isEmpty() && size != u"0";
@@ -156,7 +165,7 @@ ImageProperties ReadImageElement(const QString &elementText)
     p.width = orZero(tag.numberText(QStringLiteral(" WIDTH=")));
     p.height = orZero(tag.numberText(QStringLiteral(" HEIGHT=")));
     p.name = tag.value(QStringLiteral(" NAME="));
-    p.alt = tag.value(QStringLiteral(" ALT="));
+    p.alt = unquoted(tag.value(QStringLiteral(" ALT=")));
 
     const QString align = tag.value(QStringLiteral(" ALIGN=")).toUpper();
     for (const auto &k : AlignKeywords) {
@@ -166,9 +175,8 @@ ImageProperties ReadImageElement(const QString &elementText)
         }
     }
     p.isMap = tag.hasWord(QStringLiteral("ISMAP"));
-    p.events.setCall(JsEvent::onLoad, tag.value(QStringLiteral(" ONLOAD=")));
-    p.events.setCall(JsEvent::onError, tag.value(QStringLiteral(" ONERROR=")));
-    p.events.setCall(JsEvent::onAbort, tag.value(QStringLiteral(" ONABORT=")));
+    for (const JsEvent e : TagEvents)
+        p.events.setCall(e, unquoted(tag.value(u' ' + jsEventName(e).toUpper() + u'=')));
     return p;
 }
 
@@ -205,7 +213,11 @@ QString BuildImageTag(const ImageProperties &p, bool formImage)
         if (p.isMap)
             tag += QStringLiteral(" ISMAP");
     }
-    tag += p.events.attributes({JsEvent::onLoad, JsEvent::onAbort, JsEvent::onError});
+    // A call's double quotes would end the attribute early.
+    for (const JsEvent e : TagEvents) {
+        if (const QString call = p.events.call(e); !call.isEmpty())
+            tag += u' ' + jsEventName(e) + u'=' + quoted(call);
+    }
     return tag + u'>';
 }
 

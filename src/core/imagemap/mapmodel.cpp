@@ -9,6 +9,19 @@ namespace {
 
 constexpr QLatin1Char Q('"');
 
+// An event call inside its double-quoted attribute: the call's own double
+// quotes are written as &quot; (which the browser reads as quotes), so the
+// attribute and the AREA tag stay whole; reading turns them back.
+QString quotedCall(QString call)
+{
+    return Q + call.replace(Q, QStringLiteral("&quot;")) + Q;
+}
+
+QString callOfValue(QString value)
+{
+    return value.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+}
+
 int inRange(int value, int low)
 {
     return std::clamp(value, low, MapFields::MaxValue);
@@ -99,8 +112,8 @@ QString AreaLine(const MapFields &f, AreaLink link, const QString &a, const QStr
 AreaEvents AreaLineEvents(const QString &line)
 {
     AreaEvents events;
-    events.over = AttrText(QStringLiteral("ONMOUSEOVER=\""), line, true).left(MaxEventCallLength);
-    events.out = AttrText(QStringLiteral("ONMOUSEOUT=\""), line, true).left(MaxEventCallLength);
+    events.over = callOfValue(AttrText(QStringLiteral("ONMOUSEOVER=\""), line, true)).left(MaxEventCallLength);
+    events.out = callOfValue(AttrText(QStringLiteral("ONMOUSEOUT=\""), line, true)).left(MaxEventCallLength);
     return events;
 }
 
@@ -114,9 +127,9 @@ QString AreaLineWithEvents(const QString &line, const QString &over, const QStri
     }
     QString events;
     if (!over.isEmpty())
-        events += QStringLiteral(" onMouseOver=") + Q + over + Q;
+        events += QStringLiteral(" onMouseOver=") + quotedCall(over);
     if (!out.isEmpty())
-        events += QStringLiteral(" onMouseOut=") + Q + out + Q;
+        events += QStringLiteral(" onMouseOut=") + quotedCall(out);
     if (events.isEmpty())
         return l;
     if (l.endsWith(QLatin1Char('>')))

@@ -83,8 +83,13 @@ NameFieldOutcome interpretNameField(const QString &text, const QString &currentF
         outcome.fieldText = folderPart;
         if (!folderPart.isEmpty()) {
             const QString folder = absoluteIn(currentFolder, folderPart);
-            if (QFileInfo(folder).isDir())
+            if (QFileInfo(folder).isDir()) {
                 outcome.folder = folder;
+                // The picker moves there: a folder part kept relative would
+                // now be read from inside it, so the name typed after it
+                // would name no file.
+                outcome.fieldText = folder.endsWith(u'/') ? folder : folder + u'/';
+            }
         }
         return outcome;
     }

@@ -38,7 +38,7 @@ struct NameFieldOutcome
     Kind kind = Kind::Nothing;
     QString mask;      // SetMask
     QString folder;    // ChangeFolder, and SetMask when the name had a folder part
-    QString fieldText; // what the name field shows afterwards
+    QString fieldText; // what the name field shows afterwards (a folder moved to is absolute)
     QString file;      // ChooseFile: absolute path
 };
 

@@ -116,6 +116,19 @@ QWidget *TMapFrm::buildUpper()
     grid->addWidget(m_size, 1, 1);
     grid->addWidget(m_heightLabel, 1, 2);
     grid->addWidget(m_height, 1, 3);
+    // A circle hides the height and relabels the width as the radius; the
+    // fields keep their room so the zone list beside them does not jump.
+    for (QWidget *w : std::initializer_list<QWidget *>{m_height, m_heightLabel}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+    int widest = 0;
+    for (const auto &[number, key] : {std::pair{238, 'L'}, std::pair{437, 'R'}}) {
+        m_sizeLabel->setText(withMnemonic(msg(number), QLatin1Char(key)));
+        widest = std::max(widest, m_sizeLabel->sizeHint().width());
+    }
+    m_sizeLabel->setMinimumWidth(widest);
     m_rectangle = new QRadioButton(withMnemonic(msg(429), QLatin1Char('e')), group);
     m_circle = new QRadioButton(withMnemonic(msg(430), QLatin1Char('C')), group);
     m_rectangle->setChecked(true);
@@ -494,6 +507,8 @@ bool TMapFrm::confirm()
     m_name->setText(name);
     if (name.isEmpty()) {
         services().host.prompts().information(msg(42));
+        // The name field may be hidden under the enlarged sketch.
+        m_maximise->setChecked(false);
         m_name->setFocus();
         return false;
     }

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStorageInfo>
 #include <QTimer>
@@ -66,6 +67,33 @@ QWidget *captioned(const QString &caption, QWidget *widget, QWidget *parent)
 
 } // namespace
 
+// The file list's rows. The file system model goes on showing a sub-folder
+// once a path through it has been opened, whatever its filter says, so the
+// folders right below the list's folder are taken out here.
+class PickerFileRows : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setListFolder(const QModelIndex &folder)
+    {
+        m_folder = folder;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        if (parent != m_folder)
+            return true;
+        const auto *files = static_cast<const QFileSystemModel *>(sourceModel());
+        return !files->isDir(files->index(row, 0, parent));
+    }
+
+private:
+    QPersistentModelIndex m_folder;
+};
+
 TOuvrirFrm::TOuvrirFrm(DialogServices &services, const QString &filter, const QString &startFolder, QWidget *parent,
                        const PickerFileOps &fileOps)
     : ElementDialog(services, QStringLiteral("Ouverture d'un fichier graphique"), QStringLiteral("picker.html"), parent)
@@ -101,8 +129,10 @@ TOuvrirFrm::TOuvrirFrm(DialogServices &services, const QString &filter, const QS
         m_tree->hideColumn(column);
     m_tree->setHeaderHidden(true);
     m_tree->setMinimumSize(200, 260);
+    m_rows = new PickerFileRows(this);
+    m_rows->setSourceModel(m_files);
     m_list = new QListView(this);
-    m_list->setModel(m_files);
+    m_list->setModel(m_rows);
     m_list->setUniformItemSizes(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -189,10 +219,10 @@ TOuvrirFrm::TOuvrirFrm(DialogServices &services, const QString &filter, const QS
         if (isUnder(m_folder, cleanFolder(loaded)))
             showFolderInTree();
     });
-    connect(m_files, &QAbstractItemModel::rowsInserted, this, &TOuvrirFrm::updateStatus);
-    connect(m_files, &QAbstractItemModel::rowsRemoved, this, &TOuvrirFrm::updateStatus);
-    connect(m_files, &QAbstractItemModel::layoutChanged, this, &TOuvrirFrm::updateStatus);
-    connect(m_files, &QAbstractItemModel::modelReset, this, &TOuvrirFrm::updateStatus);
+    connect(m_rows, &QAbstractItemModel::rowsInserted, this, &TOuvrirFrm::updateStatus);
+    connect(m_rows, &QAbstractItemModel::rowsRemoved, this, &TOuvrirFrm::updateStatus);
+    connect(m_rows, &QAbstractItemModel::layoutChanged, this, &TOuvrirFrm::updateStatus);
+    connect(m_rows, &QAbstractItemModel::modelReset, this, &TOuvrirFrm::updateStatus);
 
     typeChosen(0);
     buildPlaces();
@@ -250,7 +280,9 @@ void TOuvrirFrm::setFolder(const QString &folder)
     m_tree->setCurrentIndex(folderIndex);
     showFolderInTree();
 
-    m_list->setRootIndex(m_files->setRootPath(path));
+    const QModelIndex listFolder = m_files->setRootPath(path);
+    m_rows->setListFolder(listFolder);
+    m_list->setRootIndex(m_rows->mapFromSource(listFolder));
     m_name->clear();
     clearPreview();
     updateStatus();
@@ -270,7 +302,7 @@ void TOuvrirFrm::showEvent(QShowEvent *event)
 
 int TOuvrirFrm::fileCount() const
 {
-    return m_files->rowCount(m_list->rootIndex());
+    return m_rows->rowCount(m_list->rootIndex());
 }
 
 void TOuvrirFrm::updateStatus()
@@ -295,13 +327,13 @@ void TOuvrirFrm::typeChosen(int index)
 QString TOuvrirFrm::listFile() const
 {
     const QModelIndexList rows = m_list->selectionModel()->selectedIndexes();
-    return rows.isEmpty() ? QString() : m_files->filePath(rows.constFirst());
+    return rows.isEmpty() ? QString() : m_files->filePath(m_rows->mapToSource(rows.constFirst()));
 }
 
 void TOuvrirFrm::selectInList(const QString &file)
 {
     m_syncing = true;
-    const QModelIndex index = file.isEmpty() ? QModelIndex() : m_files->index(file);
+    const QModelIndex index = file.isEmpty() ? QModelIndex() : m_rows->mapFromSource(m_files->index(file));
     if (index.isValid() && index.parent() == m_list->rootIndex()) {
         m_list->setCurrentIndex(index);
         m_list->scrollTo(index);
@@ -324,7 +356,7 @@ void TOuvrirFrm::fileActivated(const QModelIndex &index)
 {
     if (!index.isValid())
         return;
-    m_name->setText(QFileInfo(m_files->filePath(index)).fileName());
+    m_name->setText(QFileInfo(m_files->filePath(m_rows->mapToSource(index))).fileName());
     okButton()->click();
 }
 

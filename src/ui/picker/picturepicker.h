@@ -5,6 +5,7 @@
 #include "ui/dialogs/elementdialog.h"
 
 class FolderTreeView;
+class PickerFileRows;
 class PicturePreview;
 class QCheckBox;
 class QFileSystemModel;
@@ -76,6 +77,7 @@ private:
 
     QFileSystemModel *m_dirs;
     QFileSystemModel *m_files;
+    PickerFileRows *m_rows;
     QComboBox *m_places;
     FolderTreeView *m_tree;
     QListView *m_list;

@@ -30,7 +30,7 @@ TEST(PickerRules, NameFieldOnAFolder)
     } cases[] = {
         {"", Kind::Nothing, {}, {}, {}, {}},
         {"*.png", Kind::SetMask, "*.png", {}, "", {}},
-        {"photos\\*.gif", Kind::SetMask, "*.gif", photos, "photos\\", {}},
+        {"photos\\*.gif", Kind::SetMask, "*.gif", photos, photos + "/", {}},
         {"nulle/part/*.gif", Kind::SetMask, "*.gif", {}, "nulle/part/", {}},
         {"photos", Kind::ChangeFolder, {}, photos, {}, {}},
         {"photos\\", Kind::ChangeFolder, {}, photos, {}, {}},
