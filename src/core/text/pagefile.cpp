@@ -24,9 +24,6 @@ namespace {
 const QString OwnershipNotKept =
     QStringLiteral(" n'a pas été sauvegardé: son propriétaire, son groupe ou ses droits d'accès "
                    "ne pourraient pas être conservés.");
-const QString ReadBackOtherwise =
-    QStringLiteral(" n'a pas été sauvegardé: ainsi écrit, il serait relu dans un autre encodage et son texte "
-                   "changerait. Le fichier précédent est conservé.");
 const QString ChangedSinceRead =
     QStringLiteral(" a été modifié par un autre programme depuis sa lecture; il n'a pas été réécrit.");
 
@@ -175,7 +172,7 @@ SaveResult writePage(const QString &path, const QString &crlfText, PageFormat &f
     // bytes that the next open takes for UTF-16 or UTF-8: its text would
     // change. Such a page is not written; the file on disk keeps its text.
     if (!readsBackAs(bytes, encoding, diskText)) {
-        prompts.error(fileMessage(path, ReadBackOtherwise));
+        prompts.error(fileMessage(path, readBackOtherwiseText()));
         return SaveResult::Failed;
     }
     const SaveResult result = writeBytes(path, bytes, prompts, unchangedSince, writer);
@@ -185,6 +182,12 @@ SaveResult writePage(const QString &path, const QString &crlfText, PageFormat &f
 }
 
 } // namespace
+
+QString readBackOtherwiseText()
+{
+    return QStringLiteral(" n'a pas été sauvegardé: ainsi écrit, il serait relu dans un autre encodage et son texte "
+                          "changerait. Le fichier précédent est conservé.");
+}
 
 std::optional<PageBytes> readPageBytes(const QString &path, qint64 maxBytes)
 {

@@ -111,3 +111,6 @@ void MakeBackup(const QString &path);
 
 // "[name]" + message: the composed message for a file.
 QString fileMessage(const QString &path, const QString &message);
+// Why a page was not written: its new bytes would read back as another
+// encoding, so its text would change on the next open.
+QString readBackOtherwiseText();

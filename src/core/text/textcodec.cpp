@@ -153,6 +153,42 @@ bool readsBackAs(const QByteArray &bytes, FileEncoding encoding, const QString &
     return detectAndDecode(bytes, again) == encoding || again == text;
 }
 
+void Windows1252ReadBack::add(QByteArrayView piece)
+{
+    if (m_head.size() < 3)
+        m_head += piece.first(std::min<qsizetype>(3 - m_head.size(), piece.size()));
+    m_size += piece.size();
+    if (!m_nonAscii)
+        m_nonAscii = std::any_of(piece.begin(), piece.end(), [](char c) { return uchar(c) >= 0x80; });
+    if (!m_validUtf8)
+        return;
+    QByteArray chunk = m_carry + piece.toByteArray();
+    // A sequence that the next piece may complete waits for it.
+    qsizetype cut = chunk.size();
+    for (qsizetype i = chunk.size() - 1; i >= std::max<qsizetype>(0, chunk.size() - 3); --i) {
+        const uchar c = uchar(chunk.at(i));
+        if ((c & 0xC0) == 0x80)
+            continue;
+        const qsizetype length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        if (chunk.size() - i < length)
+            cut = i;
+        break;
+    }
+    m_carry = chunk.mid(cut);
+    m_validUtf8 = QByteArrayView(chunk).first(cut).isValidUtf8();
+}
+
+bool Windows1252ReadBack::readsAsOtherEncoding() const
+{
+    const bool validUtf8 = m_validUtf8 && m_carry.isEmpty();
+    if (m_head.startsWith("\xEF\xBB\xBF"))
+        return validUtf8;
+    if (m_head.startsWith("\xFF\xFE") || m_head.startsWith("\xFE\xFF"))
+        return m_size % 2 == 0;
+    // Plain ASCII reads back as the same characters whatever it is taken for.
+    return validUtf8 && m_nonAscii;
+}
+
 LineEnd detectLineEnd(const QString &text)
 {
     const qsizetype i = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // How a page is stored on disk.
@@ -29,6 +30,25 @@ bool encodeText(const QString &text, FileEncoding encoding, QByteArray &out);
 // another encoding: a mark at their start that now holds (an odd-length
 // page made even by its line ends), or bytes that all form UTF-8.
 bool readsBackAs(const QByteArray &bytes, FileEncoding encoding, const QString &text);
+
+// The same question for new bytes of a Windows-1252 page that are written
+// piece by piece, without holding them whole: would the next open take them
+// for UTF-8 or UTF-16? It errs on the safe side for a page that starts with
+// a UTF-16 mark and has an even length: taken for UTF-16 even where the
+// rest would not hold as UTF-16.
+class Windows1252ReadBack
+{
+public:
+    void add(QByteArrayView piece);
+    bool readsAsOtherEncoding() const;
+
+private:
+    QByteArray m_head;  // the first three bytes
+    QByteArray m_carry; // a UTF-8 sequence cut at the end of a piece
+    qint64 m_size = 0;
+    bool m_validUtf8 = true;
+    bool m_nonAscii = false;
+};
 
 // The line-end style of a text: the first line break decides; a text
 // without one counts as CR LF.

@@ -129,17 +129,28 @@ BytePass bytePassOf(BatchCommand command)
                                                    : BytePass::Compact;
 }
 
-// Hands each piece of a pass's output to the file being written.
+// Hands each piece of a pass's output to the file being written, and for a
+// Windows-1252 page follows whether the new bytes would be read back as
+// another encoding.
 class DeviceSink : public ByteSink
 {
 public:
-    explicit DeviceSink(QIODevice &device)
+    DeviceSink(QIODevice &device, bool windows1252)
         : m_device(device)
+        , m_windows1252(windows1252)
     {}
-    bool take(QByteArrayView piece) override { return m_device.write(piece.data(), piece.size()) == piece.size(); }
+    bool take(QByteArrayView piece) override
+    {
+        if (m_windows1252)
+            m_readBack.add(piece);
+        return m_device.write(piece.data(), piece.size()) == piece.size();
+    }
+    bool readsAsOtherEncoding() const { return m_windows1252 && m_readBack.readsAsOtherEncoding(); }
 
 private:
     QIODevice &m_device;
+    bool m_windows1252;
+    Windows1252ReadBack m_readBack;
 };
 
 // Runs a pass on a page's bytes as they are on disk; false when the page
@@ -156,10 +167,16 @@ bool passOverBytes(BatchCommand command, const QString &path, const PageMapping 
         // pass's output in their place, under every rule of a strict save.
         const QByteArray source = QByteArray::fromRawData(page.bytes().data(), page.bytes().size());
         const PageWriter streamPass = [&](QIODevice &device, const QByteArray &bytes) -> qint64 {
-            DeviceSink sink(device);
+            DeviceSink sink(device, scan.encoding == FileEncoding::Windows1252);
             const std::optional<qsizetype> done = streamBytePass(pass, bytes, scan, sink);
             if (page.shortened()) {
                 prompts.error(fileMessage(path, ShortenedWhileRead));
+                return -1;
+            }
+            // The page keeps its old bytes rather than change its text on the
+            // next open.
+            if (done && sink.readsAsOtherEncoding()) {
+                prompts.error(fileMessage(path, readBackOtherwiseText()));
                 return -1;
             }
             if (!done)

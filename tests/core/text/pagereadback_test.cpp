@@ -1,8 +1,11 @@
 #include "core/text/pagefile.h"
+#include "core/text/textcodec.h"
 #include "support/fakeprompts.h"
 #include "support/filebytes.h"
 
 #include <QTemporaryDir>
+
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -45,5 +48,33 @@ TEST(PageReadBackTest, AWindows1252PageIsNotWrittenAsBytesReadBackOtherwise)
         } else {
             EXPECT_EQ(readAll(file), c.onDisk);
         }
+    }
+}
+
+// The check that follows a page written piece by piece agrees with the one
+// on the whole page, in any pieces; only behind a UTF-16 mark with an even
+// length does it refuse where the whole page might still read back.
+TEST(PageReadBackTest, ThePieceByPieceCheckAgreesWithTheWholePageOne)
+{
+    std::mt19937 random(7);
+    const char alphabet[] = {'a',    '\r',   '\n',   '\xE9', '\xC3', '\xA9', '\x80',
+                             '\xEF', '\xBB', '\xBF', '\xFE', '\xFF', '\xF0', '\x9F'};
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray bytes;
+        for (int i = int(random() % 10); i > 0; --i)
+            bytes += alphabet[random() % sizeof alphabet];
+        Windows1252ReadBack check;
+        for (qsizetype at = 0; at < bytes.size();) {
+            const qsizetype length = std::min<qsizetype>(1 + random() % 4, bytes.size() - at);
+            check.add(QByteArrayView(bytes).sliced(at, length));
+            at += length;
+        }
+        SCOPED_TRACE(bytes.toHex().constData());
+        const bool whole = !readsBackAs(bytes, FileEncoding::Windows1252, decodeWindows1252(bytes));
+        const bool utf16Mark = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+        if (utf16Mark && whole != check.readsAsOtherEncoding())
+            EXPECT_TRUE(check.readsAsOtherEncoding());
+        else
+            EXPECT_EQ(check.readsAsOtherEncoding(), whole);
     }
 }

@@ -1,6 +1,6 @@
 #include "core/wholetext/batchmode.h"
-#include "support/fullfilesystem.h"
 #include "support/filebytes.h"
+#include "support/fullfilesystem.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -47,6 +47,23 @@ TEST(BatchSafety, PagesThatCannotBeRewrittenSafelyAreRefused)
         EXPECT_EQ(compact(path), 1);
         EXPECT_EQ(readAll(path), c.bytes);
     }
+}
+
+// A Windows-1252 page whose converted bytes would be taken for UTF-8 on the
+// next open keeps its old bytes: its text would change otherwise.
+TEST(BatchSafety, APageThatWouldReadBackAsAnotherEncodingIsNotRewritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.htm"));
+    const QByteArray page = "<P>\xE9&copy;&copy;</P>\r\n"; // would become E9 A9 A9, valid UTF-8
+    writeAll(path, page);
+    EXPECT_EQ(runBatchMode({QStringLiteral("tessaline"), QStringLiteral("--from-entities"), path}), 1);
+    EXPECT_EQ(readAll(path), page);
+
+    // The same conversion where the bytes stay Windows-1252 goes through.
+    writeAll(path, "<P>\xE9 &copy;</P>\r\n");
+    EXPECT_EQ(runBatchMode({QStringLiteral("tessaline"), QStringLiteral("--from-entities"), path}), 0);
+    EXPECT_EQ(readAll(path), QByteArray("<P>\xE9 \xA9</P>\r\n"));
 }
 
 TEST(BatchSafety, ARewrittenPageKeepsItsOwnerAndPermissions)
