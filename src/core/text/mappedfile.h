@@ -9,8 +9,8 @@ class QFile;
 // An open file's bytes mapped into memory, read without a copy. Another
 // program may shorten the file while it is mapped; reading the pages it no
 // longer backs would end the program (SIGBUS). Reading through read() is
-// safe from that: such a page reads as zeros instead and read() reports that
-// the bytes seen were not the file's.
+// safe from that (BusGuard): the bytes read as zeros instead and read()
+// reports that the bytes seen were not the file's.
 class MappedFile
 {
 public:
@@ -23,8 +23,8 @@ public:
     // be mapped (the caller reads it instead).
     bool map(QFile &file, qint64 size);
     // Runs reader over the mapped bytes. False when part of them vanished
-    // meanwhile, or when another mapping is being read on another thread at
-    // the same time (the caller reads the file instead).
+    // meanwhile, or when they cannot be guarded (the caller reads the file
+    // instead).
     bool read(const std::function<void(QByteArrayView)> &reader) const;
 
 private:

@@ -1,14 +1,10 @@
 #include "core/wholetext/pagemapping.h"
 
+#include "core/text/busguard.h"
+
 #include <QFile>
 
 #ifdef Q_OS_LINUX
-#include <array>
-#include <atomic>
-#include <csignal>
-#include <cstdint>
-#include <mutex>
-
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -18,86 +14,6 @@
 
 #ifdef Q_OS_LINUX
 namespace {
-
-// A mapped range that a bus error (the file cut short under it) must not end
-// the program for.
-struct Guard
-{
-    std::atomic<bool> taken{false};
-    std::atomic<std::uintptr_t> begin{0};
-    std::atomic<std::uintptr_t> end{0};
-    std::atomic<bool> hit{false};
-};
-
-std::array<Guard, 8> guards;
-struct sigaction previousAction;
-
-void onBusError(int signal, siginfo_t *info, void *context)
-{
-    const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
-    for (Guard &guard : guards) {
-        const std::uintptr_t begin = guard.begin.load();
-        const std::uintptr_t end = guard.end.load();
-        if (begin == 0 || address < begin || address >= end)
-            continue;
-        // Zero pages in place of the file's: the reader carries on and its
-        // owner learns from the guard that the bytes are no longer the file.
-        void *zeros = ::mmap(reinterpret_cast<void *>(begin), end - begin, PROT_READ,
-                             MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
-        if (zeros != MAP_FAILED) {
-            guard.hit.store(true);
-            return;
-        }
-        break;
-    }
-    // Not a guarded range: whatever handled the error before does.
-    if ((previousAction.sa_flags & SA_SIGINFO) && previousAction.sa_sigaction) {
-        previousAction.sa_sigaction(signal, info, context);
-    } else if (!(previousAction.sa_flags & SA_SIGINFO) && previousAction.sa_handler != SIG_DFL
-               && previousAction.sa_handler != SIG_IGN) {
-        previousAction.sa_handler(signal);
-    } else {
-        // The faulting access runs again and ends the program as usual.
-        struct sigaction fallback = {};
-        fallback.sa_handler = SIG_DFL;
-        ::sigaction(SIGBUS, &fallback, nullptr);
-    }
-}
-
-bool installHandler()
-{
-    static const bool installed = [] {
-        struct sigaction action = {};
-        action.sa_sigaction = onBusError;
-        action.sa_flags = SA_SIGINFO | SA_NODEFER;
-        sigemptyset(&action.sa_mask);
-        return ::sigaction(SIGBUS, &action, &previousAction) == 0;
-    }();
-    return installed;
-}
-
-int claimGuard(const void *address, size_t length)
-{
-    for (int i = 0; i < int(guards.size()); ++i) {
-        bool expected = false;
-        if (!guards[i].taken.compare_exchange_strong(expected, true))
-            continue;
-        const auto begin = reinterpret_cast<std::uintptr_t>(address);
-        guards[i].hit.store(false);
-        guards[i].end.store(begin + length);
-        guards[i].begin.store(begin);
-        return i;
-    }
-    return -1;
-}
-
-void releaseGuard(int slot)
-{
-    Guard &guard = guards[size_t(slot)];
-    const auto begin = guard.begin.exchange(0);
-    ::munmap(reinterpret_cast<void *>(begin), guard.end.load() - begin);
-    guard.taken.store(false);
-}
 
 // File systems whose files are plain pages in the file cache. Others (the
 // kernel's own, network and device ones) are read the usual way.
@@ -154,7 +70,7 @@ bool PageMapping::open(const QString &path, qint64 maxBytes)
         return false;
     }
     // An empty size may hide a file the kernel makes up as it is read.
-    if (st.st_size > 0 && mappableFileSystem(fd) && installHandler()) {
+    if (st.st_size > 0 && mappableFileSystem(fd)) {
         const size_t length = size_t(st.st_size);
         // Pages of usual sizes are mapped in one go rather than a fault at a
         // time; a huge file only as far as it is read.
@@ -162,7 +78,7 @@ bool PageMapping::open(const QString &path, qint64 maxBytes)
         void *map =
             ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | (length <= MappedAtOnce ? MAP_POPULATE : 0), fd, 0);
         if (map != MAP_FAILED) {
-            m_guard = claimGuard(map, length);
+            m_guard = BusGuard::claim(map, length);
             if (m_guard >= 0) {
                 ::close(fd);
                 m_bytes = QByteArrayView(static_cast<const char *>(map), qsizetype(length));
@@ -186,8 +102,10 @@ bool PageMapping::open(const QString &path, qint64 maxBytes)
 void PageMapping::close()
 {
 #ifdef Q_OS_LINUX
-    if (m_guard >= 0)
-        releaseGuard(m_guard);
+    if (m_guard >= 0) {
+        BusGuard::release(m_guard);
+        ::munmap(const_cast<char *>(m_bytes.data()), size_t(m_bytes.size()));
+    }
 #endif
     m_guard = -1;
     m_bytes = {};
@@ -198,7 +116,7 @@ void PageMapping::close()
 bool PageMapping::shortened() const
 {
 #ifdef Q_OS_LINUX
-    return m_guard >= 0 && guards[size_t(m_guard)].hit.load();
+    return m_guard >= 0 && BusGuard::hit(m_guard);
 #else
     return false;
 #endif
