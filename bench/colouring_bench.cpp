@@ -100,14 +100,3 @@ void Keystroke(benchmark::State &state)
 
 BENCHMARK(OpenPage)->ArgsProduct({{0, 1}, {10, 50}})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(Keystroke)->ArgsProduct({{0, 1}, {0, 1}, {10, 50}})->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}

@@ -133,7 +133,7 @@ TEST(Embed, ExactTags)
     {
         QString made, expected;
     } cases[] = {
-        {BuildEmbed(EmbedFields{.source = "a.wav"}), "<EMBED SRC=\"a.wav\" WIDTH=145 HEIGHT=60>"},
+        {BuildEmbed(EmbedFields{.source = "a.wav", .border = {}}), "<EMBED SRC=\"a.wav\" WIDTH=145 HEIGHT=60>"},
         {BuildEmbed(all), "<EMBED SRC=\"son/clip.avi\" BORDER=2 WIDTH=145 HEIGHT=60 ALIGN=\"top\" "
                           "PALETTE=\"foreground\" LOOP=true AUTOSTART=true HIDDEN=true>"},
         {BuildEmbed(bare), "<EMBED SRC=\"a.mid\" HEIGHT=60 ALIGN=\"middle\">"},

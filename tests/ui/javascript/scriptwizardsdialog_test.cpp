@@ -63,8 +63,9 @@ TEST(ScriptWizardsCommands, EachCommandOpensItsTabAndEveryCaptionReachesItsField
                 return;
             shownTab = dialog->tabs()->currentIndex();
             for (QLabel *label : dialog->findChildren<QLabel *>()) {
-                if (label->text().contains('&'))
+                if (label->text().contains('&')) {
                     EXPECT_NE(label->buddy(), nullptr) << str(label->text());
+                }
             }
             dialog->reject();
         });

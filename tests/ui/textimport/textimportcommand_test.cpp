@@ -43,8 +43,9 @@ TEST(TextImportCommand, ChosenFileGoesWhereTheDialogSays)
         RunTextImport(t.services);
         EXPECT_EQ(t.host.text.text(), c.expected) << c.name;
         EXPECT_EQ(t.filters, QStringList{msg(3006)}) << c.name;
-        if (c.shown)
+        if (c.shown) {
             EXPECT_TRUE(t.host.fakePrompts.shown.value(0).endsWith(QString::fromUtf8(c.shown))) << c.name;
+        }
         EXPECT_EQ(t.host.fakePrompts.shown.size(), c.shown ? 1 : 0) << c.name;
     }
 }
