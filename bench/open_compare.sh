@@ -45,26 +45,8 @@ for tool in Xvfb geany xdotool python3; do
 done
 
 work="$(mktemp -d)"
-xvfb_pid=""
-cleanup() {
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  sleep 0.05
-done
-[ -s "$work/display" ] || fail "Xvfb gave no display number"
-export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# A private X server, stopped (and the work folder removed) on exit.
+. "$(dirname "${BASH_SOURCE[0]}")/privatexvfb.sh"
 
 # The pages: plain HTML with accented paragraphs, CR LF line ends.
 for mb in $sizes; do

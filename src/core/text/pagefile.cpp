@@ -27,18 +27,6 @@ const QString OwnershipNotKept =
 const QString ChangedSinceRead =
     QStringLiteral(" a été modifié par un autre programme depuis sa lecture; il n'a pas été réécrit.");
 
-#ifdef Q_OS_UNIX
-FileStamp stampOf(const struct stat &st)
-{
-    FileStamp stamp;
-    stamp.device = quint64(st.st_dev);
-    stamp.inode = quint64(st.st_ino);
-    stamp.size = qint64(st.st_size);
-    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    return stamp;
-}
-#endif
-
 // Opens a regular file for reading without ever waiting: the file is opened
 // without blocking and anything but a regular file (a pipe, a device, a
 // folder) is closed again before a byte is read.
@@ -55,7 +43,7 @@ bool openRegularFile(const QString &path, QFile &file, FileStamp &stamp)
         ::close(fd);
         return false;
     }
-    stamp = stampOf(st);
+    stamp = fileStampOf(st);
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
@@ -183,6 +171,18 @@ SaveResult writePage(const QString &path, const QString &crlfText, PageFormat &f
 
 } // namespace
 
+#ifdef Q_OS_UNIX
+FileStamp fileStampOf(const struct stat &st)
+{
+    FileStamp stamp;
+    stamp.device = quint64(st.st_dev);
+    stamp.inode = quint64(st.st_ino);
+    stamp.size = qint64(st.st_size);
+    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return stamp;
+}
+#endif
+
 QString readBackOtherwiseText()
 {
     return QStringLiteral(" n'a pas été sauvegardé: ainsi écrit, il serait relu dans un autre encodage et son texte "
@@ -250,7 +250,7 @@ std::optional<LoadedPage> readPage(const QString &path, qint64 maxBytes, bool cr
     struct stat st;
     if (::fstat(file.handle(), &st) != 0)
         return std::nullopt;
-    stamp = stampOf(st);
+    stamp = fileStampOf(st);
 #endif
     try {
         const std::optional<QByteArray> bytes = readAtMost(file, stamp.size, maxBytes);
@@ -285,7 +285,7 @@ FileStamp fileStamp(const QString &path)
     struct stat st;
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
         return FileStamp();
-    return stampOf(st);
+    return fileStampOf(st);
 #else
     const QFileInfo info(path);
     FileStamp stamp;

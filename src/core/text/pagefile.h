@@ -31,6 +31,10 @@ struct FileStamp
     bool operator==(const FileStamp &) const = default;
 };
 
+// The stamp of a file from what fstat or stat told of it.
+struct stat;
+FileStamp fileStampOf(const struct stat &st);
+
 struct LoadedPage
 {
     QString text; // CR LF line breaks (loadPageAsRead: as in the file)

@@ -35,16 +35,6 @@ bool mappableFileSystem(int fd)
     }
 }
 
-FileStamp stampOf(const struct stat &st)
-{
-    FileStamp stamp;
-    stamp.device = quint64(st.st_dev);
-    stamp.inode = quint64(st.st_ino);
-    stamp.size = qint64(st.st_size);
-    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    return stamp;
-}
-
 } // namespace
 #endif
 
@@ -82,7 +72,7 @@ bool PageMapping::open(const QString &path, qint64 maxBytes)
             if (m_guard >= 0) {
                 ::close(fd);
                 m_bytes = QByteArrayView(static_cast<const char *>(map), qsizetype(length));
-                m_stamp = stampOf(st);
+                m_stamp = fileStampOf(st);
                 return true;
             }
             ::munmap(map, length);
