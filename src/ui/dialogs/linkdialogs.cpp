@@ -125,6 +125,10 @@ void LinkDialogBase::addJavaScriptPage()
     m_name = lineEdit(256);
     addField(addForm(layout), QStringLiteral("&Nom identificateur du lien:"), m_name);
     layout->addStretch();
+    // An image map's zone takes only the target and the address: a name
+    // typed here would be dropped, so the page is not offered.
+    if (m_mode == LinkMode::ReturnParts)
+        m_pages->setTabVisible(m_pages->count() - 1, false);
 }
 
 QString LinkDialogBase::eventAttributes()

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -29,6 +30,25 @@ TEST(ExternalLinkDialog, WrapsTheSelectionWithTheFieldsAttributes)
     EXPECT_EQ(marked(t.host.text), QStringLiteral("un <A HREF=\"page.htm\">[mot]</A> ici"));
     EXPECT_EQ(t.host.undo.count(), 1);
     EXPECT_TRUE(t.host.fakePrompts.asked.isEmpty());
+}
+
+// An image map's zone takes only the target and the address: the page for a
+// link name, which it would drop, is not offered there.
+TEST(ExternalLinkDialog, TheNamePageIsOfferedOnlyWhereTheNameIsWritten)
+{
+    DialogTesting t;
+    for (const LinkMode mode : {LinkMode::Insert, LinkMode::ReturnTag, LinkMode::ReturnParts}) {
+        ExternalLinkDialog dialog(t.services, mode);
+        auto *pages = dialog.findChild<QTabWidget *>();
+        ASSERT_NE(pages, nullptr);
+        int javaScript = -1;
+        for (int i = 0; i < pages->count(); ++i) {
+            if (pages->tabText(i) == QStringLiteral("JavaScript"))
+                javaScript = i;
+        }
+        ASSERT_GE(javaScript, 0);
+        EXPECT_EQ(pages->isTabVisible(javaScript), mode != LinkMode::ReturnParts) << int(mode);
+    }
 }
 
 TEST(InternalLinkDialog, NewDestinationIsAnAnchorAndALinkInTwoSteps)
