@@ -25,19 +25,8 @@ if [ ! -d "$seeds" ]; then
   exit 2
 fi
 
-missing=()
-for p in clang libclang-rt-14-dev cmake ninja-build qt6-base-dev; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "Installation des paquets manquants: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+. "$root/scripts/packages.sh"
+install_missing_packages clang libclang-rt-14-dev cmake ninja-build qt6-base-dev
 
 # The whole core library is instrumented, so the fuzz build has its own
 # folder. Debug keeps the code's own assertions; -O1 keeps it fast enough.
