@@ -82,11 +82,13 @@ std::optional<QByteArray> readAtMost(QFile &file, qint64 reportedSize, qint64 ma
     }
 }
 
-// Characters that the editor would turn into a line break: a page holding
-// one would not be saved back as it was read.
-bool holdsLineBreakMarks(const QString &text)
+// A NUL, or a character that the editor would turn into a line break: a
+// page holding one would not be saved back as it was read.
+bool holdsRefusedCharacter(const QString &text)
 {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c != u'\n' && isLineBreakMark(c); });
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() == 0 || (c != u'\n' && isLineBreakMark(c));
+    });
 }
 
 // Gives the new file the owner, group and permissions of the one it
@@ -216,8 +218,7 @@ std::optional<LoadedPage> pageOf(QByteArrayView bytes, const FileStamp &stamp, b
         LoadedPage page;
         page.stamp = stamp;
         page.format.encoding = detectAndDecode(QByteArray::fromRawData(bytes.data(), bytes.size()), page.text);
-        if (page.text.size() > DocumentText::MaxLength || page.text.contains(QChar(0))
-            || holdsLineBreakMarks(page.text))
+        if (page.text.size() > DocumentText::MaxLength || holdsRefusedCharacter(page.text))
             return std::nullopt;
         page.format.lineEnd = detectLineEnd(page.text);
         if (crlf)

@@ -1,6 +1,5 @@
 #include "core/text/textcodec.h"
 
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -74,6 +73,13 @@ bool decodeExactly(QStringConverter::Encoding encoding, QByteArrayView bytes, QS
     QString decoded = decoder.decode(bytes);
     if (decoder.hasError())
         return false;
+    // The UTF-8 decoder reports every form that would not come back as read
+    // (overlong forms, surrogates, code points past U+10FFFF, cut
+    // sequences), so what it takes without error comes back unchanged.
+    if (encoding == QStringConverter::Utf8) {
+        text = std::move(decoded);
+        return true;
+    }
     // Encoded again part by part and compared as it goes: no second copy of
     // a large page. Parts never split a surrogate pair.
     constexpr qsizetype PartSize = 64 * 1024;
@@ -191,9 +197,10 @@ bool Windows1252ReadBack::readsAsOtherEncoding() const
 
 LineEnd detectLineEnd(const QString &text)
 {
-    const qsizetype i = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    if (i < 0)
+    const auto lineBreak = std::find_if(text.cbegin(), text.cend(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+    if (lineBreak == text.cend())
         return LineEnd::CrLf;
+    const qsizetype i = lineBreak - text.cbegin();
     if (text.at(i) == u'\n')
         return LineEnd::Lf;
     return (i + 1 < text.size() && text.at(i + 1) == u'\n') ? LineEnd::CrLf : LineEnd::Cr;
