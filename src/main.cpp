@@ -3,6 +3,7 @@
 #include "ui/shell/benchhook.h"
 #include "ui/shell/handover.h"
 #include "ui/shell/mainwindow.h"
+#include "ui/shell/pagepreload.h"
 #include "ui/shell/translations.h"
 
 #include <QApplication>
@@ -62,14 +63,25 @@ int main(int argc, char *argv[])
                    stderr);
         return 1;
     }
+    // The first page of the command line is read while the application and
+    // its window are set up.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    std::unique_ptr<PagePreload> preload = PagePreload::forArguments(arguments);
     QApplication app(argc, argv);
+    if (preload)
+        preload->applicationReady();
     QApplication::setApplicationName(msg(5000));
     QApplication::setOrganizationName(QStringLiteral("Orbelune"));
     const QStringList files = QApplication::arguments().mid(1);
 
-    // A copy already running takes the files, and this one ends without a window.
-    if (handOverToRunningCopy(files))
+    // A copy already running takes the files, and this one ends without a
+    // window (the page read ahead goes first: it may be using the application).
+    if (handOverToRunningCopy(files)) {
+        preload.reset();
         return 0;
+    }
     installFrenchTranslations(app);
 
     MainWindow window;
@@ -79,7 +91,7 @@ int main(int argc, char *argv[])
     QObject::connect(&server, &HandOverServer::activationRequested, &window,
                      [&window] { bringWindowToFront(&window); });
 
-    window.setStartupFiles(files);
+    window.setStartupFiles(files, std::move(preload));
     installBenchmarkQuitHook(&window);
     window.show();
     return QApplication::exec();

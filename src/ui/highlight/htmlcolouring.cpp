@@ -37,7 +37,7 @@ HtmlColouring::HtmlColouring(EditorWidget *editor)
 {
     takeColoursFromPalette();
     connect(m_document, &QTextDocument::contentsChange, this, &HtmlColouring::contentsChanged);
-    connect(m_editor, &EditorWidget::partAppended, this, &HtmlColouring::contentsChanged);
+    connect(m_editor, &EditorWidget::documentReplaced, this, &HtmlColouring::documentReplaced);
     m_editor->installEventFilter(this);
     m_viewport->installEventFilter(this);
     m_viewport->update();
@@ -112,6 +112,19 @@ void HtmlColouring::contentsChanged(int position, int /*removed*/, int added)
         return;
     }
     m_validBlocks = std::min(m_validBlocks, edited);
+}
+
+void HtmlColouring::documentReplaced()
+{
+    // The old document went with its colours; the new one has none yet.
+    if (m_document)
+        disconnect(m_document, nullptr, this, nullptr);
+    m_document = m_editor->document();
+    m_validBlocks = 0;
+    m_blockCount = m_document->blockCount();
+    connect(m_document, &QTextDocument::contentsChange, this, &HtmlColouring::contentsChanged);
+    if (m_viewport)
+        m_viewport->update();
 }
 
 int HtmlColouring::startStateOf(const QTextBlock &block) const

@@ -38,6 +38,7 @@ protected:
 
 private:
     void contentsChanged(int position, int removed, int added);
+    void documentReplaced();
     void computeStatesThrough(int blockNumber);
     int startStateOf(const QTextBlock &block) const;
     // Sets the block's colours and its end state; relayout asks the layout

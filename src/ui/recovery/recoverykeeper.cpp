@@ -76,10 +76,12 @@ void RecoveryKeeper::watch(DocumentWindow *document)
     m_pages[pageId] = document;
     auto *timer = new QTimer(document);
     timer->setSingleShot(true);
-    QTextDocument *text = document->editor()->document();
+    // The editor's own signals: they follow its document when a large page
+    // puts another one in place.
+    QPlainTextEdit *text = document->editor();
     connect(timer, &QTimer::timeout, this, [this, document, pageId] { copyNow(document, pageId); });
-    connect(text, &QTextDocument::contentsChanged, timer, [this, timer] { timer->start(m_delayMs); });
-    connect(text, &QTextDocument::modificationChanged, this, [this, timer, pageId](bool modified) {
+    connect(text, &QPlainTextEdit::textChanged, timer, [this, timer] { timer->start(m_delayMs); });
+    connect(text, &QPlainTextEdit::modificationChanged, this, [this, timer, pageId](bool modified) {
         if (modified) {
             timer->start(m_delayMs);
         } else {

@@ -30,7 +30,7 @@ DocumentWindow::DocumentWindow(QWidget *parent)
     connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, &DocumentWindow::caretMoved);
     // The text stops counting as modified when it is saved or read again:
     // the history notes that this text is the one in the file.
-    connect(m_editor->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
+    connect(m_editor, &QPlainTextEdit::modificationChanged, this, [this](bool modified) {
         if (!modified)
             m_undo.markSaved();
     });
@@ -67,13 +67,13 @@ QString DocumentWindow::fileName() const
     return fileNameWithoutFolder(m_caption);
 }
 
-void DocumentWindow::loadText(const QString &text)
+void DocumentWindow::loadText(const QString &text, std::unique_ptr<DocumentBuild> build)
 {
     // No record of the old text fits the new one. The history stays empty
     // while a large page comes in by parts: the editor is read-only and any
     // command gets the whole page before it records a step.
     m_undo.clear();
-    m_text.loadPage(text);
+    m_text.loadPage(text, std::move(build));
     m_text.setSelectionStart(0);
     m_text.setModified(false);
 }

@@ -34,7 +34,7 @@ public:
     // Replaces the text by a file's content (line breaks of any form)
     // without an undo step: caret at 0, unmodified, the history cleared. A
     // large page comes in by parts (EditorText::loadPage).
-    void loadText(const QString &text);
+    void loadText(const QString &text, std::unique_ptr<DocumentBuild> build = nullptr);
 
 signals:
     void captionChanged(const QString &caption);

@@ -3,6 +3,7 @@
 #include "ui/shell/documentwindow.h"
 #include "core/shell/tabtext.h"
 #include "ui/shell/documentworkspace.h"
+#include "ui/shell/pagepreload.h"
 #include "ui/text/editorwidget.h"
 #include "core/shell/pageheader.h"
 #include "core/shell/prompts.h"
@@ -129,9 +130,17 @@ void FileCommands::OpenDocument(const QString &fileName)
         }
     }
     std::optional<LoadedPage> page;
+    std::unique_ptr<DocumentBuild> build;
     if (CanOpenFile(fileName)) {
         BusyCursor busy;
-        page = loadPageAsRead(fileName);
+        if (m_preload && m_preload->path() == fileName) {
+            PreloadedPage preloaded = m_preload->take();
+            m_preload = nullptr;
+            page = std::move(preloaded.page);
+            build = std::move(preloaded.build);
+        } else {
+            page = loadPageAsRead(fileName);
+        }
     }
     if (!page) {
         m_prompts.information(fileMessage(fileName, msg(11)));
@@ -150,7 +159,7 @@ void FileCommands::OpenDocument(const QString &fileName)
         document->setCaption(fileName);
         document->DocumentTabIndex = m_workspace.AddDocumentTab(fileNameWithoutFolder(fileName));
         document->format = page->format;
-        document->loadText(page->text);
+        document->loadText(page->text, std::move(build));
     }
     m_hooks.UpdateCommandStates();
     CheckDocumentFolder();

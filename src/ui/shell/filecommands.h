@@ -9,6 +9,7 @@
 
 class DocumentWindow;
 class DocumentWorkspace;
+class PagePreload;
 class Prompts;
 class QAction;
 class QWidget;
@@ -63,6 +64,10 @@ public:
     void print();
     void CheckDocumentFolder();
 
+    // The page read ahead for the command line (not owned); opening its file
+    // takes it. Null once taken.
+    void setPreload(PagePreload *preload) { m_preload = preload; }
+
     // Initial folders of the open and save dialogs.
     void setDialogFolders(const QString &folder);
     QString openFolder() const { return m_openFolder; }
@@ -91,6 +96,7 @@ private:
     ShellDialogs &m_dialogs;
     QWidget *m_frame;
     Hooks m_hooks;
+    PagePreload *m_preload = nullptr;
     QString m_openFolder;
     QString m_saveFolder;
 

@@ -15,6 +15,7 @@
 #include "ui/undo/typingrecorder.h"
 #include "ui/shell/filecommands.h"
 #include "ui/shell/messageboxprompts.h"
+#include "ui/shell/pagepreload.h"
 #include "core/shell/handoverprotocol.h"
 #include "core/text/pagefile.h"
 #include "ui/shell/helpwindow.h"
@@ -40,6 +41,7 @@
 #include "ui/wholetext/wholetextcommands.h"
 
 #include <QAction>
+#include <QScopeGuard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -469,8 +471,21 @@ void MainWindow::FormShow()
     QTimer::singleShot(0, this, &MainWindow::openStartupFiles);
 }
 
+void MainWindow::setStartupFiles(const QStringList &files, std::unique_ptr<PagePreload> preload)
+{
+    m_startupFiles = files;
+    m_startupPreload = std::move(preload);
+    m_files->setPreload(m_startupPreload.get());
+}
+
 void MainWindow::openStartupFiles()
 {
+    // A page read ahead and not opened (a project came first, or the file
+    // could not be opened) is let go once the command line is done.
+    const auto dropPreload = qScopeGuard([this] {
+        m_files->setPreload(nullptr);
+        m_startupPreload.reset();
+    });
     if (m_recovery && m_recovery->offerLeftOvers([this](const RecoveryCopy &copy) {
             openRecoveredPage(*m_workspace, copy, [this](DocumentWindow *document) { prepareDocument(document); });
         }))

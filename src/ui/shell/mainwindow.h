@@ -20,6 +20,7 @@ class QToolBar;
 class RecentMenu;
 class RecoveryKeeper;
 class OptionsCommands;
+class PagePreload;
 class PreviewCommand;
 class ProjectCommands;
 class ToolTabs;
@@ -47,7 +48,9 @@ public:
     ~MainWindow() override;
 
     // Files named on the command line, opened when the window first shows.
-    void setStartupFiles(const QStringList &files) { m_startupFiles = files; }
+    // The files of the command line, opened once the window is shown; preload
+    // is the first page among them being read ahead (may be null).
+    void setStartupFiles(const QStringList &files, std::unique_ptr<PagePreload> preload = nullptr);
     // Opens files handed over by a second copy or dropped from the shell:
     // only pages and text files are taken.
     void openFiles(const QStringList &files);
@@ -121,6 +124,7 @@ private:
     Settings m_settings;
     EditorState m_state;
     QStringList m_startupFiles;
+    std::unique_ptr<PagePreload> m_startupPreload;
     bool m_shown = false;
     bool m_documentsOpen = false;
     bool m_documentStatesSet = false;

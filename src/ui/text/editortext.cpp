@@ -1,6 +1,7 @@
 #include "ui/text/editortext.h"
 
 #include "core/text/textplace.h"
+#include "ui/text/documentbuild.h"
 #include "ui/text/editorwidget.h"
 #include "ui/text/pageloading.h"
 
@@ -65,7 +66,7 @@ void EditorText::setText(const QString &text)
     m_editor->document()->setModified(true);
 }
 
-void EditorText::loadPage(const QString &text)
+void EditorText::loadPage(const QString &text, std::unique_ptr<DocumentBuild> build)
 {
     finishLoading();
     QTextDocument *document = m_editor->document();
@@ -77,7 +78,11 @@ void EditorText::loadPage(const QString &text)
     const qsizetype first = PageLoading::partEnd(text, 0, PageLoading::FirstPartSize);
     m_editor->setPlainText(text.first(first));
     document->setModified(false);
-    m_loading = new PageLoading(m_editor, text, first);
+    // A build started earlier is used when it is of this very text.
+    const bool sameText = build && (build->text().constData() == text.constData() || build->text() == text);
+    if (!sameText)
+        build = std::make_unique<DocumentBuild>(text);
+    m_loading = new PageLoading(m_editor, std::move(build));
 }
 
 bool EditorText::isLoading() const
@@ -240,21 +245,24 @@ int EditorText::selectionLength() const
     return fromWidget(cursor.selectionEnd()) - fromWidget(cursor.selectionStart());
 }
 
+// Both take the widget's cursor only after toWidget(), which may put the
+// whole of a loading page in place of the document the cursor was on (the
+// positions of the part already in stay the same).
 void EditorText::setSelectionStart(int position)
 {
+    const int widgetPosition = toWidget(position);
     QTextCursor cursor = m_editor->textCursor();
-    cursor.setPosition(toWidget(position));
+    cursor.setPosition(widgetPosition);
     m_editor->setTextCursor(cursor);
 }
 
 void EditorText::setSelectionLength(int length)
 {
+    const qint64 end = std::min<qint64>(qint64(selectionStart()) + std::max(0, length), DocumentText::MaxLength);
+    const int widgetEnd = toWidget(int(end));
     QTextCursor cursor = m_editor->textCursor();
-    const int start = cursor.selectionStart();
-    const int startPos = fromWidget(start);
-    const qint64 end = std::min<qint64>(qint64(startPos) + std::max(0, length), DocumentText::MaxLength);
-    cursor.setPosition(start);
-    cursor.setPosition(toWidget(int(end)), QTextCursor::KeepAnchor);
+    cursor.setPosition(cursor.selectionStart());
+    cursor.setPosition(widgetEnd, QTextCursor::KeepAnchor);
     m_editor->setTextCursor(cursor);
 }
 

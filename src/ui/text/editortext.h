@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/text/documenttext.h"
+#include "ui/text/documentbuild.h"
 
 #include <QPointer>
 
@@ -26,11 +27,11 @@ public:
 
     // Puts a page read from a file (line breaks of any form) in the editor,
     // unmodified, caret at its start. A large page shows its first part at
-    // once and the rest follows from the event loop (see PageLoading);
-    // Whatever asks for the text beyond the part already in (the whole text,
-    // its length, a line or position further on, any edit) first gets the
-    // rest appended at once.
-    void loadPage(const QString &text);
+    // once and the whole page follows when built (see PageLoading), from
+    // build when given (a build of this text started earlier). Whatever asks
+    // for the text beyond the part already in (the whole text, its length, a
+    // line or position further on, any edit) first waits for the whole page.
+    void loadPage(const QString &text, std::unique_ptr<DocumentBuild> build = nullptr);
     bool isLoading() const;
     void finishLoading() const;
 

@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextDocumentLayout>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -25,19 +25,38 @@ EditorWidget::~EditorWidget()
     emit closing();
 }
 
-void EditorWidget::appendPart(const QString &text)
+void EditorWidget::adoptDocument(std::unique_ptr<QTextDocument> document)
 {
-    QTextDocument *doc = document();
-    const bool modified = doc->isModified();
-    QTextCursor cursor(doc);
-    cursor.movePosition(QTextCursor::End);
-    const int position = cursor.position();
-    {
-        const QSignalBlocker quiet(doc);
-        cursor.insertText(text);
-        doc->setModified(modified);
-    }
-    emit partAppended(position, 0, cursor.position() - position);
+    QTextDocument *previous = this->document();
+    const QTextCursor caret = textCursor();
+    const int anchor = caret.anchor();
+    const int position = caret.position();
+    const int horizontal = horizontalScrollBar()->value();
+    const int vertical = verticalScrollBar()->value();
+    const bool modified = previous->isModified();
+
+    document->setDefaultFont(previous->defaultFont());
+    document->setDefaultTextOption(previous->defaultTextOption());
+    document->setDocumentMargin(previous->documentMargin());
+    document->setUndoRedoEnabled(previous->isUndoRedoEnabled());
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));
+    QTextDocument *adopted = document.release();
+    adopted->setParent(this);
+    // The widget deletes the document it made itself; one adopted before
+    // is deleted here.
+    const bool previousIsOurs = previous->parent() == this;
+    setDocument(adopted);
+    if (previousIsOurs)
+        delete previous;
+    adopted->setModified(modified);
+
+    QTextCursor restored(adopted);
+    restored.setPosition(std::min(anchor, adopted->characterCount() - 1));
+    restored.setPosition(std::min(position, adopted->characterCount() - 1), QTextCursor::KeepAnchor);
+    setTextCursor(restored);
+    horizontalScrollBar()->setValue(horizontal);
+    verticalScrollBar()->setValue(vertical);
+    emit documentReplaced();
 }
 
 bool EditorWidget::canInsertFromMimeData(const QMimeData *source) const

@@ -3,6 +3,8 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
+#include <memory>
+
 // The text area of a document window: plain text only, its own undo history
 // switched off (documents keep their own), Tab accepted as text.
 class EditorWidget : public QPlainTextEdit
@@ -22,23 +24,20 @@ public:
     void clearTextMargins();
     bool hasTextMargins() const { return m_hasTextMargins; }
 
-    // Appends text at the end of the document, the caret and the view
-    // untouched, the modified flag kept, the lines split as setPlainText
-    // would. The document's own change signals stay quiet: without a history
-    // of its own it counts every change as a modification, and each part of
-    // a large page would tell the status bar, the tab and the recovery
-    // copies that the page was edited. Its layout is told directly, the view
-    // follows the layout, and partAppended tells the rest (the colouring).
-    void appendPart(const QString &text);
+    // Puts document in the place of the editor's own, which is deleted: the
+    // caret, the selection and the view stay where they were (the new text
+    // begins with the old one), and so do the modified flag and the text
+    // settings (font, tabs, margin). The editor owns the document from now.
+    void adoptDocument(std::unique_ptr<QTextDocument> document);
 
 signals:
     // The editor is about to be destroyed, while it is still whole: whoever
     // watches its events or its viewport lets go of it now, before the base
     // classes' destructors send their last events.
     void closing();
-    // Text was appended at the end by appendPart, as contentsChange would
-    // tell it.
-    void partAppended(int position, int removed, int added);
+    // adoptDocument put another document in place: whoever watches the
+    // document's own signals connects to the new one.
+    void documentReplaced();
 
 protected:
     // Files dragged from the shell are for the frame window, which opens

@@ -1,9 +1,10 @@
 #include "ui/text/pageloading.h"
 
 #include "core/text/documenttext.h"
+#include "ui/text/documentbuild.h"
 #include "ui/text/editorwidget.h"
 
-#include <QTimer>
+#include <QTextDocument>
 
 namespace {
 
@@ -11,21 +12,22 @@ int g_inProgress = 0;
 
 } // namespace
 
-PageLoading::PageLoading(EditorWidget *editor, QString text, qsizetype from)
+PageLoading::PageLoading(EditorWidget *editor, std::unique_ptr<DocumentBuild> build)
     : QObject(editor)
     , m_editor(editor)
-    , m_text(std::move(text))
-    , m_next(from)
+    , m_build(std::move(build))
     , m_wasReadOnly(editor->isReadOnly())
 {
     ++g_inProgress;
     m_editor->setReadOnly(true);
-    QTimer::singleShot(0, this, &PageLoading::appendPart);
+    m_build->whenDone(this, [this] { finish(); });
 }
 
 PageLoading::~PageLoading()
 {
-    // The editor may be going away: it is not touched here.
+    // The editor may be going away: it is not touched here. The worker
+    // stops before this object does.
+    m_build.reset();
     if (!m_done)
         --g_inProgress;
 }
@@ -50,42 +52,17 @@ qsizetype PageLoading::partEnd(const QString &text, qsizetype from, qsizetype si
     return text.at(end - 1).isHighSurrogate() ? end - 1 : end;
 }
 
-void PageLoading::appendThrough(qsizetype end)
-{
-    const QString part = QStringView(m_text).sliced(m_next, end - m_next).toString();
-    // Moved on first: should anything ask for the rest (finish()) while
-    // this part goes in, it follows this part.
-    m_next = end;
-    m_editor->appendPart(part);
-}
-
-void PageLoading::appendPart()
-{
-    if (m_done)
-        return;
-    appendThrough(partEnd(m_text, m_next, PartSize));
-    if (m_next < m_text.size())
-        QTimer::singleShot(0, this, &PageLoading::appendPart);
-    else
-        complete();
-}
-
 void PageLoading::finish()
 {
     if (m_done)
         return;
-    while (m_next < m_text.size())
-        appendThrough(m_text.size());
-    complete();
-}
-
-void PageLoading::complete()
-{
-    if (m_done)
-        return;
+    // Marked first: whatever the editor's signals start meanwhile finds the
+    // page whole.
     m_done = true;
     --g_inProgress;
-    m_text = QString();
+    std::unique_ptr<QTextDocument> whole = m_build->take();
+    m_build.reset();
+    m_editor->adoptDocument(std::move(whole));
     m_editor->setReadOnly(m_wasReadOnly);
     deleteLater();
 }

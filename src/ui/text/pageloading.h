@@ -3,27 +3,31 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class DocumentBuild;
 class EditorWidget;
 
-// A large page going into the editor in parts. The editor already holds the
-// first part (a screenful and more); the rest is appended at the end of its
-// document from the event loop, one part each time, so that the window is
-// painted and answers in between. The editor stays read-only meanwhile and
-// the document's modified flag keeps the value it had. Owned by the editor.
+// A large page going into the editor. The editor already holds the first
+// part (a screenful and more) while the whole page is put into a document
+// of its own on a worker thread (DocumentBuild); once built, that document
+// takes the place of the editor's, the caret and the view kept. The editor
+// stays read-only meanwhile and the page is not modified. Owned by the
+// editor.
 class PageLoading : public QObject
 {
 public:
-    // Pages longer than this (characters) go in by parts.
+    // Pages longer than this (characters) go in this way.
     static constexpr qsizetype PartedAbove = qsizetype(2) << 20;
     static constexpr qsizetype FirstPartSize = qsizetype(64) << 10;
+    // The worker's slices: a cancel waits for one at most.
     static constexpr qsizetype PartSize = qsizetype(512) << 10;
 
-    // text[from..] is still to come.
-    PageLoading(EditorWidget *editor, QString text, qsizetype from);
+    PageLoading(EditorWidget *editor, std::unique_ptr<DocumentBuild> build);
     ~PageLoading() override;
 
     bool isDone() const { return m_done; }
-    // Appends everything still to come now.
+    // Waits for the whole page and puts it in the editor now.
     void finish();
 
     // Loads running in the whole program (the benchmark hook waits for them).
@@ -35,13 +39,8 @@ public:
     static qsizetype partEnd(const QString &text, qsizetype from, qsizetype size);
 
 private:
-    void appendPart();
-    void appendThrough(qsizetype end);
-    void complete();
-
     EditorWidget *m_editor;
-    QString m_text;
-    qsizetype m_next;
+    std::unique_ptr<DocumentBuild> m_build;
     bool m_wasReadOnly;
     bool m_done = false;
 };

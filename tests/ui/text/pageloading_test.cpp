@@ -4,9 +4,12 @@
 #include "ui/text/pageloading.h"
 
 #include <QCoreApplication>
+#include <QScrollBar>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -42,7 +45,7 @@ TEST(PageLoading, ALargePageComesInByPartsAsTheSameText)
         text.loadPage(page);
         ASSERT_TRUE(text.isLoading());
         int modifications = 0;
-        QObject::connect(editor.document(), &QTextDocument::modificationChanged,
+        QObject::connect(&editor, &QPlainTextEdit::modificationChanged,
                          [&](bool modified) { modifications += modified ? 1 : 0; });
         EXPECT_TRUE(editor.isReadOnly());
         EXPECT_LT(editor.document()->characterCount(), page.size() / 2);
@@ -89,6 +92,43 @@ TEST(PageLoading, WhatNeedsTheWholePageGetsItAtOnce)
         u.use(text);
         EXPECT_FALSE(text.isLoading());
         EXPECT_FALSE(editor.isReadOnly());
+    }
+}
+
+// The whole page takes the place of the first part without moving what the
+// author may already have done there: caret, selection, scroll position.
+TEST(PageLoading, TheWholePageKeepsTheCaretAndTheView)
+{
+    const QString page = largePage(QStringLiteral("\n"));
+    EditorWidget editor;
+    EditorText text(&editor);
+    editor.resize(400, 200);
+    text.loadPage(page);
+    ASSERT_TRUE(text.isLoading());
+    text.select(text.lineStart(40) + 2, 5);
+    editor.verticalScrollBar()->setValue(30);
+    const QString selected = text.selectedText();
+    waitUntilLoaded(text);
+    EXPECT_EQ(text.selectionStart(), text.lineStart(40) + 2);
+    EXPECT_EQ(text.selectedText(), selected);
+    EXPECT_EQ(editor.verticalScrollBar()->value(), 30);
+    // The editor works on the new document: typing replaces the selection.
+    EXPECT_TRUE(text.replaceSelection(QStringLiteral("X")));
+    EXPECT_EQ(text.line(40).mid(2, 1), QStringLiteral("X"));
+}
+
+// A page closed while it is still being built: the worker stops, nothing
+// is left behind (the sanitizers see to it).
+TEST(PageLoading, ClosingWhileLoadingStopsTheBuild)
+{
+    const QString page = largePage(QStringLiteral("\r\n")).repeated(4);
+    for (int i = 0; i < 3; ++i) {
+        auto editor = std::make_unique<EditorWidget>();
+        EditorText text(editor.get());
+        text.loadPage(page);
+        ASSERT_TRUE(text.isLoading());
+        editor.reset();
+        EXPECT_EQ(PageLoading::inProgress(), 0);
     }
 }
 
