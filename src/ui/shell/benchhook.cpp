@@ -16,7 +16,7 @@
 namespace {
 
 // Watches the paint events of one window, then waits for the event loop to
-// be about to sleep with no page still coming in by parts: the moment the
+// be about to sleep with no page still loading: the moment the
 // user sees the whole page and can type. pageShown, when set, gets the time
 // of the first paint of a page (an editor's text area) in the window.
 class IdlePaintWatch : public QObject

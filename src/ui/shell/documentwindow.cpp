@@ -70,7 +70,7 @@ QString DocumentWindow::fileName() const
 void DocumentWindow::loadText(const QString &text, std::unique_ptr<DocumentBuild> build)
 {
     // No record of the old text fits the new one. The history stays empty
-    // while a large page comes in by parts: the editor is read-only and any
+    // while a large page is loading: the editor is read-only and any
     // command gets the whole page before it records a step.
     m_undo.clear();
     m_text.loadPage(text, std::move(build));

@@ -33,7 +33,8 @@ public:
 
     // Replaces the text by a file's content (line breaks of any form)
     // without an undo step: caret at 0, unmodified, the history cleared. A
-    // large page comes in by parts (EditorText::loadPage).
+    // large page loads from the event loop (EditorText::loadPage), from
+    // build when given.
     void loadText(const QString &text, std::unique_ptr<DocumentBuild> build = nullptr);
 
 signals:
