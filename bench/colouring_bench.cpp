@@ -1,6 +1,6 @@
 // Cost of the HTML colouring, on and off, for what a user feels: opening a
-// generated 10 or 50 MB page (the whole text loaded, large pages coming in
-// by parts, and the window painted) and a keystroke in the middle of it
+// generated 10 or 50 MB page (the whole text loaded, large pages built off
+// the GUI thread, and the window painted) and a keystroke in the middle of it
 // (the key handled and the lines in view repainted).
 #include "core/settings/settings.h"
 #include "pagegenerator.h"
