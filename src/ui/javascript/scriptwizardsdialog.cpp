@@ -4,7 +4,12 @@
 #include "core/shell/documenthost.h"
 #include "core/text/documenttext.h"
 #include "ui/dialogs/dialogservices.h"
-#include "ui/javascript/wizardpages.h"
+#include "ui/javascript/bannerpage.h"
+#include "ui/javascript/clockpage.h"
+#include "ui/javascript/gradientpage.h"
+#include "ui/javascript/picturelinkpage.h"
+#include "ui/javascript/picturelistpage.h"
+#include "ui/javascript/urlmenupage.h"
 #include "ui/shell/uiguards.h"
 
 #include <QCoreApplication>

@@ -6,10 +6,10 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
-#include <optional>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 // What reading a page ahead gave: the read's result, and for a large page

@@ -5,7 +5,12 @@
 #include "support/qstringprinter.h"
 #include "ui/dialogs/linkdialogs.h"
 #include "ui/javascript/javascriptcommands.h"
-#include "ui/javascript/wizardpages.h"
+#include "ui/javascript/bannerpage.h"
+#include "ui/javascript/clockpage.h"
+#include "ui/javascript/gradientpage.h"
+#include "ui/javascript/picturelinkpage.h"
+#include "ui/javascript/picturelistpage.h"
+#include "ui/javascript/urlmenupage.h"
 #include "ui/tagcommands/tooltabs.h"
 
 #include <QAction>
