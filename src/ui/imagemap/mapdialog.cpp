@@ -88,6 +88,9 @@ QWidget *TMapFrm::buildUpper()
     auto *nameRow = new QHBoxLayout;
     auto *nameLabel = new QLabel(withMnemonic(msg(426), QLatin1Char('N')), upper);
     m_name = lineEdit(256);
+    // Room for a usual map name even at the dialog's smallest size, beside
+    // its long label.
+    m_name->setMinimumWidth(m_name->fontMetrics().averageCharWidth() * 22);
     nameLabel->setBuddy(m_name);
     nameRow->addWidget(nameLabel);
     nameRow->addWidget(m_name, 1);
