@@ -8,11 +8,13 @@
 
 PagePreload::PagePreload(QString path)
     : m_path(std::move(path))
+{
     // Qt takes the first thread that asks for its thread data as the main
     // thread: the caller (the main thread, perhaps before the application
     // exists) asks before the reader can.
-    , m_reader((QThread::currentThread(), [this] { read(); }))
-{}
+    QThread::currentThread();
+    m_reader = std::thread([this] { read(); });
+}
 
 PagePreload::~PagePreload()
 {
