@@ -51,18 +51,9 @@ work="$(mktemp -d)"
 . "$(dirname "${BASH_SOURCE[0]}")/privatexvfb.sh"
 
 # The pages: plain HTML with accented paragraphs, CR LF line ends.
+. "$(dirname "${BASH_SOURCE[0]}")/benchpage.sh"
 for mb in $sizes; do
-  LC_ALL=C awk -v target="$((mb * 1024 * 1024))" 'BEGIN {
-    ORS = "\r\n"
-    print "<HTML>"; print "<HEAD>"; print "<TITLE>Page de mesure</TITLE>"; print "</HEAD>"; print "<BODY>"
-    size = 60
-    for (i = 1; size < target - 20; i++) {
-      line = sprintf("<P>Paragraphe %d : <B>été</B> à côté, déjà <A HREF=\"page%d.htm\">liée</A> et réécrite.</P>", i, i % 97)
-      print line
-      size += length(line) + 2
-    }
-    print "</BODY>"; print "</HTML>"
-  }' >"$work/page$mb.htm"
+  write_bench_page "$((mb * 1024 * 1024))" "$work/page$mb.htm" accented
 done
 
 mkdir -p "$work/home/.config/Orbelune" "$work/home/run" "$work/geany"

@@ -47,18 +47,9 @@ work="$(mktemp -d)"
 . "$(dirname "${BASH_SOURCE[0]}")/privatexvfb.sh"
 
 # The page: a plain HTML document of 10 MB with CR LF line breaks.
+. "$(dirname "${BASH_SOURCE[0]}")/benchpage.sh"
 page="$work/grande.htm"
-awk -v target="$page_bytes" 'BEGIN {
-  ORS = "\r\n"
-  print "<HTML>"; print "<HEAD>"; print "<TITLE>Page de mesure</TITLE>"; print "</HEAD>"; print "<BODY>"
-  size = 60
-  for (i = 1; size < target - 20; i++) {
-    line = sprintf("<P>Paragraphe %d : <B>texte</B> de mesure, avec un <A HREF=\"page%d.htm\">lien</A> et des accents.</P>", i, i % 97)
-    print line
-    size += length(line) + 2
-  }
-  print "</BODY>"; print "</HTML>"
-}' >"$page"
+write_bench_page "$page_bytes" "$page"
 
 # One run: sets run_ms, run_first_ms (0 without a page) and run_kb (peak
 # memory), or ends the script.
