@@ -1,0 +1,187 @@
+#pragma once
+
+#include "core/text/linestore.h"
+
+#include <QAbstractScrollArea>
+#include <QList>
+#include <QTextLayout>
+
+class QMimeData;
+class QPagedPaintDevice;
+
+// Colours for the lines about to be painted. The view asks prepare() for the
+// range it is going to paint, then formats() for each line in it; it asks
+// again for a line after the provider called TextView::refreshFormats for it.
+class LineFormats
+{
+public:
+    virtual ~LineFormats() = default;
+    virtual void prepare(int firstLine, int lastLine) = 0;
+    virtual QList<QTextLayout::FormatRange> formats(int line) = 0;
+};
+
+// A plain-text editing view over a LineStore that lays out only the lines it
+// shows, so that a page of any size opens at the speed of reading it. Lines
+// are laid out with QTextLayout (shaping, bidirectional text, tabs) and
+// cached while in view. Positions are store positions (one per line break).
+//
+// Scrolling: the vertical scroll bar counts lines (its value is the first
+// line shown); with word wrap a line may take several rows and the view
+// scrolls by rows within it. Without wrap the horizontal range follows the
+// widest line laid out so far.
+//
+// A complete editor on its own: caret and selection by keyboard and mouse,
+// typing, input methods, the clipboard (and the X11 selection), drag and drop
+// of text, overwrite mode, read-only mode. It keeps no undo history.
+class TextView : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    // Caret moves, with the meaning of QTextCursor's operations of the same
+    // names (Start/End of the whole text, StartOfLine/EndOfLine of the row on
+    // screen, StartOfBlock/EndOfBlock of the line in the store).
+    enum Move {
+        Start,
+        End,
+        StartOfLine,
+        EndOfLine,
+        StartOfBlock,
+        EndOfBlock,
+        PreviousCharacter,
+        NextCharacter,
+        PreviousWord,
+        NextWord,
+        Up,
+        Down,
+        PageUp,
+        PageDown,
+    };
+
+    explicit TextView(QWidget *parent = nullptr);
+    ~TextView() override;
+
+    // The text.
+    const LineStore &store() const { return m_store; }
+    // Replaces the whole text (caret at 0, view at the top, not an edit:
+    // no contentsChange; storeReplaced instead).
+    void setStore(LineStore store);
+    void setPlainText(const QString &text) { setStore(LineStore(text)); }
+    QString toPlainText() const { return m_store.text(); }
+
+    // The one way the text changes: the removed characters at from become
+    // text (line breaks of any form). Caret and anchor move as a QTextCursor
+    // would: those after the change shift with it, those inside go to its
+    // start. Emits contentsChange, then textChanged, and sets the modified
+    // flag. Read-only mode does not stop it (it stops the user's edits).
+    void replace(int from, int removed, QStringView text);
+    // Replaces the selection, the caret ending after the text.
+    void insertText(QStringView text);
+
+    // Caret and selection.
+    int position() const { return m_position; }
+    int anchor() const { return m_anchor; }
+    bool hasSelection() const { return m_position != m_anchor; }
+    int selectionStart() const { return std::min(m_position, m_anchor); }
+    int selectionEnd() const { return std::max(m_position, m_anchor); }
+    // Clamped to the text; emits cursorPositionChanged and selectionChanged
+    // when they change.
+    void setSelection(int anchor, int position);
+    void setPosition(int position) { setSelection(position, position); }
+    // keepAnchor extends the selection.
+    void moveCaret(Move move, bool keepAnchor = false);
+    // Line breaks as LF.
+    QString selectedText() const;
+    void selectAll();
+
+    // Geometry, in viewport coordinates.
+    int firstVisibleLine() const;
+    int lastVisibleLine() const;
+    QRect caretRect() const;
+    QRect positionRect(int position) const;
+    int positionAt(const QPoint &viewportPoint) const;
+    void ensureCaretVisible();
+    // Scrolls so that line is the first shown (as far as the range allows).
+    void scrollToLine(int line);
+
+    // Settings. The font is the widget's font.
+    bool isReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly);
+    bool overwriteMode() const { return m_overwrite; }
+    void setOverwriteMode(bool overwrite);
+    qreal tabStopDistance() const { return m_tabStop; }
+    void setTabStopDistance(qreal distance);
+    bool wordWrap() const { return m_wordWrap; }
+    // Wraps at the viewport's width (less the document margin).
+    void setWordWrap(bool wrap);
+    // Space between the viewport's edges and the text, as a text document's
+    // margin.
+    int documentMargin() const { return m_margin; }
+    void setDocumentMargin(int margin);
+
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified);
+
+    // Colours (not owned; null for none). Tells the view that the formats of
+    // lines first..last (all lines: -1, -1) changed.
+    void setLineFormats(LineFormats *formats);
+    void refreshFormats(int firstLine = -1, int lastLine = -1);
+
+    // Printing lays the text out in a text document of its own.
+    void print(QPagedPaintDevice *printer) const;
+
+public slots:
+    void cut();
+    void copy();
+    void paste();
+
+signals:
+    void contentsChange(int from, int removed, int added);
+    void textChanged();
+    void storeReplaced();
+    void cursorPositionChanged();
+    void selectionChanged();
+    void copyAvailable(bool available);
+    void modificationChanged(bool modified);
+
+protected:
+    // Which dropped or pasted data the view takes, and how it goes in.
+    virtual bool canInsertFromMimeData(const QMimeData *source) const;
+    virtual void insertFromMimeData(const QMimeData *source);
+    virtual QMimeData *createMimeDataFromSelection() const;
+
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    LineStore m_store;
+    int m_position = 0;
+    int m_anchor = 0;
+    bool m_readOnly = false;
+    bool m_overwrite = false;
+    bool m_wordWrap = false;
+    bool m_modified = false;
+    qreal m_tabStop = 80;
+    int m_margin = 4;
+    LineFormats *m_formats = nullptr;
+    // The helper that writes this class adds its private members (layout
+    // cache, scroll state, caret blink, drag state...) below, and may split
+    // the layout cache into a class and file of its own.
+};
