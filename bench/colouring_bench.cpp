@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <QTextBlock>
 
 #include <benchmark/benchmark.h>
 
@@ -31,9 +30,7 @@ const QString &page(qint64 megabytes)
 
 void loadWhole(DocumentWindow &document, const QString &text)
 {
-    document.loadText(text);
-    while (document.text().isLoading())
-        QApplication::processEvents();
+    document.loadText(LineStore(text));
 }
 
 Settings settingsWith(bool colouring)
@@ -84,9 +81,9 @@ void Keystroke(benchmark::State &state)
     std::unique_ptr<DocumentWindow> document = showDocument(colouring);
     loadWhole(*document, page(state.range(2)));
     EditorWidget *editor = document->editor();
-    QTextCursor middle(editor->document()->findBlockByNumber(editor->document()->blockCount() / 2));
-    editor->setTextCursor(middle);
-    editor->centerCursor();
+    const int middle = editor->store().lineCount() / 2;
+    editor->setPosition(editor->store().lineStart(middle));
+    editor->scrollToLine(middle - 20);
     paintNow(*document);
     for (auto _ : state) {
         QTest::keyClick(editor, key);

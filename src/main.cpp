@@ -3,7 +3,7 @@
 #include "ui/shell/benchhook.h"
 #include "ui/shell/handover.h"
 #include "ui/shell/mainwindow.h"
-#include "ui/shell/pagepreload.h"
+#include "core/shell/pagepreload.h"
 #include "ui/shell/translations.h"
 
 #include <QApplication>
@@ -70,8 +70,6 @@ int main(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     std::unique_ptr<PagePreload> preload = PagePreload::forArguments(arguments);
     QApplication app(argc, argv);
-    if (preload)
-        preload->applicationReady();
     QApplication::setApplicationName(msg(5000));
     QApplication::setOrganizationName(QStringLiteral("Orbelune"));
     const QStringList files = QApplication::arguments().mid(1);

@@ -1,5 +1,7 @@
 #include "core/text/documenttext.h"
 
+#include <algorithm>
+
 void DocumentText::select(int start, int length)
 {
     setSelectionStart(start);
@@ -68,6 +70,30 @@ QString toCrLf(const QString &text)
             continue;
         result.append(run, p - run);
         result += u"\r\n";
+        if (*p == u'\r' && p + 1 < end && p[1] == u'\n')
+            ++p;
+        run = p + 1;
+    }
+    result.append(run, end - run);
+    return result;
+}
+
+QString toLf(const QString &text)
+{
+    const auto widgetBreak = [](QChar c) { return c == u'\r' || (c != u'\n' && isLineBreakMark(c)); };
+    if (std::none_of(text.begin(), text.end(), widgetBreak))
+        return text;
+    // Copy in runs between line breaks, each break written as LF.
+    QString result;
+    result.reserve(text.size());
+    const QChar *p = text.constData();
+    const QChar *end = p + text.size();
+    const QChar *run = p;
+    for (; p < end; ++p) {
+        if (!widgetBreak(*p))
+            continue;
+        result.append(run, p - run);
+        result += u'\n';
         if (*p == u'\r' && p + 1 < end && p[1] == u'\n')
             ++p;
         run = p + 1;

@@ -84,3 +84,6 @@ inline bool isLineBreakMark(QChar c)
 // Line breaks of any style (CR LF, LF, lone CR, and the marks above) turned
 // into CR LF: the text exactly as a page holds it.
 QString toCrLf(const QString &text);
+
+// The same with LF line breaks, as the clipboard holds text.
+QString toLf(const QString &text);

@@ -18,7 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
+#include "ui/text/textview.h"
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -376,10 +376,10 @@ void TRechercheFrm::moveAwayFromMatch()
     int editorHeight = main->height();
     int caretY = (text->lineFromPosition(text->selectionStart()) - text->firstVisibleLine()) * lineHeight;
     // The editor the user worked in last, when the window can tell.
-    if (auto *editor = qobject_cast<QPlainTextEdit *>(main->focusWidget())) {
+    if (auto *editor = qobject_cast<TextView *>(main->focusWidget())) {
         lineHeight = std::abs(editor->fontMetrics().height()) + 4;
         editorHeight = editor->height();
-        caretY = editor->cursorRect().y();
+        caretY = editor->caretRect().y();
     }
     const int visibleLines = std::max(1, (editorHeight - 40) / lineHeight + 1);
     const int caretLine = caretY / lineHeight + 1;

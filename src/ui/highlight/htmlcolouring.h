@@ -1,26 +1,24 @@
 #pragma once
 
 #include "core/highlight/htmllexer.h"
+#include "ui/text/textview.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QTextCharFormat>
 
 #include <array>
+#include <vector>
 
 class EditorWidget;
-class QTextBlock;
-class QTextDocument;
 
 // Colours the HTML of one editor while it lives (child of the editor).
 //
-// Lazier than a QSyntaxHighlighter, which colours every block of a page as
-// it loads: here only the blocks about to be painted get their colours, just
-// before the paint. The lexer state at the end of each block is kept in the
-// block's user state; states are known up to m_validBlocks and an edit only
-// moves that mark back to the edited block. A keystroke that leaves its
-// line's end state unchanged keeps every state below it.
-class HtmlColouring : public QObject
+// Only the lines about to be painted get their colours, when the view asks
+// for them. The lexer state at the end of each line is kept; states are known
+// up to m_validLines and an edit only moves that mark back to the edited line.
+// A keystroke that leaves its line's end state unchanged keeps every state
+// below it.
+class HtmlColouring : public QObject, public LineFormats
 {
     Q_OBJECT
 public:
@@ -28,33 +26,26 @@ public:
     // Takes the colours off again.
     ~HtmlColouring() override;
 
-    // Colours the blocks in view that need it (called before each paint).
-    void prepareVisible();
-    // Blocks whose end state is known (for tests and benchmarks).
-    int knownStates() const { return m_validBlocks; }
+    void prepare(int firstLine, int lastLine) override;
+    QList<QTextLayout::FormatRange> formats(int line) override;
+    // Lines whose end state is known (for tests and benchmarks).
+    int knownStates() const { return m_validLines; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void contentsChanged(int position, int removed, int added);
-    void documentReplaced();
-    void computeStatesThrough(int blockNumber);
-    int startStateOf(const QTextBlock &block) const;
-    // Sets the block's colours and its end state; relayout asks the layout
-    // to show them (not needed while the document reports a change).
-    void colourBlock(QTextBlock &block, int startState, bool relayout);
+    void storeReplaced();
+    void computeStatesThrough(int line);
+    int startStateOf(int line) const;
     void takeColoursFromPalette();
 
+    // Null once the editor is being destroyed.
     EditorWidget *m_editor;
-    // The editor's parts may go before this object when the editor is
-    // destroyed.
-    QPointer<QWidget> m_viewport;
-    QPointer<QTextDocument> m_document;
-    int m_validBlocks = 0;
-    int m_blockCount = 0;
-    // Bumped when the colours change, so that every block is coloured anew.
-    int m_generation = 0;
+    std::vector<int> m_endStates;
+    int m_validLines = 0;
+    int m_lineCount = 1;
     std::array<QTextCharFormat, htmllex::KindCount> m_formats;
     std::vector<htmllex::Token> m_tokens;
 };

@@ -12,28 +12,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QStandardPaths>
-#include <QTextDocument>
 #include <QTimer>
-
-namespace {
-
-// The editor's raw text (blocks separated by U+2029) with CR LF breaks.
-QString rawToCrLf(const QString &raw)
-{
-    QString text;
-    text.reserve(raw.size() + raw.size() / 32);
-    qsizetype run = 0;
-    for (qsizetype i = raw.indexOf(QChar::ParagraphSeparator); i >= 0;
-         i = raw.indexOf(QChar::ParagraphSeparator, run)) {
-        text.append(QStringView(raw).mid(run, i - run));
-        text.append(u"\r\n");
-        run = i + 1;
-    }
-    text.append(QStringView(raw).mid(run));
-    return text;
-}
-
-} // namespace
 
 QString RecoveryKeeper::defaultRoot()
 {
@@ -78,10 +57,10 @@ void RecoveryKeeper::watch(DocumentWindow *document)
     timer->setSingleShot(true);
     // The editor's own signals: they follow its document when a large page
     // puts another one in place.
-    QPlainTextEdit *text = document->editor();
+    EditorWidget *text = document->editor();
     connect(timer, &QTimer::timeout, this, [this, document, pageId] { copyNow(document, pageId); });
-    connect(text, &QPlainTextEdit::textChanged, timer, [this, timer] { timer->start(m_delayMs); });
-    connect(text, &QPlainTextEdit::modificationChanged, this, [this, timer, pageId](bool modified) {
+    connect(text, &TextView::textChanged, timer, [this, timer] { timer->start(m_delayMs); });
+    connect(text, &TextView::modificationChanged, this, [this, timer, pageId](bool modified) {
         if (modified) {
             timer->start(m_delayMs);
         } else {
@@ -108,11 +87,12 @@ void RecoveryKeeper::copyNow(DocumentWindow *document, int pageId)
     RecoveryCopy copy;
     copy.caption = document->caption();
     copy.format = document->format;
-    const QString raw = document->editor()->document()->toRawText();
+    // A copy of the line list shares the lines' text with the editor.
+    const LineStore lines = document->editor()->store();
     const QString path = m_folder.copyPath(pageId);
     QPointer<RecoveryKeeper> self(this);
-    m_writer.start([self, path, raw, copy]() mutable {
-        copy.text = rawToCrLf(raw);
+    m_writer.start([self, path, lines, copy]() mutable {
+        copy.text = lines.text(u"\r\n");
         writeRecoveryCopy(path, copy);
         QMetaObject::invokeMethod(self, &RecoveryKeeper::copiesChanged, Qt::QueuedConnection);
     });
@@ -161,7 +141,7 @@ DocumentWindow *openRecoveredPage(DocumentWorkspace &workspace, const RecoveryCo
     document->setCaption(copy.caption);
     document->DocumentTabIndex = workspace.AddDocumentTab(fileNameWithoutFolder(copy.caption));
     document->format = copy.format;
-    document->loadText(copy.text);
+    document->loadText(LineStore(copy.text));
     document->text().setModified(true);
     return document;
 }

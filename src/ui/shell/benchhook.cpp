@@ -1,12 +1,11 @@
 #include "ui/shell/benchhook.h"
 
-#include "ui/text/pageloading.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QEvent>
-#include <QPlainTextEdit>
+#include "ui/text/textview.h"
 #include <QPointer>
 #include <QWidget>
 
@@ -44,8 +43,8 @@ protected:
         if (widget->window() != m_window)
             return false;
         m_painted = true;
-        auto *editor = qobject_cast<QPlainTextEdit *>(widget->parentWidget());
-        if (m_pageShown && editor && widget == editor->viewport() && !editor->document()->isEmpty()) {
+        auto *editor = qobject_cast<TextView *>(widget->parentWidget());
+        if (m_pageShown && editor && widget == editor->viewport() && editor->store().length() > 0) {
             m_pageShown(QDateTime::currentMSecsSinceEpoch() - m_start);
             m_pageShown = {};
         }
@@ -55,7 +54,7 @@ protected:
 private:
     void idle()
     {
-        if (!m_painted || m_done || PageLoading::inProgress() > 0)
+        if (!m_painted || m_done)
             return;
         m_done = true;
         qApp->removeEventFilter(this);

@@ -5,8 +5,6 @@
 
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 QString folderOf(const QString &path)
@@ -27,10 +25,10 @@ DocumentWindow::DocumentWindow(QWidget *parent)
     setFocusProxy(m_editor);
     m_editor->installEventFilter(this);
     m_editor->setMouseTracking(true);
-    connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, &DocumentWindow::caretMoved);
+    connect(m_editor, &TextView::cursorPositionChanged, this, &DocumentWindow::caretMoved);
     // The text stops counting as modified when it is saved or read again:
     // the history notes that this text is the one in the file.
-    connect(m_editor, &QPlainTextEdit::modificationChanged, this, [this](bool modified) {
+    connect(m_editor, &TextView::modificationChanged, this, [this](bool modified) {
         if (!modified)
             m_undo.markSaved();
     });
@@ -67,13 +65,11 @@ QString DocumentWindow::fileName() const
     return fileNameWithoutFolder(m_caption);
 }
 
-void DocumentWindow::loadText(const QString &text, std::unique_ptr<DocumentBuild> build)
+void DocumentWindow::loadText(LineStore lines)
 {
-    // No record of the old text fits the new one. The history stays empty
-    // while a large page is loading: the editor is read-only and any
-    // command gets the whole page before it records a step.
+    // No record of the old text fits the new one.
     m_undo.clear();
-    m_text.loadPage(text, std::move(build));
+    m_text.loadPage(std::move(lines));
     m_text.setSelectionStart(0);
     m_text.setModified(false);
 }
@@ -105,10 +101,7 @@ bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
 bool DocumentWindow::lineSelectionClick(const QPoint &pos)
 {
     const QPoint inViewport(0, pos.y() - m_editor->viewport()->geometry().top());
-    const QTextBlock block = m_editor->cursorForPosition(inViewport).block();
-    if (!block.isValid())
-        return false;
-    const int line = block.blockNumber();
+    const int line = m_editor->store().lineOf(m_editor->positionAt(inViewport));
     const bool somethingElseSelected = m_text.selectionLength() > 0
                                        && m_text.lineFromPosition(m_text.selectionStart()) != line;
     if (somethingElseSelected)

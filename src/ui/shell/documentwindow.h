@@ -31,11 +31,9 @@ public:
     int DocumentTabIndex = -1;
     PageFormat format;
 
-    // Replaces the text by a file's content (line breaks of any form)
-    // without an undo step: caret at 0, unmodified, the history cleared. A
-    // large page loads from the event loop (EditorText::loadPage), from
-    // build when given.
-    void loadText(const QString &text, std::unique_ptr<DocumentBuild> build = nullptr);
+    // Replaces the text by a file's content, split into lines, without an
+    // undo step: caret at 0, unmodified, the history cleared.
+    void loadText(LineStore lines);
 
 signals:
     void captionChanged(const QString &caption);

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QTabBar>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 DocumentWorkspace::DocumentWorkspace(QWidget *parent)
@@ -123,7 +122,7 @@ DocumentWindow *DocumentWorkspace::createDocument()
     // The tab shows the full path as its tooltip and a mark while modified.
     const auto decorate = [this, document] { decorateTab(document->DocumentTabIndex, document); };
     connect(document, &DocumentWindow::captionChanged, this, decorate);
-    connect(document->editor(), &QPlainTextEdit::modificationChanged, this, decorate);
+    connect(document->editor(), &TextView::modificationChanged, this, decorate);
     QMdiSubWindow *window = m_area->addSubWindow(document, Qt::FramelessWindowHint);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showMaximized();

@@ -3,7 +3,7 @@
 #include "ui/shell/documentwindow.h"
 #include "core/shell/tabtext.h"
 #include "ui/shell/documentworkspace.h"
-#include "ui/shell/pagepreload.h"
+#include "core/shell/pagepreload.h"
 #include "ui/text/editorwidget.h"
 #include "core/shell/pageheader.h"
 #include "core/shell/prompts.h"
@@ -130,16 +130,18 @@ void FileCommands::OpenDocument(const QString &fileName)
         }
     }
     std::optional<LoadedPage> page;
-    std::unique_ptr<DocumentBuild> build;
+    LineStore lines;
     if (CanOpenFile(fileName)) {
         BusyCursor busy;
         if (m_preload && m_preload->path() == fileName) {
             PreloadedPage preloaded = m_preload->take();
             m_preload = nullptr;
             page = std::move(preloaded.page);
-            build = std::move(preloaded.build);
+            lines = std::move(preloaded.lines);
         } else {
             page = loadPageAsRead(fileName);
+            if (page)
+                lines = LineStore(std::exchange(page->text, QString()));
         }
     }
     if (!page) {
@@ -159,7 +161,7 @@ void FileCommands::OpenDocument(const QString &fileName)
         document->setCaption(fileName);
         document->DocumentTabIndex = m_workspace.AddDocumentTab(fileNameWithoutFolder(fileName));
         document->format = page->format;
-        document->loadText(page->text, std::move(build));
+        document->loadText(std::move(lines));
     }
     m_hooks.UpdateCommandStates();
     CheckDocumentFolder();
@@ -370,7 +372,7 @@ void FileCommands::ReouvrirFichier1Click()
     {
         PaintingFreeze freeze(document);
         document->format = page->format;
-        document->loadText(page->text);
+        document->loadText(LineStore(page->text));
     }
     m_hooks.UpdateCommandStates();
 }

@@ -15,7 +15,7 @@
 #include "ui/undo/typingrecorder.h"
 #include "ui/shell/filecommands.h"
 #include "ui/shell/messageboxprompts.h"
-#include "ui/shell/pagepreload.h"
+#include "core/shell/pagepreload.h"
 #include "core/shell/handoverprotocol.h"
 #include "core/text/pagefile.h"
 #include "ui/shell/helpwindow.h"
@@ -292,8 +292,8 @@ void MainWindow::prepareDocument(DocumentWindow *document)
     connect(recorder, &TypingRecorder::insertModeChanged, this,
             [this](bool insert) { m_panels[2]->setText(msg(insert ? 7684 : 7685)); });
     connect(recorder, &TypingRecorder::caretMoved, document, &DocumentWindow::caretMoved);
-    connect(editor, &QPlainTextEdit::textChanged, this, &MainWindow::UpdateCommandStates);
-    connect(editor, &QPlainTextEdit::selectionChanged, m_edit, &EditCommands::updateStates);
+    connect(editor, &TextView::textChanged, this, &MainWindow::UpdateCommandStates);
+    connect(editor, &TextView::selectionChanged, m_edit, &EditCommands::updateStates);
     connect(document, &DocumentWindow::caretMoved, this, [this, document] {
         if (document == activeDocument())
             ShowCaretPosition();

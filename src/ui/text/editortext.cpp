@@ -1,126 +1,46 @@
 #include "ui/text/editortext.h"
 
+#include "core/text/linestore.h"
 #include "core/text/textplace.h"
-#include "ui/text/documentbuild.h"
 #include "ui/text/editorwidget.h"
-#include "ui/text/pageloading.h"
 
 #include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
 
 #include <algorithm>
-
-QString toLf(const QString &text)
-{
-    const auto widgetBreak = [](QChar c) { return c == u'\r' || (c != u'\n' && isLineBreakMark(c)); };
-    if (std::none_of(text.begin(), text.end(), widgetBreak))
-        return text;
-    // Copy in runs between line breaks, each break written as LF.
-    QString result;
-    result.reserve(text.size());
-    const QChar *p = text.constData();
-    const QChar *end = p + text.size();
-    const QChar *run = p;
-    for (; p < end; ++p) {
-        if (!widgetBreak(*p))
-            continue;
-        result.append(run, p - run);
-        result += u'\n';
-        if (*p == u'\r' && p + 1 < end && p[1] == u'\n')
-            ++p;
-        run = p + 1;
-    }
-    result.append(run, end - run);
-    return result;
-}
 
 EditorText::EditorText(EditorWidget *editor)
     : m_editor(editor)
 {}
 
+const LineStore &EditorText::store() const
+{
+    return m_editor->store();
+}
+
 QString EditorText::text() const
 {
-    finishLoading();
-    // Line by line into one string: no second copy of the whole page. The
-    // blocks' raw text keeps non-breaking spaces, which toPlainText() would
-    // turn into blanks.
-    const QTextDocument *doc = m_editor->document();
-    QString result;
-    result.reserve(doc->characterCount() + doc->blockCount());
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        result += block.text();
-        if (block.next().isValid())
-            result += u"\r\n";
-    }
-    return result;
+    return store().text(u"\r\n");
 }
 
 void EditorText::setText(const QString &text)
 {
-    finishLoading();
-    // The widget starts a block at every line break the contract knows (CR
-    // LF, lone CR, LF and the marks), so the text goes in without a copy.
-    m_editor->setPlainText(text);
-    m_editor->document()->setModified(true);
+    m_editor->setStore(LineStore(text));
+    m_editor->setModified(true);
 }
 
-void EditorText::loadPage(const QString &text, std::unique_ptr<DocumentBuild> build)
+void EditorText::loadPage(LineStore lines)
 {
-    finishLoading();
-    QTextDocument *document = m_editor->document();
-    if (text.size() <= PageLoading::PartedAbove) {
-        m_editor->setPlainText(text);
-        document->setModified(false);
-        return;
-    }
-    const qsizetype first = PageLoading::partEnd(text, 0, PageLoading::FirstPartSize);
-    m_editor->setPlainText(text.first(first));
-    document->setModified(false);
-    // A build started earlier is used when it is of this very text.
-    const bool sameText = build && (build->text().constData() == text.constData() || build->text() == text);
-    if (!sameText)
-        build = std::make_unique<DocumentBuild>(text);
-    m_loading = new PageLoading(m_editor, std::move(build));
-}
-
-bool EditorText::isLoading() const
-{
-    return m_loading && !m_loading->isDone();
-}
-
-void EditorText::finishLoading() const
-{
-    if (m_loading)
-        m_loading->finish();
-}
-
-bool EditorText::holds(int position) const
-{
-    return !isLoading() || position < loadedLength();
-}
-
-bool EditorText::holdsLine(int index) const
-{
-    // The last block in may be the start of a line still to come.
-    return !isLoading() || index < m_editor->document()->blockCount() - 1;
-}
-
-int EditorText::loadedLength() const
-{
-    const QTextDocument *doc = m_editor->document();
-    return doc->characterCount() - 1 + doc->blockCount() - 1;
+    m_editor->setStore(std::move(lines));
+    m_editor->setModified(false);
 }
 
 void EditorText::setTextKeepingPlace(const QString &text)
 {
-    finishLoading();
     // Where the view stood: the caret's row on screen when the caret was in
     // view, otherwise the first line shown.
-    const int firstShown = m_editor->firstVisibleBlockNumber();
-    const int caretBlock = m_editor->textCursor().blockNumber();
-    const QRect caretRect = m_editor->cursorRect();
+    const int firstShown = m_editor->firstVisibleLine();
+    const int caretLine = store().lineOf(m_editor->position());
+    const QRect caretRect = m_editor->caretRect();
     const bool caretShown = caretRect.bottom() >= 0 && caretRect.top() < m_editor->viewport()->height();
     const QString before = caretShown ? QString() : this->text();
     const int firstShownStart = lineStart(firstShown);
@@ -128,169 +48,140 @@ void EditorText::setTextKeepingPlace(const QString &text)
 
     DocumentText::setTextKeepingPlace(text);
 
-    int top = caretShown ? m_editor->textCursor().blockNumber() - (caretBlock - firstShown)
+    int top = caretShown ? store().lineOf(m_editor->position()) - (caretLine - firstShown)
                          : lineFromPosition(int(mapPosition(before, this->text(), firstShownStart)));
-    top = std::clamp(top, 0, lineCount() - 1);
-    m_editor->verticalScrollBar()->setValue(m_editor->document()->findBlockByNumber(top).firstLineNumber());
+    m_editor->scrollToLine(std::clamp(top, 0, lineCount() - 1));
     m_editor->horizontalScrollBar()->setValue(horizontal);
     // A caret that was in view stays in view, also across a line that got
     // much longer or shorter.
     if (caretShown)
-        m_editor->ensureCursorVisible();
+        m_editor->ensureCaretVisible();
 }
 
 int EditorText::length() const
 {
-    finishLoading();
-    return loadedLength();
+    return store().length() + store().lineCount() - 1;
 }
 
 int EditorText::lineCount() const
 {
-    finishLoading();
-    return m_editor->document()->blockCount();
+    return store().lineCount();
 }
 
 QString EditorText::line(int index) const
 {
-    if (!holdsLine(index))
-        finishLoading();
-    const QTextBlock block = m_editor->document()->findBlockByNumber(index);
-    return block.isValid() ? block.text() : QString();
+    return index >= 0 && index < lineCount() ? store().line(index) : QString();
 }
 
 void EditorText::setLine(int index, const QString &text)
 {
-    finishLoading();
-    const QTextBlock block = m_editor->document()->findBlockByNumber(index);
-    if (!block.isValid())
+    if (index < 0 || index >= lineCount())
         return;
-    // A separate cursor: the widget's own selection follows the edit and the
-    // view does not scroll.
-    QTextCursor cursor(m_editor->document());
-    cursor.setPosition(block.position());
-    cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
-    cursor.insertText(toLf(text));
+    // The widget's own selection follows the edit and the view does not
+    // scroll.
+    m_editor->replace(store().lineStart(index), store().lineLength(index), text);
 }
 
-QTextBlock EditorText::blockOfPosition(int position) const
+int EditorText::lineOfPosition(int position) const
 {
-    // The block whose caret-position start (widget start + its number) is the
-    // last one not after position.
-    const QTextDocument *doc = m_editor->document();
+    const LineStore &lines = store();
     int low = 0;
-    int high = doc->blockCount() - 1;
+    int high = lines.lineCount() - 1;
     while (low < high) {
         const int mid = low + (high - low + 1) / 2;
-        if (doc->findBlockByNumber(mid).position() + mid <= position)
+        if (lines.lineStart(mid) + mid <= position)
             low = mid;
         else
             high = mid - 1;
     }
-    return doc->findBlockByNumber(low);
+    return low;
 }
 
 int EditorText::toWidget(int position) const
 {
-    if (!holds(position))
-        finishLoading();
-    position = std::clamp(position, 0, loadedLength());
-    const QTextBlock block = blockOfPosition(position);
-    const int column = std::min(position - (block.position() + block.blockNumber()), block.length() - 1);
-    return block.position() + column;
+    position = std::clamp(position, 0, length());
+    const int line = lineOfPosition(position);
+    const int start = store().lineStart(line);
+    return start + std::min(position - (start + line), store().lineLength(line));
 }
 
 int EditorText::fromWidget(int widgetPosition) const
 {
-    const QTextBlock block = m_editor->document()->findBlock(widgetPosition);
-    return widgetPosition + std::max(0, block.blockNumber());
+    return widgetPosition + store().lineOf(widgetPosition);
 }
 
 int EditorText::lineFromPosition(int position) const
 {
-    if (!holds(position))
-        finishLoading();
-    return blockOfPosition(std::clamp(position, 0, loadedLength())).blockNumber();
+    return lineOfPosition(std::clamp(position, 0, length()));
 }
 
 int EditorText::lineStart(int index) const
 {
-    if (!holdsLine(index))
-        finishLoading();
-    const QTextBlock block = m_editor->document()->findBlockByNumber(index);
-    return block.isValid() ? block.position() + index : -1;
+    return index >= 0 && index < lineCount() ? store().lineStart(index) + index : -1;
 }
 
 int EditorText::lineLength(int index) const
 {
-    if (!holdsLine(index))
-        finishLoading();
-    const QTextBlock block = m_editor->document()->findBlockByNumber(index);
-    return block.isValid() ? block.length() - 1 : 0;
+    return index >= 0 && index < lineCount() ? store().lineLength(index) : 0;
 }
 
 int EditorText::firstVisibleLine() const
 {
-    return m_editor->firstVisibleBlockNumber();
+    return m_editor->firstVisibleLine();
 }
 
 int EditorText::selectionStart() const
 {
-    return fromWidget(m_editor->textCursor().selectionStart());
+    return fromWidget(m_editor->selectionStart());
 }
 
 int EditorText::selectionLength() const
 {
-    const QTextCursor cursor = m_editor->textCursor();
-    return fromWidget(cursor.selectionEnd()) - fromWidget(cursor.selectionStart());
+    return fromWidget(m_editor->selectionEnd()) - fromWidget(m_editor->selectionStart());
 }
 
-// Both take the widget's cursor only after toWidget(), which may put the
-// whole of a loading page in place of the document the cursor was on (the
-// positions of the part already in stay the same).
 void EditorText::setSelectionStart(int position)
 {
-    const int widgetPosition = toWidget(position);
-    QTextCursor cursor = m_editor->textCursor();
-    cursor.setPosition(widgetPosition);
-    m_editor->setTextCursor(cursor);
+    m_editor->setPosition(toWidget(position));
+    m_editor->ensureCaretVisible();
 }
 
 void EditorText::setSelectionLength(int length)
 {
     const qint64 end = std::min<qint64>(qint64(selectionStart()) + std::max(0, length), DocumentText::MaxLength);
-    const int widgetEnd = toWidget(int(end));
-    QTextCursor cursor = m_editor->textCursor();
-    cursor.setPosition(cursor.selectionStart());
-    cursor.setPosition(widgetEnd, QTextCursor::KeepAnchor);
-    m_editor->setTextCursor(cursor);
+    m_editor->setSelection(m_editor->selectionStart(), toWidget(int(end)));
+    m_editor->ensureCaretVisible();
 }
 
 QString EditorText::selectedText() const
 {
-    QString selected = m_editor->textCursor().selectedText();
-    selected.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    return selected;
+    return store().slice(m_editor->selectionStart(), m_editor->selectionEnd(), u"\r\n");
 }
 
 bool EditorText::replaceSelection(const QString &text)
 {
-    const QString replacement = toLf(text);
-    const qint64 added = replacement.size() + replacement.count(u'\n');
+    qint64 added = text.size();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // Each line break becomes CR LF: a lone one grows by a character.
+        const QChar c = text.at(i);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        else if (c == u'\r' || isLineBreakMark(c))
+            ++added;
+    }
     if (qint64(length()) - selectionLength() + added > MaxLength)
         return false;
-    QTextCursor cursor = m_editor->textCursor();
-    cursor.insertText(replacement);
-    m_editor->setTextCursor(cursor);
+    m_editor->insertText(text);
+    m_editor->ensureCaretVisible();
     return true;
 }
 
 bool EditorText::isModified() const
 {
-    return m_editor->document()->isModified();
+    return m_editor->isModified();
 }
 
 void EditorText::setModified(bool modified)
 {
-    m_editor->document()->setModified(modified);
+    m_editor->setModified(modified);
 }

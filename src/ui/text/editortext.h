@@ -1,18 +1,14 @@
 #pragma once
 
 #include "core/text/documenttext.h"
-#include "ui/text/documentbuild.h"
-
-#include <QPointer>
 
 class EditorWidget;
-class PageLoading;
-class QTextBlock;
+class LineStore;
 
-// The text contract over the editor widget. The widget holds one block per
-// line without line-break characters; this adapter counts every block
-// boundary as CR LF. Position conversions go through the document's block
-// index (logarithmic), never through a scan of the text.
+// The text contract over the editor widget. The widget holds a list of lines
+// without line-break characters, counting each break as one position; this
+// adapter counts every break as CR LF. Position conversions go through the
+// line starts (logarithmic), never through a scan of the text.
 class EditorText : public DocumentText
 {
 public:
@@ -25,15 +21,9 @@ public:
     void setTextKeepingPlace(const QString &text) override;
     int length() const override;
 
-    // Puts a page read from a file (line breaks of any form) in the editor,
-    // unmodified, caret at its start. A large page shows its first part at
-    // once and the whole page follows when built (see PageLoading), from
-    // build when given (a build of this text started earlier). Whatever asks
-    // for the text beyond the part already in (the whole text, its length, a
-    // line or position further on, any edit) first waits for the whole page.
-    void loadPage(const QString &text, std::unique_ptr<DocumentBuild> build = nullptr);
-    bool isLoading() const;
-    void finishLoading() const;
+    // Puts a page read from a file, already split into lines, in the editor,
+    // unmodified, caret at its start.
+    void loadPage(LineStore lines);
 
     int lineCount() const override;
     QString line(int index) const override;
@@ -58,14 +48,9 @@ public:
     int fromWidget(int widgetPosition) const;
 
 private:
-    QTextBlock blockOfPosition(int position) const;
-    // The text is all in, or position is within the part already in.
-    bool holds(int position) const;
-    bool holdsLine(int index) const;
-    int loadedLength() const;
-    EditorWidget *m_editor;
-    QPointer<PageLoading> m_loading;
-};
+    const LineStore &store() const;
+    // The line whose caret-position start is the last one not after position.
+    int lineOfPosition(int position) const;
 
-// Line breaks of any style turned into the widget's LF.
-QString toLf(const QString &text);
+    EditorWidget *m_editor;
+};

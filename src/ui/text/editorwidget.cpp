@@ -3,60 +3,18 @@
 #include <QCoreApplication>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QStyle>
-#include <QTextCursor>
-#include <QTextDocument>
 
 #include <algorithm>
 
 EditorWidget::EditorWidget(QWidget *parent)
-    : QPlainTextEdit(parent)
-{
-    setUndoRedoEnabled(false);
-    setTabChangesFocus(false);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
-    setCenterOnScroll(false);
-}
+    : TextView(parent)
+{}
 
 EditorWidget::~EditorWidget()
 {
     emit closing();
-}
-
-void EditorWidget::adoptDocument(std::unique_ptr<QTextDocument> document)
-{
-    QTextDocument *previous = this->document();
-    const QTextCursor caret = textCursor();
-    const int anchor = caret.anchor();
-    const int position = caret.position();
-    const int horizontal = horizontalScrollBar()->value();
-    const int vertical = verticalScrollBar()->value();
-    const bool modified = previous->isModified();
-
-    document->setDefaultFont(previous->defaultFont());
-    document->setDefaultTextOption(previous->defaultTextOption());
-    document->setDocumentMargin(previous->documentMargin());
-    document->setUndoRedoEnabled(previous->isUndoRedoEnabled());
-    document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));
-    QTextDocument *adopted = document.release();
-    adopted->setParent(this);
-    // The widget deletes the document it made itself; one adopted before
-    // is deleted here.
-    const bool previousIsOurs = previous->parent() == this;
-    setDocument(adopted);
-    if (previousIsOurs)
-        delete previous;
-    adopted->setModified(modified);
-
-    QTextCursor restored(adopted);
-    restored.setPosition(std::min(anchor, adopted->characterCount() - 1));
-    restored.setPosition(std::min(position, adopted->characterCount() - 1), QTextCursor::KeepAnchor);
-    setTextCursor(restored);
-    horizontalScrollBar()->setValue(horizontal);
-    verticalScrollBar()->setValue(vertical);
-    emit documentReplaced();
 }
 
 bool EditorWidget::canInsertFromMimeData(const QMimeData *source) const
@@ -68,7 +26,7 @@ void EditorWidget::insertFromMimeData(const QMimeData *source)
 {
     // Plain text only, whatever else the data carries.
     if (canInsertFromMimeData(source))
-        insertPlainText(source->text());
+        insertText(source->text());
 }
 
 void EditorWidget::setTextMargins(int left, int right)
@@ -81,7 +39,7 @@ void EditorWidget::setTextMargins(int left, int right)
     setAutoFillBackground(true);
     // A scroll bar that comes and goes would move the wrapping edge.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrap(true);
     layoutTextMargins();
 }
 
@@ -89,7 +47,7 @@ void EditorWidget::clearTextMargins()
 {
     m_hasTextMargins = false;
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setWordWrap(false);
     setViewportMargins(0, 0, 0, 0);
 }
 
@@ -99,7 +57,7 @@ void EditorWidget::layoutTextMargins()
         return;
     // The text area (viewport) is placed so that, with the document's own
     // margin inside it, lines start at the left margin and wrap at the right.
-    const int inner = int(document()->documentMargin());
+    const int inner = documentMargin();
     const int frame = frameWidth();
     const int available = contentsRect().width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const int left = std::clamp(m_leftTextMargin - frame - inner, 0, std::max(0, available - 2 * inner - 1));
@@ -113,7 +71,7 @@ bool EditorWidget::event(QEvent *event)
     switch (event->type()) {
     case QEvent::Resize:
     case QEvent::StyleChange: {
-        const bool handled = QPlainTextEdit::event(event);
+        const bool handled = TextView::event(event);
         layoutTextMargins();
         return handled;
     }
@@ -137,5 +95,5 @@ bool EditorWidget::event(QEvent *event)
     default:
         break;
     }
-    return QPlainTextEdit::event(event);
+    return TextView::event(event);
 }

@@ -1,20 +1,15 @@
 #pragma once
 
-#include <QPlainTextEdit>
-#include <QTextBlock>
+#include "ui/text/textview.h"
 
-#include <memory>
-
-// The text area of a document window: plain text only, its own undo history
-// switched off (documents keep their own), Tab accepted as text.
-class EditorWidget : public QPlainTextEdit
+// The text area of a document window: plain text only, no undo history of
+// its own (documents keep their own), Tab accepted as text.
+class EditorWidget : public TextView
 {
     Q_OBJECT
 public:
     explicit EditorWidget(QWidget *parent = nullptr);
     ~EditorWidget() override;
-
-    int firstVisibleBlockNumber() const { return firstVisibleBlock().blockNumber(); }
 
     // Margins on: word wrap, text starting at pixel `left` and wrapping at
     // pixel `right`, both measured from the widget's left edge. Clicks left
@@ -24,20 +19,11 @@ public:
     void clearTextMargins();
     bool hasTextMargins() const { return m_hasTextMargins; }
 
-    // Puts document in the place of the editor's own, which is deleted: the
-    // caret, the selection and the view stay where they were (the new text
-    // begins with the old one), and so do the modified flag and the text
-    // settings (font, tabs, margin). The editor owns the document from now.
-    void adoptDocument(std::unique_ptr<QTextDocument> document);
-
 signals:
     // The editor is about to be destroyed, while it is still whole: whoever
     // watches its events or its viewport lets go of it now, before the base
     // classes' destructors send their last events.
     void closing();
-    // adoptDocument put another document in place: whoever watches the
-    // document's own signals connects to the new one.
-    void documentReplaced();
 
 protected:
     // Files dragged from the shell are for the frame window, which opens

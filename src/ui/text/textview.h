@@ -89,6 +89,8 @@ public:
     void setPosition(int position) { setSelection(position, position); }
     // keepAnchor extends the selection.
     void moveCaret(Move move, bool keepAnchor = false);
+    // Where move would take the caret, without moving it.
+    int movedPosition(Move move) const;
     // Line breaks as LF.
     QString selectedText() const;
     void selectAll();

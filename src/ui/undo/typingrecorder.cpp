@@ -1,10 +1,10 @@
 #include "ui/undo/typingrecorder.h"
 
-#include "ui/text/editortext.h"
-#include "ui/text/editorwidget.h"
+#include "core/markup/editorstate.h"
 #include "core/undo/typingedits.h"
 #include "core/undo/undohistory.h"
-#include "core/markup/editorstate.h"
+#include "ui/text/editortext.h"
+#include "ui/text/editorwidget.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -15,7 +15,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QTextCursor>
 
 namespace {
 
@@ -65,11 +64,10 @@ TypingRecorder::TypingRecorder(EditorWidget *editor, EditorText &text, UndoHisto
     , m_history(history)
     , m_state(state)
 {
-    m_editor->setUndoRedoEnabled(false);
     m_editor->installEventFilter(this);
     m_viewport->installEventFilter(this);
-    connect(m_editor, &QPlainTextEdit::selectionChanged, this, &TypingRecorder::onSelectionChanged);
-    connect(m_editor, &QPlainTextEdit::textChanged, this, &TypingRecorder::onTextChanged);
+    connect(m_editor, &TextView::selectionChanged, this, &TypingRecorder::onSelectionChanged);
+    connect(m_editor, &TextView::textChanged, this, &TypingRecorder::onTextChanged);
     connect(m_editor, &EditorWidget::closing, this, &TypingRecorder::release);
     syncOverwriteCaret();
 }
@@ -97,7 +95,7 @@ void TypingRecorder::onSelectionChanged()
 {
     // Asks the widget itself: the signal can come while the window that
     // holds the text contract is being torn down.
-    if (m_editor->textCursor().hasSelection())
+    if (m_editor->hasSelection())
         m_history.selectionSeen = true;
 }
 
@@ -120,7 +118,7 @@ void TypingRecorder::emitCaretMovedLater()
 
 int TypingRecorder::positionAt(const QPoint &viewportPoint) const
 {
-    return m_text.fromWidget(m_editor->cursorForPosition(viewportPoint).position());
+    return m_text.fromWidget(m_editor->positionAt(viewportPoint));
 }
 
 bool TypingRecorder::eventFilter(QObject *watched, QEvent *event)
@@ -248,11 +246,11 @@ bool TypingRecorder::keyPress(QKeyEvent *event)
     } else if ((key == Qt::Key_Tab && mods == Qt::NoModifier) || isTypedTab(event)) {
         edits.tab();
     } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
-        deleteWithCursorMove(QTextCursor::PreviousWord);
+        deleteWithCursorMove(TextView::PreviousWord);
     } else if (event->matches(QKeySequence::DeleteEndOfWord)) {
-        deleteWithCursorMove(QTextCursor::NextWord);
+        deleteWithCursorMove(TextView::NextWord);
     } else if (event->matches(QKeySequence::DeleteEndOfLine)) {
-        deleteWithCursorMove(QTextCursor::EndOfBlock);
+        deleteWithCursorMove(TextView::EndOfBlock);
     } else if (isTypedText(event)) {
         edits.typeText(event->text(), m_state.InsertMode);
     } else {
@@ -260,7 +258,7 @@ bool TypingRecorder::keyPress(QKeyEvent *event)
         emitCaretMovedLater();
         return false;
     }
-    m_editor->ensureCursorVisible();
+    m_editor->ensureCaretVisible();
     emit caretMoved();
     return true;
 }
@@ -268,11 +266,15 @@ bool TypingRecorder::keyPress(QKeyEvent *event)
 void TypingRecorder::deleteWithCursorMove(int moveOperation)
 {
     // The selection, or the stretch the widget's own key would remove.
-    QTextCursor cursor = m_editor->textCursor();
-    if (!cursor.hasSelection())
-        cursor.movePosition(QTextCursor::MoveOperation(moveOperation), QTextCursor::KeepAnchor);
-    const int start = m_text.fromWidget(cursor.selectionStart());
-    const int end = m_text.fromWidget(cursor.selectionEnd());
+    int from = m_editor->selectionStart();
+    int to = m_editor->selectionEnd();
+    if (from == to) {
+        const int moved = m_editor->movedPosition(TextView::Move(moveOperation));
+        from = std::min(from, moved);
+        to = std::max(to, moved);
+    }
+    const int start = m_text.fromWidget(from);
+    const int end = m_text.fromWidget(to);
     TypingEdits(m_text, m_history).deleteRange(start, end - start);
 }
 
@@ -289,7 +291,7 @@ bool TypingRecorder::inputMethod(QInputMethodEvent *event)
         return false;
     }
     if (event->replacementLength() > 0) {
-        const int from = m_editor->textCursor().position() + event->replacementStart();
+        const int from = m_editor->position() + event->replacementStart();
         const int start = m_text.fromWidget(from);
         m_text.select(start, m_text.fromWidget(from + event->replacementLength()) - start);
     }

@@ -7,7 +7,6 @@
 
 #include <QMenu>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextLayout>
 
 #include <gtest/gtest.h>
@@ -36,11 +35,13 @@ protected:
     {
         return editor.findChild<HtmlColouring *>(QString(), Qt::FindDirectChildrenOnly);
     }
-    // The colour shown at a line and column; invalid where the text has none.
+    // The colour given to a line and column; invalid where the text has none.
     QColor colourAt(int line, int column) const
     {
-        const QTextBlock block = editor.document()->findBlockByNumber(line);
-        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        HtmlColouring *given = colouring();
+        if (!given)
+            return QColor();
+        for (const QTextLayout::FormatRange &range : given->formats(line)) {
             if (column >= range.start && column < range.start + range.length)
                 return range.format.foreground().color();
         }
@@ -70,14 +71,12 @@ TEST_F(ColouredEditor, OpeningACommentRecoloursTheLinesBelowAndClosingItRestores
     setText(QStringLiteral("<P>un\n<B>deux</B>\n<I>trois</I>"));
     EXPECT_EQ(colourAt(1, 0), expected(Kind::Tag));
 
-    QTextCursor cursor(editor.document());
-    cursor.insertText(QStringLiteral("<!-- "));
+    editor.replace(0, 0, u"<!-- ");
     paint();
     EXPECT_EQ(colourAt(1, 0), expected(Kind::Comment));
     EXPECT_EQ(colourAt(2, 5), expected(Kind::Comment));
 
-    cursor.setPosition(editor.document()->findBlockByNumber(1).position() + 4);
-    cursor.insertText(QStringLiteral("-->"));
+    editor.replace(editor.store().lineStart(1) + 4, 0, u"-->");
     paint();
     // "<B>d-->eux</B>"
     EXPECT_EQ(colourAt(1, 5), expected(Kind::Comment));
@@ -96,19 +95,19 @@ TEST_F(ColouredEditor, ColoursOnlyWhatShowsAndKeepsStatesBelowAKeystroke)
     setText(page);
     // Only the lines in view and just above them are read.
     EXPECT_LT(colouring()->knownStates(), 100);
-    EXPECT_FALSE(editor.document()->findBlockByNumber(4000).layout()->formats().size() > 0);
 
     // Scrolled to the end, every state is known; a keystroke that leaves its
     // line's end state alone keeps them all.
-    editor.moveCursor(QTextCursor::End);
+    editor.moveCaret(TextView::End);
+    editor.ensureCaretVisible();
     paint();
-    EXPECT_EQ(colouring()->knownStates(), editor.document()->blockCount());
-    QTextCursor cursor(editor.document()->findBlockByNumber(2500));
-    cursor.movePosition(QTextCursor::EndOfBlock);
-    cursor.insertText(QStringLiteral("x"));
-    EXPECT_EQ(colouring()->knownStates(), editor.document()->blockCount());
+    const int lines = editor.store().lineCount();
+    EXPECT_EQ(colouring()->knownStates(), lines);
+    const int end = editor.store().lineStart(2500) + editor.store().lineLength(2500);
+    editor.replace(end, 0, u"x");
+    EXPECT_EQ(colouring()->knownStates(), lines);
     // One that opens a tag does not.
-    cursor.insertText(QStringLiteral("<A"));
+    editor.replace(end + 1, 0, u"<A");
     EXPECT_EQ(colouring()->knownStates(), 2501);
 }
 

@@ -12,7 +12,6 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
-#include <QTextBlock>
 
 namespace {
 
@@ -238,7 +237,7 @@ TEST_F(FrameWindowTest, LineSelectionClickLeftOfTheMargin)
     EditorWidget *editor = active()->editor();
     const int left = editor->viewport()->geometry().left();
     ASSERT_GT(left, 6) << "margins are on by default";
-    const QRect secondLine = editor->cursorRect(QTextCursor(editor->document()->findBlockByNumber(1)));
+    const QRect secondLine = editor->positionRect(editor->store().lineStart(1));
     const QPoint click(left / 2, editor->viewport()->geometry().top() + secondLine.center().y());
     QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, click);
     EXPECT_EQ(active()->text().selectedText(), QStringLiteral("second line"));

@@ -2,7 +2,6 @@
 #include "ui/text/editortext.h"
 #include "ui/text/editorwidget.h"
 
-#include <QTextDocument>
 
 namespace {
 
@@ -29,7 +28,7 @@ TEST(EditorText, WidgetHoldsNoCarriageReturns)
     EditorText text(&editor);
     text.setText(QStringLiteral("a\r\nb\rc\nd"));
     EXPECT_EQ(editor.toPlainText(), QStringLiteral("a\nb\nc\nd"));
-    EXPECT_EQ(editor.document()->blockCount(), 4);
+    EXPECT_EQ(editor.store().lineCount(), 4);
     // Widget positions and caret positions convert both ways.
     for (int widgetPos = 0; widgetPos <= 7; ++widgetPos)
         EXPECT_EQ(text.toWidget(text.fromWidget(widgetPos)), widgetPos);

@@ -195,7 +195,7 @@ TEST(TypingRecorder, UndoKeysActOnTheHistory)
 TEST(TypingRecorder, DroppedTextIsOneStep)
 {
     Page p("ab|c");
-    const QPoint start = p.editor.cursorRect(QTextCursor(p.editor.document())).center();
+    const QPoint start = p.editor.positionRect(0).center();
     QMimeData mime;
     mime.setText("X\nY");
     // A drop always comes after the drag has entered the editor.

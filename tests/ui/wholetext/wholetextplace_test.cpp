@@ -44,12 +44,12 @@ TEST(WholeTextPlace, CommandsAndTheirUndoKeepTheCaretAndTheView)
         TestHost host;
         host.frame.show();
         WholeTextCommands commands(host);
-        host.editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+        host.editor->setWordWrap(false);
         host.text.setText(numberedPage());
         const int caret = host.text.lineStart(200) + 4;
         host.text.setSelectionStart(caret);
         host.editor->verticalScrollBar()->setValue(185);
-        ASSERT_EQ(host.editor->firstVisibleBlockNumber(), 185);
+        ASSERT_EQ(host.editor->firstVisibleLine(), 185);
         const auto caretLineText = [&] {
             return host.text.line(host.text.lineFromPosition(host.text.selectionStart()));
         };
@@ -59,7 +59,7 @@ TEST(WholeTextPlace, CommandsAndTheirUndoKeepTheCaretAndTheView)
         ASSERT_TRUE(host.undo.CanUndo()) << c.name;
         if (c.linesKept) {
             EXPECT_EQ(host.text.lineFromPosition(host.text.selectionStart()), 200) << c.name;
-            EXPECT_EQ(host.editor->firstVisibleBlockNumber(), 185) << c.name;
+            EXPECT_EQ(host.editor->firstVisibleLine(), 185) << c.name;
         } else {
             // One long line: the caret stays near the text it stood in.
             const int at = host.text.text().indexOf(QStringLiteral("ligne 200"));
@@ -72,7 +72,7 @@ TEST(WholeTextPlace, CommandsAndTheirUndoKeepTheCaretAndTheView)
                 const int line = host.text.lineFromPosition(host.text.selectionStart());
                 EXPECT_EQ(line, 200) << c.name << undo;
                 // The caret keeps its row on screen.
-                EXPECT_EQ(host.editor->firstVisibleBlockNumber(), undo && !c.linesKept ? line : 185) << c.name << undo;
+                EXPECT_EQ(host.editor->firstVisibleLine(), undo && !c.linesKept ? line : 185) << c.name << undo;
             }
         }
     }

@@ -1,35 +1,34 @@
 #pragma once
 
+#include "core/text/linestore.h"
 #include "core/text/pagefile.h"
-#include "ui/text/documentbuild.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
 
-// What reading a page ahead gave: the read's result, and for a large page
-// the build of its document, started already.
+// What reading a page ahead gave: the read's result, its text already split
+// into the editor's lines (the page's own text is dropped then).
 struct PreloadedPage
 {
     std::optional<LoadedPage> page;
-    std::unique_ptr<DocumentBuild> build;
+    LineStore lines;
 };
 
-// The first page named on the command line, read on a worker thread while
-// the main window is being built, its document built at once when it is
-// large: the page is on screen sooner. Opening that file takes this instead
-// of reading it again; the rules of the read are the same.
+// The first page named on the command line, read and split into lines on a
+// worker thread while the application and its window are being built: the
+// page is on screen sooner. Opening that file takes this instead of reading
+// it again; the rules of the read are the same.
 class PagePreload
 {
 public:
-    // Starts reading path (absolute). The document of a large page is built
-    // once applicationReady() is called.
+    // Starts reading path (absolute).
     explicit PagePreload(QString path);
+    // Waits for the reader.
     ~PagePreload();
     PagePreload(const PagePreload &) = delete;
     PagePreload &operator=(const PagePreload &) = delete;
@@ -37,9 +36,6 @@ public:
     // The first argument that names a page, made absolute as the window
     // opens it; nothing when there is none.
     static std::unique_ptr<PagePreload> forArguments(const QStringList &arguments);
-
-    // The QGuiApplication exists now (a document needs its font).
-    void applicationReady();
 
     const QString &path() const { return m_path; }
     // Waits for the read and hands its result over (once).
@@ -49,10 +45,6 @@ private:
     void read();
 
     const QString m_path;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_applicationReady = false;
-    bool m_cancelled = false;
     PreloadedPage m_result;
     std::thread m_reader;
 };

@@ -1,7 +1,6 @@
-#include "ui/shell/pagepreload.h"
+#include "core/shell/pagepreload.h"
 
 #include "core/shell/handoverprotocol.h"
-#include "ui/text/pageloading.h"
 
 #include <QFileInfo>
 #include <QThread>
@@ -18,11 +17,6 @@ PagePreload::PagePreload(QString path)
 
 PagePreload::~PagePreload()
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_cancelled = true;
-    }
-    m_changed.notify_all();
     if (m_reader.joinable())
         m_reader.join();
 }
@@ -30,21 +24,11 @@ PagePreload::~PagePreload()
 void PagePreload::read()
 {
     m_result.page = loadPageAsRead(m_path);
-    if (!m_result.page || m_result.page->text.size() <= PageLoading::PartedAbove)
+    if (!m_result.page)
         return;
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_applicationReady || m_cancelled; });
-    if (!m_cancelled)
-        m_result.build = std::make_unique<DocumentBuild>(m_result.page->text);
-}
-
-void PagePreload::applicationReady()
-{
-    {
-        const std::lock_guard lock(m_mutex);
-        m_applicationReady = true;
-    }
-    m_changed.notify_all();
+    m_result.lines = LineStore(m_result.page->text);
+    // The lines hold the text now: one copy of a large page, not two.
+    m_result.page->text = QString();
 }
 
 std::unique_ptr<PagePreload> PagePreload::forArguments(const QStringList &arguments)
@@ -58,7 +42,6 @@ std::unique_ptr<PagePreload> PagePreload::forArguments(const QStringList &argume
 
 PreloadedPage PagePreload::take()
 {
-    applicationReady();
     if (m_reader.joinable())
         m_reader.join();
     return std::move(m_result);
