@@ -67,6 +67,7 @@ void TextView::replace(int from, int removed, QStringView text)
     const int first = m_store.lineOf(from);
     const int last = m_store.lineOf(from + removed);
     const int oldCount = m_store.lineCount();
+    const int oldTop = verticalScrollBar()->value();
     const int added = m_store.replace(from, removed, text);
     const int delta = m_store.lineCount() - oldCount;
     m_layout->linesReplaced(first, last, last - first + 1 + delta);
@@ -85,17 +86,16 @@ void TextView::replace(int from, int removed, QStringView text)
     };
     const int anchor = moved(m_anchor);
     const int position = moved(m_position);
-    // The top line keeps showing the same text when lines come or go above.
-    if (delta != 0 && last < verticalScrollBar()->value()) {
-        m_ownScroll = true;
-        updateScrollBars();
-        verticalScrollBar()->setValue(verticalScrollBar()->value() + delta);
-        m_ownScroll = false;
-    }
     emit contentsChange(from, removed, added);
     emit textChanged();
     setModified(true);
     updateScrollBars();
+    // The top line keeps showing the same text when lines come or go above.
+    if (delta != 0 && last < oldTop) {
+        m_ownScroll = true;
+        verticalScrollBar()->setValue(oldTop + delta);
+        m_ownScroll = false;
+    }
     applySelection(anchor, position);
     viewport()->update();
 }
@@ -328,17 +328,21 @@ TextView::Row TextView::top() const
 }
 
 // Rows between the top row and the first row of line. Lines beyond a
-// screen's worth are counted as one row each rather than laid out.
+// screenful from the top count one row each: they are not shown, so they are
+// not laid out just to be counted.
 int TextView::rowsFromTop(int line) const
 {
     const Row t = top();
     const int limit = visibleRows() + 2;
     int rows = -t.row;
     if (line >= t.line) {
-        for (int l = t.line; l < line; ++l)
-            rows += rows < limit ? m_layout->rowCount(l) : m_layout->knownRowCount(l);
-        return rows;
+        int l = t.line;
+        for (; l < line && rows < limit; ++l)
+            rows += m_layout->rowCount(l);
+        return rows + (line - l);
     }
+    if (t.line - line > limit)
+        return rows - (t.line - line);
     for (int l = line; l < t.line; ++l)
         rows -= m_layout->knownRowCount(l);
     return rows;
@@ -377,6 +381,15 @@ QRect TextView::positionRect(int position) const
 QRect TextView::caretRect() const
 {
     QRect rect = positionRect(m_position);
+    if (m_layout->hasPreedit() && m_preeditCursor > 0) {
+        // Inside the preedit text: where the input method puts its cursor.
+        const int line = caretLine();
+        QTextLayout *layout = m_layout->layout(line);
+        const int at = m_layout->toLayout(line, columnOf(m_position, line)) + m_preeditCursor;
+        const QTextLine row = layout->lineForTextPosition(at);
+        if (row.isValid())
+            rect.moveLeft(m_margin - horizontalOffset() + qFloor(row.cursorToX(at)));
+    }
     if (m_overwrite) {
         const int line = caretLine();
         const int column = columnOf(m_position, line);
@@ -462,6 +475,7 @@ void TextView::scrollToLine(int line)
 void TextView::updateScrollBars()
 {
     const Row last = maxTop();
+    const bool own = m_ownScroll;
     m_ownScroll = true;
     QScrollBar *vertical = verticalScrollBar();
     vertical->setRange(0, last.line);
@@ -478,7 +492,7 @@ void TextView::updateScrollBars()
         horizontal->setPageStep(viewport()->width());
         horizontal->setSingleStep(std::max(1, QFontMetrics(font()).averageCharWidth() * 2));
     }
-    m_ownScroll = false;
+    m_ownScroll = own;
     if (top() > last)
         m_topRow = vertical->value() == last.line ? last.row : m_topRow;
 }

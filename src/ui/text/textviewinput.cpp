@@ -145,6 +145,15 @@ bool TextView::handlesKey(QKeyEvent *event) const
 
 bool TextView::event(QEvent *event)
 {
+    // Tab is text here, not a move to the next control.
+    if (event->type() == QEvent::KeyPress && !m_readOnly) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Tab
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
     // Keys the view handles are its own even where the window has a shortcut
     // on them (the window's Copy and Paste commands come back here anyway).
     if (event->type() == QEvent::ShortcutOverride) {

@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -351,7 +354,7 @@ TEST(TextView, InputMethodCommitsAndShowsPreedit)
     QInputMethodEvent preedit(QStringLiteral("ni"), {{QInputMethodEvent::Cursor, 2, 1, {}}});
     QApplication::sendEvent(view.get(), &preedit);
     EXPECT_EQ(view->toPlainText(), "abc"); // preedit text is not in the text
-    EXPECT_GT(view->caretRect().x(), view->positionRect(2).x() - 1);
+    EXPECT_GT(view->caretRect().x(), view->positionRect(2).x());
 
     // The commit replaces the character before the caret.
     QInputMethodEvent commit;
@@ -381,4 +384,100 @@ TEST(TextView, DroppedTextGoesInAtTheDropPlace)
     QApplication::sendEvent(view->viewport(), &drop);
     EXPECT_EQ(view->toPlainText(), "ab\ncX\nYd");
     EXPECT_EQ(view->selectedText(), "X\nY");
+}
+
+TEST(TextView, TabIsTextInAWindowWithOtherControls)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *view = new TextView;
+    layout->addWidget(new QLineEdit);
+    layout->addWidget(view);
+    layout->addWidget(new QLineEdit);
+    window.show();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Tab);
+    EXPECT_EQ(view->toPlainText(), "\t");
+}
+
+TEST(TextView, ContextMenuOffersWhatCanBeDone)
+{
+    struct Case
+    {
+        bool readOnly;
+        int anchor;
+        QString clipboard;
+        bool cut, copy, paste, remove;
+    } cases[] = {
+        {false, 1, "x", true, true, true, true},
+        {false, 3, "x", false, false, true, false},
+        {true, 1, "x", false, true, false, false},
+        {false, 3, "", false, false, false, false},
+    };
+    for (const Case &c : cases) {
+        auto view = shownView("abc");
+        view->setSelection(c.anchor, 3);
+        view->setReadOnly(c.readOnly);
+        if (c.clipboard.isEmpty())
+            QGuiApplication::clipboard()->clear();
+        else
+            QGuiApplication::clipboard()->setText(c.clipboard);
+        std::unique_ptr<QMenu> menu(view->createStandardContextMenu());
+        QStringList enabled;
+        for (QAction *action : menu->actions())
+            if (action->isEnabled() && !action->isSeparator())
+                enabled << action->text();
+        QStringList expected;
+        for (auto [on, text] : {std::pair{c.cut, "Co&uper"},
+                                {c.copy, "&Copier"},
+                                {c.paste, "C&oller"},
+                                {c.remove, "&Supprimer"},
+                                {true, "Tout &sélectionner"}})
+            if (on)
+                expected << QString::fromUtf8(text);
+        EXPECT_EQ(enabled, expected) << c.readOnly << c.anchor;
+    }
+}
+
+TEST(TextView, ChangesAreSignalledBeforeTheTextAndTheCaret)
+{
+    TextView view;
+    view.setPlainText("abc");
+    view.setPosition(3);
+    QStringList events;
+    QObject::connect(&view, &TextView::contentsChange, &view, [&](int from, int removed, int added) {
+        events << QStringLiteral("change %1 %2 %3").arg(from).arg(removed).arg(added);
+    });
+    QObject::connect(&view, &TextView::textChanged, &view, [&] { events << "text"; });
+    QObject::connect(&view, &TextView::modificationChanged, &view,
+                     [&](bool on) { events << (on ? "modified" : "saved"); });
+    QObject::connect(&view, &TextView::cursorPositionChanged, &view, [&] { events << "caret"; });
+    QObject::connect(&view, &TextView::copyAvailable, &view, [&](bool on) { events << (on ? "copy" : "nocopy"); });
+    view.replace(0, 1, u"xy");
+    view.replace(0, 0, u"z");
+    view.setModified(false);
+    view.setSelection(0, 2);
+    view.setPosition(2);
+    EXPECT_EQ(events, QStringList({"change 0 1 2", "text", "modified", "caret", "change 0 0 1", "text", "caret",
+                                   "saved", "caret", "copy", "nocopy"}));
+}
+
+TEST(TextView, HorizontalRangeFollowsTheWidestLineShown)
+{
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += "court\n";
+    text += QString(500, u'x');
+    auto view = shownView(text);
+    QApplication::processEvents();
+    const int narrow = view->horizontalScrollBar()->maximum();
+    view->scrollToLine(200);
+    view->viewport()->repaint();
+    QApplication::processEvents();
+    EXPECT_GT(view->horizontalScrollBar()->maximum(), narrow + 1000);
+    // The caret at the end of the long line is brought into view.
+    view->setPosition(view->store().length());
+    view->ensureCaretVisible();
+    EXPECT_LT(view->caretRect().right(), view->viewport()->width());
+    EXPECT_GE(view->caretRect().left(), 0);
 }
