@@ -1,8 +1,9 @@
 #include "ui/text/textview.h"
 
+#include "ui/text/textviewaccessible.h"
 #include "ui/text/textviewlayout.h"
 
-#include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -31,6 +32,7 @@ TextView::TextView(QWidget *parent)
     m_layout->setFont(font());
     m_layout->setTabStopDistance(m_tabStop);
     updateScrollBars();
+    installTextViewAccessibility();
 }
 
 TextView::~TextView() = default;
@@ -68,6 +70,8 @@ void TextView::replace(int from, int removed, QStringView text)
     const int last = m_store.lineOf(from + removed);
     const int oldCount = m_store.lineCount();
     const int oldTop = verticalScrollBar()->value();
+    // Assistive technologies are told the removed text too.
+    const QString oldText = QAccessible::isActive() ? m_store.slice(from, from + removed) : QString();
     const int added = m_store.replace(from, removed, text);
     const int delta = m_store.lineCount() - oldCount;
     m_layout->linesReplaced(first, last, last - first + 1 + delta);
@@ -86,6 +90,10 @@ void TextView::replace(int from, int removed, QStringView text)
     };
     const int anchor = moved(m_anchor);
     const int position = moved(m_position);
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent update(this, from, oldText, m_store.slice(from, from + added));
+        QAccessible::updateAccessibility(&update);
+    }
     emit contentsChange(from, removed, added);
     emit textChanged();
     setModified(true);
@@ -145,6 +153,14 @@ void TextView::applySelection(int anchor, int position)
     m_position = position;
     if (moved || hasSelection() || had)
         viewport()->update();
+    if (moved && QAccessible::isActive()) {
+        QAccessibleTextCursorEvent event(this, m_position);
+        QAccessible::updateAccessibility(&event);
+    }
+    if ((had || hasSelection()) && QAccessible::isActive()) {
+        QAccessibleTextSelectionEvent event(this, selectionStart(), selectionEnd());
+        QAccessible::updateAccessibility(&event);
+    }
     if (moved)
         emit cursorPositionChanged();
     if ((had || hasSelection()) && (oldStart != selectionStart() || oldEnd != selectionEnd()))
@@ -501,15 +517,20 @@ void TextView::relayout()
 {
     m_layout->setWrapWidth(m_wordWrap ? viewport()->width() - 2 * m_margin : 0);
     m_maxTopValid = false;
+    if (m_topRow > 0)
+        m_topRow = std::min(m_topRow, m_layout->rowCount(top().line) - 1);
     updateScrollBars();
     viewport()->update();
 }
 
 void TextView::scrollContentsBy(int, int dy)
 {
-    // A scroll bar moved by the user shows its line from its first row.
-    if (!m_ownScroll && dy != 0)
-        m_topRow = 0;
+    // A scroll bar moved by the user shows its line from its first row, and
+    // at its end the last rows of the text.
+    if (!m_ownScroll && dy != 0) {
+        const Row last = maxTop();
+        m_topRow = verticalScrollBar()->value() >= last.line ? last.row : 0;
+    }
     viewport()->update();
 }
 
@@ -668,6 +689,14 @@ void TextView::paintEvent(QPaintEvent *)
         QTextLayout *layout = m_layout->layout(line);
         const int length = m_store.lineLength(line);
         QList<QTextLayout::FormatRange> ranges = m_layout->formats(line);
+        if (line == m_layout->preeditLine()) {
+            // Colours stay on their characters, the preedit text between.
+            for (QTextLayout::FormatRange &range : ranges) {
+                const int end = m_layout->toLayout(line, range.start + range.length);
+                range.start = m_layout->toLayout(line, range.start);
+                range.length = end - range.start;
+            }
+        }
         if (hasSelection() && selectionStart() <= start + length && selectionEnd() > start) {
             const int from = std::max(selectionStart() - start, 0);
             const int to = std::min(selectionEnd() - start, length);

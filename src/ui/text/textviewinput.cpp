@@ -527,6 +527,7 @@ void TextView::startDrag()
     const int from = selectionStart();
     const int to = selectionEnd();
     QPointer<TextView> self(this);
+    const QString text = selectedText();
     auto *drag = new QDrag(this);
     drag->setMimeData(createMimeDataFromSelection());
     m_movedWithin = false;
@@ -536,8 +537,7 @@ void TextView::startDrag()
         return;
     // Moved elsewhere: the text leaves; a move within the view is done by
     // the drop itself.
-    if (action == Qt::MoveAction && !m_movedWithin && !m_readOnly
-        && m_store.slice(from, to) == drag->mimeData()->text())
+    if (action == Qt::MoveAction && !m_movedWithin && !m_readOnly && m_store.slice(from, to) == text)
         replace(from, to - from, {});
     m_movedWithin = false;
 }

@@ -1,5 +1,6 @@
 #include "ui/text/textview.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -480,4 +481,38 @@ TEST(TextView, HorizontalRangeFollowsTheWidestLineShown)
     view->ensureCaretVisible();
     EXPECT_LT(view->caretRect().right(), view->viewport()->width());
     EXPECT_GE(view->caretRect().left(), 0);
+}
+
+TEST(TextView, AssistiveTechnologiesReadTheTextByLines)
+{
+    auto view = shownView("one two\nthree");
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(view.get());
+    ASSERT_TRUE(accessible);
+    QAccessibleTextInterface *text = accessible->textInterface();
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->characterCount(), 13);
+    EXPECT_EQ(text->text(4, 10), "two\nth");
+    struct Case
+    {
+        int offset;
+        QAccessible::TextBoundaryType boundary;
+        QString at;
+        int start, end;
+    } cases[] = {
+        {5, QAccessible::WordBoundary, "two", 4, 7},       {9, QAccessible::WordBoundary, "three", 8, 13},
+        {2, QAccessible::LineBoundary, "one two\n", 0, 8}, {10, QAccessible::LineBoundary, "three", 8, 13},
+        {9, QAccessible::CharBoundary, "h", 9, 10},
+    };
+    for (const Case &c : cases) {
+        int start = -1, end = -1;
+        EXPECT_EQ(text->textAtOffset(c.offset, c.boundary, &start, &end), c.at) << c.offset;
+        EXPECT_EQ(start, c.start) << c.offset;
+        EXPECT_EQ(end, c.end) << c.offset;
+    }
+    for (int offset : {0, 5, 9})
+        EXPECT_EQ(text->offsetAtPoint(text->characterRect(offset).topLeft() + QPoint(1, 2)), offset);
+    text->setSelection(0, 2, 6);
+    EXPECT_EQ(view->selectedText(), "e tw");
+    accessible->editableTextInterface()->replaceText(0, 3, "un");
+    EXPECT_EQ(view->toPlainText(), "un two\nthree");
 }
