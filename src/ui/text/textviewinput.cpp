@@ -139,7 +139,11 @@ bool TextView::handlesKey(QKeyEvent *event) const
         return true;
     if (m_readOnly)
         return false;
-    return edit != Edit::None || isTyping(event)
+    // Typed text, but not Alt or Control with a key: those are the
+    // window's menus and shortcuts.
+    const bool plainTyping =
+        isTyping(event) && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    return edit != Edit::None || plainTyping
            || (event->key() == Qt::Key_Tab && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)));
 }
 

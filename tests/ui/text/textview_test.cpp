@@ -196,14 +196,32 @@ TEST(TextView, KeysEditTheText)
     }
 }
 
-TEST(TextView, UndoKeysAreLeftToTheWindow)
+TEST(TextView, WindowShortcutsGetTheKeysTheViewDoesNotUse)
 {
+    struct Case
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *text;
+        bool viewTakes;
+    } cases[] = {
+        {Qt::Key_Z, Qt::ControlModifier, "", false},     {Qt::Key_Y, Qt::ControlModifier, "", false},
+        {Qt::Key_F, Qt::AltModifier, "f", false},        {Qt::Key_S, Qt::ControlModifier, "", false},
+        {Qt::Key_C, Qt::ControlModifier, "", true},      {Qt::Key_V, Qt::ControlModifier, "", true},
+        {Qt::Key_A, Qt::NoModifier, "a", true},          {Qt::Key_Home, Qt::ControlModifier, "", true},
+        {Qt::Key_Backspace, Qt::NoModifier, "\b", true},
+    };
     auto view = shownView("abc");
-    for (const QKeySequence &keys : {QKeySequence(QKeySequence::Undo), QKeySequence(QKeySequence::Redo)}) {
-        QKeyEvent event(QEvent::KeyPress, keys[0].key(), keys[0].keyboardModifiers());
-        QApplication::sendEvent(view.get(), &event);
-        EXPECT_FALSE(event.isAccepted());
+    for (const Case &c : cases) {
+        QKeyEvent override(QEvent::ShortcutOverride, c.key, c.modifiers, c.text);
+        override.ignore();
+        QApplication::sendEvent(view.get(), &override);
+        EXPECT_EQ(override.isAccepted(), c.viewTakes) << c.key;
     }
+    // Undo keys that reach the view are not taken either.
+    QKeyEvent undo(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier);
+    QApplication::sendEvent(view.get(), &undo);
+    EXPECT_FALSE(undo.isAccepted());
     EXPECT_EQ(view->toPlainText(), "abc");
 }
 
