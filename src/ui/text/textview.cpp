@@ -7,13 +7,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
-#include <QMimeData>
-#include <QPagedPaintDevice>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
-#include <QTextDocument>
 #include <QtMath>
 
 #include <algorithm>
@@ -88,8 +85,12 @@ void TextView::replace(int from, int removed, QStringView text)
             return p;
         return p >= from + removed ? p - removed + added : from;
     };
-    const int anchor = moved(m_anchor);
-    const int position = moved(m_position);
+    // They are in place before the signals, as a text document's cursors
+    // are; their own signals follow the text's.
+    const int oldAnchor = m_anchor;
+    const int oldPosition = m_position;
+    m_anchor = moved(m_anchor);
+    m_position = moved(m_position);
     if (QAccessible::isActive()) {
         QAccessibleTextUpdateEvent update(this, from, oldText, m_store.slice(from, from + added));
         QAccessible::updateAccessibility(&update);
@@ -104,7 +105,7 @@ void TextView::replace(int from, int removed, QStringView text)
         verticalScrollBar()->setValue(oldTop + delta);
         m_ownScroll = false;
     }
-    applySelection(anchor, position);
+    selectionMoved(oldAnchor, oldPosition);
     viewport()->update();
 }
 
@@ -143,14 +144,19 @@ void TextView::setModified(bool modified)
 
 void TextView::applySelection(int anchor, int position)
 {
-    anchor = std::clamp(anchor, 0, m_store.length());
-    position = std::clamp(position, 0, m_store.length());
-    const int oldStart = selectionStart();
-    const int oldEnd = selectionEnd();
-    const bool had = hasSelection();
-    const bool moved = position != m_position;
-    m_anchor = anchor;
-    m_position = position;
+    const int oldAnchor = m_anchor;
+    const int oldPosition = m_position;
+    m_anchor = std::clamp(anchor, 0, m_store.length());
+    m_position = std::clamp(position, 0, m_store.length());
+    selectionMoved(oldAnchor, oldPosition);
+}
+
+void TextView::selectionMoved(int oldAnchor, int oldPosition)
+{
+    const int oldStart = std::min(oldAnchor, oldPosition);
+    const int oldEnd = std::max(oldAnchor, oldPosition);
+    const bool had = oldAnchor != oldPosition;
+    const bool moved = oldPosition != m_position;
     if (moved || hasSelection() || had)
         viewport()->update();
     if (moved && QAccessible::isActive()) {
@@ -768,61 +774,4 @@ void TextView::focusOutEvent(QFocusEvent *event)
     QAbstractScrollArea::focusOutEvent(event);
     m_blinkTimer.stop();
     viewport()->update();
-}
-
-// ---- Clipboard and printing ----
-
-void TextView::copy()
-{
-    if (hasSelection())
-        QGuiApplication::clipboard()->setMimeData(createMimeDataFromSelection());
-}
-
-void TextView::cut()
-{
-    if (!hasSelection() || m_readOnly)
-        return;
-    copy();
-    removeSelection();
-    ensureCaretVisible();
-}
-
-void TextView::paste()
-{
-    if (m_readOnly)
-        return;
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    if (data && canInsertFromMimeData(data)) {
-        insertFromMimeData(data);
-        ensureCaretVisible();
-    }
-}
-
-bool TextView::canInsertFromMimeData(const QMimeData *source) const
-{
-    return source->hasText();
-}
-
-void TextView::insertFromMimeData(const QMimeData *source)
-{
-    if (source->hasText())
-        insertText(source->text());
-}
-
-QMimeData *TextView::createMimeDataFromSelection() const
-{
-    auto *data = new QMimeData;
-    data->setText(selectedText());
-    return data;
-}
-
-void TextView::print(QPagedPaintDevice *printer) const
-{
-    QTextDocument document;
-    document.setDefaultFont(font());
-    QTextOption option = document.defaultTextOption();
-    option.setTabStopDistance(m_tabStop);
-    document.setDefaultTextOption(option);
-    document.setPlainText(m_store.text());
-    document.print(printer);
 }

@@ -211,6 +211,7 @@ private:
     // Selection and caret changes with their signals; the view's own moves
     // also restart the caret's blink.
     void applySelection(int anchor, int position);
+    void selectionMoved(int oldAnchor, int oldPosition);
     void userMoved(bool publishSelection);
     void publishSelection();
     void restartBlink();

@@ -1,5 +1,5 @@
-// The TextView's input: keys, input methods, the mouse, drag and drop and the
-// context menu.
+// The TextView's input: keys, input methods, the mouse, the clipboard, drag
+// and drop, the context menu; and printing.
 
 #include "ui/text/textview.h"
 
@@ -12,10 +12,12 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPagedPaintDevice>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBoundaryFinder>
 #include <QTextCharFormat>
+#include <QTextDocument>
 #include <QTimerEvent>
 
 #include <algorithm>
@@ -642,4 +644,61 @@ void TextView::contextMenuEvent(QContextMenuEvent *event)
     QMenu *menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+// ---- Clipboard and printing ----
+
+void TextView::copy()
+{
+    if (hasSelection())
+        QGuiApplication::clipboard()->setMimeData(createMimeDataFromSelection());
+}
+
+void TextView::cut()
+{
+    if (!hasSelection() || m_readOnly)
+        return;
+    copy();
+    removeSelection();
+    ensureCaretVisible();
+}
+
+void TextView::paste()
+{
+    if (m_readOnly)
+        return;
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (data && canInsertFromMimeData(data)) {
+        insertFromMimeData(data);
+        ensureCaretVisible();
+    }
+}
+
+bool TextView::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasText();
+}
+
+void TextView::insertFromMimeData(const QMimeData *source)
+{
+    if (source->hasText())
+        insertText(source->text());
+}
+
+QMimeData *TextView::createMimeDataFromSelection() const
+{
+    auto *data = new QMimeData;
+    data->setText(selectedText());
+    return data;
+}
+
+void TextView::print(QPagedPaintDevice *printer) const
+{
+    QTextDocument document;
+    document.setDefaultFont(font());
+    QTextOption option = document.defaultTextOption();
+    option.setTabStopDistance(m_tabStop);
+    document.setDefaultTextOption(option);
+    document.setPlainText(m_store.text());
+    document.print(printer);
 }

@@ -465,7 +465,7 @@ TEST(TextView, ChangesAreSignalledBeforeTheTextAndTheCaret)
     view.setPosition(3);
     QStringList events;
     QObject::connect(&view, &TextView::contentsChange, &view, [&](int from, int removed, int added) {
-        events << QStringLiteral("change %1 %2 %3").arg(from).arg(removed).arg(added);
+        events << QStringLiteral("change %1 %2 %3 caret %4").arg(from).arg(removed).arg(added).arg(view.position());
     });
     QObject::connect(&view, &TextView::textChanged, &view, [&] { events << "text"; });
     QObject::connect(&view, &TextView::modificationChanged, &view,
@@ -477,8 +477,8 @@ TEST(TextView, ChangesAreSignalledBeforeTheTextAndTheCaret)
     view.setModified(false);
     view.setSelection(0, 2);
     view.setPosition(2);
-    EXPECT_EQ(events, QStringList({"change 0 1 2", "text", "modified", "caret", "change 0 0 1", "text", "caret",
-                                   "saved", "caret", "copy", "nocopy"}));
+    EXPECT_EQ(events, QStringList({"change 0 1 2 caret 4", "text", "modified", "caret", "change 0 0 1 caret 5", "text",
+                                   "caret", "saved", "caret", "copy", "nocopy"}));
 }
 
 TEST(TextView, HorizontalRangeFollowsTheWidestLineShown)
