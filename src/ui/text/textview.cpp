@@ -323,7 +323,9 @@ void TextView::moveCaret(Move move, bool keepAnchor)
     const bool characterMove = move == PreviousCharacter || move == NextCharacter || move == Left || move == Right;
     if (!keepAnchor && characterMove && hasSelection()) {
         // A character move without shift ends the selection at its side.
-        const bool backwards = move == PreviousCharacter || (move == Left) != m_store.line(caretLine()).isRightToLeft();
+        const bool backwards = move == PreviousCharacter || move == NextCharacter
+                                   ? move == PreviousCharacter
+                                   : (move == Left) != m_store.line(caretLine()).isRightToLeft();
         const int to = backwards ? selectionStart() : selectionEnd();
         applySelection(to, to);
         return;

@@ -103,6 +103,26 @@ TEST(TextView, CaretMovesStepOverPairsBreaksAndWords)
     EXPECT_EQ(view->position(), 2);
 }
 
+TEST(TextView, ArrowsMoveVisuallyInRightToLeftLines)
+{
+    struct Case
+    {
+        int anchor, from;
+        TextView::Move move;
+        int to;
+    } cases[] = {
+        {0, 0, TextView::Left, 1},  {1, 1, TextView::Right, 0}, {3, 3, TextView::Left, 4},
+        {0, 0, TextView::Right, 0}, {4, 4, TextView::Left, 3},  {0, 2, TextView::NextCharacter, 2},
+        {2, 0, TextView::Left, 2},  {0, 2, TextView::Right, 0},
+    };
+    auto view = shownView(QStringLiteral("\u05D0\u05D1\u05D2\nxyz"));
+    for (const Case &c : cases) {
+        view->setSelection(c.anchor, c.from);
+        view->moveCaret(c.move);
+        EXPECT_EQ(view->position(), c.to) << c.from << " move " << c.move;
+    }
+}
+
 TEST(TextView, ReplaceMovesCaretAndAnchorWithTheText)
 {
     struct Case
