@@ -3,11 +3,16 @@
 #include "core/text/linestore.h"
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QList>
 #include <QTextLayout>
 
+#include <memory>
+
+class QMenu;
 class QMimeData;
 class QPagedPaintDevice;
+class TextViewLayout;
 
 // Colours for the lines about to be painted. The view asks prepare() for the
 // range it is going to paint, then formats() for each line in it; it asks
@@ -55,6 +60,10 @@ public:
         Down,
         PageUp,
         PageDown,
+        // Visual moves of the arrow keys: in right-to-left text, Left moves
+        // towards the line's end.
+        Left,
+        Right,
     };
 
     explicit TextView(QWidget *parent = nullptr);
@@ -131,6 +140,13 @@ public:
     // Printing lays the text out in a text document of its own.
     void print(QPagedPaintDevice *printer) const;
 
+    // The editing menu the view shows on a right click (the caller owns it).
+    QMenu *createStandardContextMenu();
+
+    // Lines laid out since the view was made: the view lays out only the
+    // lines it shows, and tests check it here.
+    qint64 linesLaidOut() const;
+
 public slots:
     void cut();
     void copy();
@@ -171,6 +187,7 @@ protected:
     void changeEvent(QEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void timerEvent(QTimerEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     LineStore m_store;
@@ -183,7 +200,69 @@ private:
     qreal m_tabStop = 80;
     int m_margin = 4;
     LineFormats *m_formats = nullptr;
-    // The helper that writes this class adds its private members (layout
-    // cache, scroll state, caret blink, drag state...) below, and may split
-    // the layout cache into a class and file of its own.
+
+    // A row of a line: the top of the view, or a caret's place on screen.
+    struct Row
+    {
+        int line = 0;
+        int row = 0;
+        auto operator<=>(const Row &) const = default;
+    };
+    enum class Unit { Character, Word, Line };
+
+    // Selection and caret changes with their signals; the view's own moves
+    // also restart the caret's blink.
+    void applySelection(int anchor, int position);
+    void selectionMoved(int oldAnchor, int oldPosition);
+    void userMoved(bool publishSelection);
+    void publishSelection();
+    void restartBlink();
+    int caretLine() const { return m_store.lineOf(m_position); }
+    int columnOf(int position, int line) const { return position - m_store.lineStart(line); }
+    int moveTarget(Move move);
+    int stepRows(Row &at, int rows) const;
+    void removeSelection();
+    void deleteTo(int position);
+    bool isTyping(const QKeyEvent *event) const;
+    bool handlesKey(QKeyEvent *event) const;
+    // Word and line around a position, for double and triple clicks.
+    std::pair<int, int> wordAt(int position);
+    std::pair<int, int> lineAt(int position) const;
+    void extendSelectionTo(const QPoint &viewportPoint);
+    void startDrag();
+
+    // Scrolling by lines and rows.
+    Row top() const;
+    void setTop(Row row);
+    Row maxTop();
+    int visibleRows() const;
+    int rowsFromTop(int line) const;
+    void scrollByRows(int rows);
+    void updateScrollBars();
+    void relayout();
+    int horizontalOffset() const;
+
+    std::unique_ptr<TextViewLayout> m_layout;
+    int m_topRow = 0;
+    bool m_ownScroll = false;
+    Row m_maxTop;
+    bool m_maxTopValid = false;
+    qreal m_rangeWidest = -1;
+    qreal m_desiredX = -1;
+    int m_wheelRemainder = 0;
+    bool m_caretShown = true;
+    QBasicTimer m_blinkTimer;
+    QBasicTimer m_autoScrollTimer;
+    QBasicTimer m_tripleClickTimer;
+    QPoint m_autoScrollPoint;
+    QPoint m_pressPoint;
+    QPoint m_tripleClickPoint;
+    Unit m_unit = Unit::Character;
+    int m_unitStart = 0;
+    int m_unitEnd = 0;
+    bool m_selecting = false;
+    bool m_maybeDrag = false;
+    bool m_movedWithin = false;
+    int m_dropPosition = -1;
+    int m_preeditCursor = 0;
 };

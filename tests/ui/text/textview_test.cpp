@@ -1,0 +1,556 @@
+#include "ui/text/textview.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<TextView> shownView(const QString &text, QSize size = QSize(400, 300))
+{
+    auto view = std::make_unique<TextView>();
+    view->resize(size);
+    view->setPlainText(text);
+    view->show();
+    view->setFocus();
+    view->viewport()->repaint();
+    return view;
+}
+
+QPoint at(const TextView &view, int position)
+{
+    const QRect rect = view.positionRect(position);
+    return QPoint(rect.x(), rect.center().y());
+}
+
+void sendMouse(TextView &view, QEvent::Type type, QPoint point, Qt::KeyboardModifiers modifiers = {})
+{
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, point, view.viewport()->mapToGlobal(point), Qt::LeftButton, buttons, modifiers);
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+// Two lines after CR LF: a surrogate pair at 2-3, a tab at 6, words "ef" at 7
+// and "gh" at 10, the break at 12, "ab" from 13.
+const QString MoveText = QStringLiteral("ab\U0001D11Ecd\tef gh\r\nab");
+
+} // namespace
+
+TEST(TextView, CaretMovesStepOverPairsBreaksAndWords)
+{
+    struct Case
+    {
+        int from;
+        TextView::Move move;
+        int to;
+    } cases[] = {
+        {2, TextView::NextCharacter, 4},
+        {4, TextView::PreviousCharacter, 2},
+        {2, TextView::Right, 4},
+        {4, TextView::Left, 2},
+        {5, TextView::NextCharacter, 6},
+        {6, TextView::NextCharacter, 7},
+        {12, TextView::NextCharacter, 13},
+        {13, TextView::PreviousCharacter, 12},
+        {13, TextView::Left, 12},
+        {12, TextView::Right, 13},
+        {0, TextView::PreviousCharacter, 0},
+        {15, TextView::NextCharacter, 15},
+        {7, TextView::NextWord, 10},
+        {10, TextView::PreviousWord, 7},
+        {12, TextView::NextWord, 13},
+        {13, TextView::PreviousWord, 12},
+        {5, TextView::StartOfBlock, 0},
+        {5, TextView::EndOfBlock, 12},
+        {14, TextView::StartOfBlock, 13},
+        {14, TextView::EndOfBlock, 15},
+        {9, TextView::End, 15},
+        {9, TextView::Start, 0},
+        {5, TextView::StartOfLine, 0},
+        {5, TextView::EndOfLine, 12},
+        {14, TextView::Up, 1},
+        {1, TextView::Down, 14},
+        {1, TextView::Up, 1},
+        {14, TextView::Down, 14},
+    };
+    auto view = shownView(MoveText);
+    ASSERT_EQ(view->store().length(), 15);
+    for (const Case &c : cases) {
+        view->setPosition(c.from);
+        view->moveCaret(c.move);
+        EXPECT_EQ(view->position(), c.to) << "from " << c.from << " move " << c.move;
+        EXPECT_FALSE(view->hasSelection());
+    }
+    // Shift keeps the anchor; a plain character move ends the selection at
+    // its side.
+    view->setPosition(2);
+    view->moveCaret(TextView::NextCharacter, true);
+    EXPECT_EQ(view->anchor(), 2);
+    EXPECT_EQ(view->position(), 4);
+    view->moveCaret(TextView::PreviousCharacter);
+    EXPECT_EQ(view->position(), 2);
+}
+
+TEST(TextView, ArrowsMoveVisuallyInRightToLeftLines)
+{
+    struct Case
+    {
+        int anchor, from;
+        TextView::Move move;
+        int to;
+    } cases[] = {
+        {0, 0, TextView::Left, 1},  {1, 1, TextView::Right, 0}, {3, 3, TextView::Left, 4},
+        {0, 0, TextView::Right, 0}, {4, 4, TextView::Left, 3},  {0, 2, TextView::NextCharacter, 2},
+        {2, 0, TextView::Left, 2},  {0, 2, TextView::Right, 0},
+    };
+    auto view = shownView(QStringLiteral("\u05D0\u05D1\u05D2\nxyz"));
+    for (const Case &c : cases) {
+        view->setSelection(c.anchor, c.from);
+        view->moveCaret(c.move);
+        EXPECT_EQ(view->position(), c.to) << c.from << " move " << c.move;
+    }
+}
+
+TEST(TextView, ReplaceMovesCaretAndAnchorWithTheText)
+{
+    struct Case
+    {
+        int anchor, position, from, removed;
+        const char *text;
+        int newAnchor, newPosition;
+    } cases[] = {
+        {2, 2, 5, 2, "ab", 2, 2},       // before the change
+        {8, 8, 2, 3, "x", 6, 6},        // after it
+        {4, 4, 2, 3, "xy", 2, 2},       // inside it: to its start
+        {5, 5, 5, 0, "ab", 7, 7},       // at an insertion: after the text
+        {5, 5, 2, 3, "xy", 4, 4},       // at the end of the removed text
+        {2, 5, 2, 3, "abcd", 2, 6},     // a selection replaced keeps the text
+        {8, 9, 1, 1, "a\r\nb", 10, 11}, // CR LF counts one
+        {3, 3, 8, 50, "", 3, 3},        // removal past the end is clamped
+    };
+    for (const Case &c : cases) {
+        TextView view;
+        view.setPlainText(QStringLiteral("0123456789"));
+        view.setSelection(c.anchor, c.position);
+        QSignalSpy changes(&view, &TextView::contentsChange);
+        view.replace(c.from, c.removed, QString::fromUtf8(c.text));
+        EXPECT_EQ(view.anchor(), c.newAnchor) << c.from << " " << c.text;
+        EXPECT_EQ(view.position(), c.newPosition) << c.from << " " << c.text;
+        ASSERT_EQ(changes.size(), 1);
+        EXPECT_EQ(changes[0][1].toInt(), std::min(c.removed, 10 - c.from));
+        EXPECT_EQ(changes[0][2].toInt(), LineStore(QString::fromUtf8(c.text)).length());
+        EXPECT_TRUE(view.isModified());
+    }
+}
+
+TEST(TextView, KeysEditTheText)
+{
+    struct Case
+    {
+        QString text;
+        int position;
+        std::function<void(TextView &)> keys;
+        QString result;
+        int caret;
+    } cases[] = {
+        {"ab", 1, [](TextView &v) { QTest::keyClicks(&v, "xy"); }, "axyb", 3},
+        {"a\U0001D11E", 3, [](TextView &v) { QTest::keyClick(&v, Qt::Key_Backspace); }, "a", 1},
+        {"ab\ncd", 3, [](TextView &v) { QTest::keyClick(&v, Qt::Key_Backspace); }, "abcd", 2},
+        {"ab\ncd", 2, [](TextView &v) { QTest::keyClick(&v, Qt::Key_Delete); }, "abcd", 2},
+        {"ab", 1, [](TextView &v) { QTest::keyClick(&v, Qt::Key_Return); }, "a\nb", 2},
+        {"ab", 0, [](TextView &v) { QTest::keyClick(&v, Qt::Key_Tab); }, "\tab", 1},
+        {"one two", 7, [](TextView &v) { QTest::keyClick(&v, Qt::Key_Backspace, Qt::ControlModifier); }, "one ", 4},
+        {"one two", 0, [](TextView &v) { QTest::keyClick(&v, Qt::Key_Delete, Qt::ControlModifier); }, "two", 0},
+        {"abc", 3,
+         [](TextView &v) {
+             QTest::keyClick(&v, Qt::Key_Left, Qt::ShiftModifier);
+             QTest::keyClicks(&v, "x");
+         },
+         "abx", 3},
+        {"ab\ncd", 2,
+         [](TextView &v) {
+             v.setOverwriteMode(true);
+             QTest::keyClicks(&v, "XY");
+         },
+         "abXY\ncd", 4},
+        {"abc", 0,
+         [](TextView &v) {
+             v.setOverwriteMode(true);
+             QTest::keyClicks(&v, "XY");
+         },
+         "XYc", 2},
+        {"abc", 1,
+         [](TextView &v) {
+             v.setReadOnly(true);
+             QTest::keyClicks(&v, "x");
+             QTest::keyClick(&v, Qt::Key_Delete);
+             QTest::keyClick(&v, Qt::Key_Right);
+         },
+         "abc", 2},
+        {"ab\ncd", 0,
+         [](TextView &v) {
+             QTest::keyClick(&v, Qt::Key_End, Qt::ShiftModifier);
+             QTest::keyClick(&v, Qt::Key_Down, Qt::ShiftModifier);
+             QTest::keyClick(&v, Qt::Key_Backspace);
+         },
+         "", 0},
+    };
+    for (Case &c : cases) {
+        auto view = shownView(c.text);
+        view->setPosition(c.position);
+        c.keys(*view);
+        EXPECT_EQ(view->toPlainText(), c.result) << c.text.toStdString();
+        EXPECT_EQ(view->position(), c.caret) << c.text.toStdString();
+    }
+}
+
+TEST(TextView, WindowShortcutsGetTheKeysTheViewDoesNotUse)
+{
+    struct Case
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *text;
+        bool viewTakes;
+    } cases[] = {
+        {Qt::Key_Z, Qt::ControlModifier, "", false},     {Qt::Key_Y, Qt::ControlModifier, "", false},
+        {Qt::Key_F, Qt::AltModifier, "f", false},        {Qt::Key_S, Qt::ControlModifier, "", false},
+        {Qt::Key_C, Qt::ControlModifier, "", true},      {Qt::Key_V, Qt::ControlModifier, "", true},
+        {Qt::Key_A, Qt::NoModifier, "a", true},          {Qt::Key_Home, Qt::ControlModifier, "", true},
+        {Qt::Key_Backspace, Qt::NoModifier, "\b", true},
+    };
+    auto view = shownView("abc");
+    for (const Case &c : cases) {
+        QKeyEvent override(QEvent::ShortcutOverride, c.key, c.modifiers, c.text);
+        override.ignore();
+        QApplication::sendEvent(view.get(), &override);
+        EXPECT_EQ(override.isAccepted(), c.viewTakes) << c.key;
+    }
+    // Undo keys that reach the view are not taken either.
+    QKeyEvent undo(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier);
+    QApplication::sendEvent(view.get(), &undo);
+    EXPECT_FALSE(undo.isAccepted());
+    EXPECT_EQ(view->toPlainText(), "abc");
+}
+
+TEST(TextView, ClipboardKeysCopyCutAndPaste)
+{
+    struct Case
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString clipboard; // before the key; the selection is "b\nc"
+        QString result;
+        QString clipboardAfter;
+    } cases[] = {
+        {Qt::Key_C, Qt::ControlModifier, "x", "ab\ncd", "b\nc"},
+        {Qt::Key_Insert, Qt::ControlModifier, "x", "ab\ncd", "b\nc"},
+        {Qt::Key_X, Qt::ControlModifier, "x", "ad", "b\nc"},
+        {Qt::Key_Delete, Qt::ShiftModifier, "x", "ad", "b\nc"},
+        {Qt::Key_V, Qt::ControlModifier, "1\r\n2", "a1\n2d", "1\r\n2"},
+        {Qt::Key_Insert, Qt::ShiftModifier, "1\r2", "a1\n2d", "1\r2"},
+    };
+    for (const Case &c : cases) {
+        auto view = shownView("ab\ncd");
+        view->setSelection(1, 4);
+        QGuiApplication::clipboard()->setText(c.clipboard);
+        QTest::keyClick(view.get(), c.key, c.modifiers);
+        EXPECT_EQ(view->toPlainText(), c.result) << c.key;
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), c.clipboardAfter) << c.key;
+        EXPECT_EQ(view->position(), c.result.size() - 1) << c.key;
+    }
+}
+
+TEST(TextView, MouseSetsCaretAndSelectsByCharacterWordAndLine)
+{
+    auto view = shownView("alpha beta gamma\nsecond line\nthird");
+    for (int position : {0, 3, 6, 16, 17, 22, 29, 34}) {
+        sendMouse(*view, QEvent::MouseButtonPress, at(*view, position));
+        sendMouse(*view, QEvent::MouseButtonRelease, at(*view, position));
+        EXPECT_EQ(view->position(), position);
+        EXPECT_EQ(view->positionAt(at(*view, position)), position);
+    }
+    // Drag from 2 to the second line; shift-click extends.
+    sendMouse(*view, QEvent::MouseButtonPress, at(*view, 2));
+    sendMouse(*view, QEvent::MouseMove, at(*view, 20));
+    sendMouse(*view, QEvent::MouseButtonRelease, at(*view, 20));
+    EXPECT_EQ(view->selectionStart(), 2);
+    EXPECT_EQ(view->selectionEnd(), 20);
+    sendMouse(*view, QEvent::MouseButtonPress, at(*view, 30), Qt::ShiftModifier);
+    sendMouse(*view, QEvent::MouseButtonRelease, at(*view, 30));
+    EXPECT_EQ(view->anchor(), 2);
+    EXPECT_EQ(view->position(), 30);
+
+    // Double click on "beta" selects it; dragging on extends by words.
+    const QPoint beta = at(*view, 8);
+    sendMouse(*view, QEvent::MouseButtonPress, beta);
+    sendMouse(*view, QEvent::MouseButtonRelease, beta);
+    sendMouse(*view, QEvent::MouseButtonDblClick, beta);
+    EXPECT_EQ(view->selectedText(), "beta");
+    sendMouse(*view, QEvent::MouseMove, at(*view, 13));
+    EXPECT_EQ(view->selectedText(), "beta gamma");
+    sendMouse(*view, QEvent::MouseButtonRelease, beta);
+    // A third click selects the line with its break.
+    sendMouse(*view, QEvent::MouseButtonPress, beta);
+    sendMouse(*view, QEvent::MouseButtonRelease, beta);
+    EXPECT_EQ(view->selectedText(), "alpha beta gamma\n");
+}
+
+TEST(TextView, WrappedRowsAreWalkedAndScrolledThrough)
+{
+    QString words;
+    for (int i = 0; i < 300; ++i)
+        words += QStringLiteral("mot%1 ").arg(i);
+    auto view = shownView(words + "\nfin", QSize(220, 120));
+    view->setWordWrap(true);
+    view->viewport()->repaint();
+    const int rowHeight = view->positionRect(0).height();
+    ASSERT_GT(view->positionRect(words.size() - 1).y() - view->positionRect(0).y(), 20 * rowHeight);
+
+    // Down walks the long line row by row, the caret always in view, and
+    // the view scrolls within the line.
+    view->setPosition(0);
+    int rows = 0;
+    int previous = 0;
+    while (view->position() < words.size() && rows < 500) {
+        QTest::keyClick(view.get(), Qt::Key_Down);
+        ++rows;
+        EXPECT_GT(view->position(), previous);
+        previous = view->position();
+        const QRect caret = view->caretRect();
+        EXPECT_GE(caret.top(), 0);
+        EXPECT_LE(caret.bottom(), view->viewport()->height());
+        EXPECT_EQ(view->firstVisibleLine(), 0);
+    }
+    EXPECT_EQ(view->store().lineOf(view->position()), 1);
+    EXPECT_GT(rows, 20);
+    // And Up walks back the same rows.
+    for (int i = 0; i < rows; ++i)
+        QTest::keyClick(view.get(), Qt::Key_Up);
+    EXPECT_LT(view->position(), 10);
+    EXPECT_EQ(view->positionRect(0).y(), view->caretRect().y());
+
+    // The wheel scrolls rows too.
+    const int top = view->positionRect(0).y();
+    QWheelEvent wheel(QPointF(10, 10), view->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    EXPECT_EQ(view->positionRect(0).y(), top - QApplication::wheelScrollLines() * rowHeight);
+}
+
+TEST(TextView, LaysOutOnlyTheLinesShown)
+{
+    for (bool wrap : {false, true}) {
+        QString text;
+        text.reserve(12'000'000);
+        for (int i = 0; i < 1'000'000; ++i)
+            text += QStringLiteral("<P>ligne %1</P>\n").arg(i);
+        TextView view;
+        view.resize(400, 300);
+        view.setWordWrap(wrap);
+        const qint64 before = view.linesLaidOut();
+        view.setStore(LineStore(text));
+        view.show();
+        view.viewport()->repaint();
+        EXPECT_LT(view.linesLaidOut() - before, 200) << wrap;
+
+        // Going to the end and typing there lays out the lines near it.
+        const qint64 shown = view.linesLaidOut();
+        view.setFocus();
+        QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(&view, "fin");
+        view.viewport()->repaint();
+        EXPECT_EQ(view.lastVisibleLine(), 1'000'000);
+        EXPECT_LT(view.linesLaidOut() - shown, 200) << wrap;
+        // And typing in the middle after a jump there.
+        view.setPosition(view.store().lineStart(500'000));
+        view.ensureCaretVisible();
+        const qint64 middle = view.linesLaidOut();
+        QTest::keyClicks(&view, "x");
+        QTest::keyClick(&view, Qt::Key_Return);
+        view.viewport()->repaint();
+        EXPECT_LT(view.linesLaidOut() - middle, 200) << wrap;
+        EXPECT_EQ(view.store().line(500'001), "<P>ligne 500000</P>");
+    }
+}
+
+TEST(TextView, InputMethodCommitsAndShowsPreedit)
+{
+    auto view = shownView("abc");
+    view->setPosition(2);
+    QInputMethodEvent preedit(QStringLiteral("ni"), {{QInputMethodEvent::Cursor, 2, 1, {}}});
+    QApplication::sendEvent(view.get(), &preedit);
+    EXPECT_EQ(view->toPlainText(), "abc"); // preedit text is not in the text
+    EXPECT_GT(view->caretRect().x(), view->positionRect(2).x());
+
+    // The commit replaces the character before the caret.
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("你"), -1, 1);
+    QApplication::sendEvent(view.get(), &commit);
+    EXPECT_EQ(view->toPlainText(), "a你c");
+    EXPECT_EQ(view->position(), 2);
+    EXPECT_EQ(static_cast<QWidget *>(view.get())->inputMethodQuery(Qt::ImSurroundingText).toString(), "a你c");
+    EXPECT_EQ(static_cast<QWidget *>(view.get())->inputMethodQuery(Qt::ImCursorPosition).toInt(), 2);
+
+    view->setReadOnly(true);
+    QInputMethodEvent refused;
+    refused.setCommitString(QStringLiteral("x"));
+    QApplication::sendEvent(view.get(), &refused);
+    EXPECT_EQ(view->toPlainText(), "a你c");
+}
+
+TEST(TextView, DroppedTextGoesInAtTheDropPlace)
+{
+    auto view = shownView("ab\ncd");
+    QMimeData data;
+    data.setText(QStringLiteral("X\r\nY"));
+    QDragEnterEvent enter(at(*view, 4), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(at(*view, 4), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &drop);
+    EXPECT_EQ(view->toPlainText(), "ab\ncX\nYd");
+    EXPECT_EQ(view->selectedText(), "X\nY");
+}
+
+TEST(TextView, TabIsTextInAWindowWithOtherControls)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *view = new TextView;
+    layout->addWidget(new QLineEdit);
+    layout->addWidget(view);
+    layout->addWidget(new QLineEdit);
+    window.show();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Tab);
+    EXPECT_EQ(view->toPlainText(), "\t");
+}
+
+TEST(TextView, ContextMenuOffersWhatCanBeDone)
+{
+    struct Case
+    {
+        bool readOnly;
+        int anchor;
+        QString clipboard;
+        bool cut, copy, paste, remove;
+    } cases[] = {
+        {false, 1, "x", true, true, true, true},
+        {false, 3, "x", false, false, true, false},
+        {true, 1, "x", false, true, false, false},
+        {false, 3, "", false, false, false, false},
+    };
+    for (const Case &c : cases) {
+        auto view = shownView("abc");
+        view->setSelection(c.anchor, 3);
+        view->setReadOnly(c.readOnly);
+        if (c.clipboard.isEmpty())
+            QGuiApplication::clipboard()->clear();
+        else
+            QGuiApplication::clipboard()->setText(c.clipboard);
+        std::unique_ptr<QMenu> menu(view->createStandardContextMenu());
+        QStringList enabled;
+        for (QAction *action : menu->actions())
+            if (action->isEnabled() && !action->isSeparator())
+                enabled << action->text();
+        QStringList expected;
+        for (auto [on, text] : {std::pair{c.cut, "Co&uper"},
+                                {c.copy, "&Copier"},
+                                {c.paste, "C&oller"},
+                                {c.remove, "&Supprimer"},
+                                {true, "Tout &sélectionner"}})
+            if (on)
+                expected << QString::fromUtf8(text);
+        EXPECT_EQ(enabled, expected) << c.readOnly << c.anchor;
+    }
+}
+
+TEST(TextView, ChangesAreSignalledBeforeTheTextAndTheCaret)
+{
+    TextView view;
+    view.setPlainText("abc");
+    view.setPosition(3);
+    QStringList events;
+    QObject::connect(&view, &TextView::contentsChange, &view, [&](int from, int removed, int added) {
+        events << QStringLiteral("change %1 %2 %3 caret %4").arg(from).arg(removed).arg(added).arg(view.position());
+    });
+    QObject::connect(&view, &TextView::textChanged, &view, [&] { events << "text"; });
+    QObject::connect(&view, &TextView::modificationChanged, &view,
+                     [&](bool on) { events << (on ? "modified" : "saved"); });
+    QObject::connect(&view, &TextView::cursorPositionChanged, &view, [&] { events << "caret"; });
+    QObject::connect(&view, &TextView::copyAvailable, &view, [&](bool on) { events << (on ? "copy" : "nocopy"); });
+    view.replace(0, 1, u"xy");
+    view.replace(0, 0, u"z");
+    view.setModified(false);
+    view.setSelection(0, 2);
+    view.setPosition(2);
+    EXPECT_EQ(events, QStringList({"change 0 1 2 caret 4", "text", "modified", "caret", "change 0 0 1 caret 5", "text",
+                                   "caret", "saved", "caret", "copy", "nocopy"}));
+}
+
+TEST(TextView, HorizontalRangeFollowsTheWidestLineShown)
+{
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += "court\n";
+    text += QString(500, u'x');
+    auto view = shownView(text);
+    QApplication::processEvents();
+    const int narrow = view->horizontalScrollBar()->maximum();
+    view->scrollToLine(200);
+    view->viewport()->repaint();
+    QApplication::processEvents();
+    EXPECT_GT(view->horizontalScrollBar()->maximum(), narrow + 1000);
+    // The caret at the end of the long line is brought into view.
+    view->setPosition(view->store().length());
+    view->ensureCaretVisible();
+    EXPECT_LT(view->caretRect().right(), view->viewport()->width());
+    EXPECT_GE(view->caretRect().left(), 0);
+}
+
+TEST(TextView, AssistiveTechnologiesReadTheTextByLines)
+{
+    auto view = shownView("one two\nthree");
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(view.get());
+    ASSERT_TRUE(accessible);
+    QAccessibleTextInterface *text = accessible->textInterface();
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->characterCount(), 13);
+    EXPECT_EQ(text->text(4, 10), "two\nth");
+    struct Case
+    {
+        int offset;
+        QAccessible::TextBoundaryType boundary;
+        QString at;
+        int start, end;
+    } cases[] = {
+        {5, QAccessible::WordBoundary, "two", 4, 7},       {9, QAccessible::WordBoundary, "three", 8, 13},
+        {2, QAccessible::LineBoundary, "one two\n", 0, 8}, {10, QAccessible::LineBoundary, "three", 8, 13},
+        {9, QAccessible::CharBoundary, "h", 9, 10},
+    };
+    for (const Case &c : cases) {
+        int start = -1, end = -1;
+        EXPECT_EQ(text->textAtOffset(c.offset, c.boundary, &start, &end), c.at) << c.offset;
+        EXPECT_EQ(start, c.start) << c.offset;
+        EXPECT_EQ(end, c.end) << c.offset;
+    }
+    for (int offset : {0, 5, 9})
+        EXPECT_EQ(text->offsetAtPoint(text->characterRect(offset).topLeft() + QPoint(1, 2)), offset);
+    text->setSelection(0, 2, 6);
+    EXPECT_EQ(view->selectedText(), "e tw");
+    accessible->editableTextInterface()->replaceText(0, 3, "un");
+    EXPECT_EQ(view->toPlainText(), "un two\nthree");
+}
