@@ -63,6 +63,8 @@ void TextView::replace(int from, int removed, QStringView text)
 {
     from = std::clamp(from, 0, m_store.length());
     removed = std::clamp(removed, 0, m_store.length() - from);
+    if (removed == 0 && text.isEmpty())
+        return; // nothing changes, nothing is modified
     const int first = m_store.lineOf(from);
     const int last = m_store.lineOf(from + removed);
     const int oldCount = m_store.lineCount();
@@ -95,9 +97,11 @@ void TextView::replace(int from, int removed, QStringView text)
         QAccessibleTextUpdateEvent update(this, from, oldText, m_store.slice(from, from + added));
         QAccessible::updateAccessibility(&update);
     }
+    // In a text document's order: the modified flag is set before
+    // textChanged, whose receivers may set it back (undo to the saved text).
     emit contentsChange(from, removed, added);
-    emit textChanged();
     setModified(true);
+    emit textChanged();
     updateScrollBars();
     // The top line keeps showing the same text when lines come or go above.
     if (delta != 0 && last < oldTop) {
@@ -313,6 +317,17 @@ int TextView::moveTarget(Move move)
         return verticalMove(visibleRows());
     }
     return m_position;
+}
+
+int TextView::movedPosition(Move move) const
+{
+    // Finding the target may lay lines out (a cache) and remembers the x of
+    // a vertical move: neither shows, and the x is put back.
+    auto *self = const_cast<TextView *>(this);
+    const auto desiredX = m_desiredX;
+    const int target = self->moveTarget(move);
+    self->m_desiredX = desiredX;
+    return target;
 }
 
 void TextView::moveCaret(Move move, bool keepAnchor)

@@ -80,8 +80,9 @@ public:
     // The one way the text changes: the removed characters at from become
     // text (line breaks of any form). Caret and anchor move as a QTextCursor
     // would: those after the change shift with it, those inside go to its
-    // start. Emits contentsChange, then textChanged, and sets the modified
-    // flag. Read-only mode does not stop it (it stops the user's edits).
+    // start. Emits contentsChange, sets the modified flag, then emits
+    // textChanged. Nothing happens when nothing is removed or added.
+    // Read-only mode does not stop it (it stops the user's edits).
     void replace(int from, int removed, QStringView text);
     // Replaces the selection, the caret ending after the text.
     void insertText(QStringView text);

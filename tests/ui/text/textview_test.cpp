@@ -497,7 +497,7 @@ TEST(TextView, ChangesAreSignalledBeforeTheTextAndTheCaret)
     view.setModified(false);
     view.setSelection(0, 2);
     view.setPosition(2);
-    EXPECT_EQ(events, QStringList({"change 0 1 2 caret 4", "text", "modified", "caret", "change 0 0 1 caret 5", "text",
+    EXPECT_EQ(events, QStringList({"change 0 1 2 caret 4", "modified", "text", "caret", "change 0 0 1 caret 5", "text",
                                    "caret", "saved", "caret", "copy", "nocopy"}));
 }
 
