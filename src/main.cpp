@@ -89,8 +89,9 @@ int main(int argc, char *argv[])
     QObject::connect(&server, &HandOverServer::activationRequested, &window,
                      [&window] { bringWindowToFront(&window); });
 
+    const bool opensPage = preload != nullptr;
     window.setStartupFiles(files, std::move(preload));
-    installBenchmarkQuitHook(&window);
+    installBenchmarkQuitHook(&window, opensPage);
     window.show();
     return QApplication::exec();
 }
