@@ -2,6 +2,25 @@
 
 #include <algorithm>
 
+namespace {
+
+// The lines of text joined by lineBreak.
+QString joinLines(const QString &text, QStringView lineBreak, qsizetype extra)
+{
+    QString result;
+    result.reserve(text.size() + extra);
+    bool first = true;
+    forEachLine(text, [&](QStringView line) {
+        if (!first)
+            result += lineBreak;
+        first = false;
+        result += line;
+    });
+    return result;
+}
+
+} // namespace
+
 void DocumentText::select(int start, int length)
 {
     setSelectionStart(start);
@@ -61,21 +80,7 @@ QString toCrLf(const QString &text)
     }
     if (p == end)
         return text;
-    // Copy in runs between line breaks, each break written as CR LF.
-    QString result;
-    result.reserve(text.size() + text.size() / 16 + 2);
-    const QChar *run = begin;
-    for (p = begin; p < end; ++p) {
-        if (*p != u'\r' && !isLineBreakMark(*p))
-            continue;
-        result.append(run, p - run);
-        result += u"\r\n";
-        if (*p == u'\r' && p + 1 < end && p[1] == u'\n')
-            ++p;
-        run = p + 1;
-    }
-    result.append(run, end - run);
-    return result;
+    return joinLines(text, u"\r\n", text.size() / 16 + 2);
 }
 
 QString toLf(const QString &text)
@@ -83,21 +88,5 @@ QString toLf(const QString &text)
     const auto widgetBreak = [](QChar c) { return c == u'\r' || (c != u'\n' && isLineBreakMark(c)); };
     if (std::none_of(text.begin(), text.end(), widgetBreak))
         return text;
-    // Copy in runs between line breaks, each break written as LF.
-    QString result;
-    result.reserve(text.size());
-    const QChar *p = text.constData();
-    const QChar *end = p + text.size();
-    const QChar *run = p;
-    for (; p < end; ++p) {
-        if (!widgetBreak(*p))
-            continue;
-        result.append(run, p - run);
-        result += u'\n';
-        if (*p == u'\r' && p + 1 < end && p[1] == u'\n')
-            ++p;
-        run = p + 1;
-    }
-    result.append(run, end - run);
-    return result;
+    return joinLines(text, u"\n", 0);
 }

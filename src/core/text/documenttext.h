@@ -81,6 +81,25 @@ inline bool isLineBreakMark(QChar c)
     return u == u'\n' || u == QChar::ParagraphSeparator || u == 0xFDD0 || u == 0xFDD1;
 }
 
+// Calls line(part) for each line of text, its line break (CR LF, LF, lone
+// CR or one of the marks above) left out; a text ending in a break ends with
+// an empty line, as in an editor.
+template<typename Line> void forEachLine(QStringView text, Line line)
+{
+    const QChar *p = text.data();
+    const QChar *end = p + text.size();
+    const QChar *run = p;
+    for (; p < end; ++p) {
+        if (*p != u'\r' && !isLineBreakMark(*p))
+            continue;
+        line(QStringView(run, p));
+        if (*p == u'\r' && p + 1 < end && p[1] == u'\n')
+            ++p;
+        run = p + 1;
+    }
+    line(QStringView(run, end));
+}
+
 // Line breaks of any style (CR LF, LF, lone CR, and the marks above) turned
 // into CR LF: the text exactly as a page holds it.
 QString toCrLf(const QString &text);

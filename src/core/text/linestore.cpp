@@ -4,40 +4,13 @@
 
 #include <algorithm>
 
-namespace {
-
-bool isBreak(QChar c)
-{
-    return c == u'\r' || isLineBreakMark(c);
-}
-
-// Calls add(line) for each line of text, breaks of any form removed. A
-// trailing break ends with an empty line, as in an editor.
-template<typename Add> void splitLines(QStringView text, Add add)
-{
-    const QChar *p = text.data();
-    const QChar *end = p + text.size();
-    const QChar *run = p;
-    for (; p < end; ++p) {
-        if (!isBreak(*p))
-            continue;
-        add(QStringView(run, p));
-        if (*p == u'\r' && p + 1 < end && p[1] == u'\n')
-            ++p;
-        run = p + 1;
-    }
-    add(QStringView(run, end));
-}
-
-} // namespace
-
 LineStore::LineStore()
     : m_lines(1)
 {}
 
 LineStore::LineStore(QStringView text)
 {
-    splitLines(text, [this](QStringView line) {
+    forEachLine(text, [this](QStringView line) {
         m_lines.emplace_back(line.toString());
         m_length += line.size();
     });
@@ -115,7 +88,7 @@ int LineStore::replace(int from, int removed, QStringView text)
 
     std::vector<QString> added;
     qint64 addedLength = 0;
-    splitLines(text, [&](QStringView part) {
+    forEachLine(text, [&](QStringView part) {
         added.emplace_back(part.toString());
         addedLength += part.size();
     });
