@@ -2,8 +2,7 @@
 # Start-up speed of Tessaline as a user sees it, under a virtual X server:
 #   - from launch to the frame window painted and idle, with no file;
 #   - from launch to a generated 10 MB page shown and the program idle;
-#   - from launch to that page's first screenful painted (a large page comes
-#     in by parts: its first lines are shown before the rest is in);
+#   - from launch to that page's first screenful painted;
 #   - the peak memory of that second run.
 #
 # Usage: bench/startup.sh [path/to/tessaline]
@@ -14,9 +13,11 @@
 # The program is started with TESSALINE_BENCH_QUIT=1: once its window has
 # been painted and its event loop has nothing left to do, it writes
 # "TESSALINE_BENCH <milliseconds since TESSALINE_BENCH_T0>" to standard error
-# and ends; the first paint of a page writes "TESSALINE_BENCH_FIRST <ms>". The runs use a home folder of their own, so no other copy
-# receives the files and the settings are the defaults (apart from the about
-# box, turned off so that the frame window itself is measured). Measure on a
+# and ends (with a page, only after the page was painted); the first paint
+# of a page writes "TESSALINE_BENCH_FIRST <ms>". The runs use a home folder
+# of their own, so no other copy receives the files and the settings are the
+# defaults (apart from the about box, turned off so that the frame window
+# itself is measured). Measure on a
 # quiet machine: other work running beside it counts in the times.
 #
 # Exit status: 0 all budgets met, 1 a budget missed, 2 the measure failed.
