@@ -696,7 +696,9 @@ void TextView::paintEvent(QPaintEvent *)
     for (int line = t.line; line <= last; ++line) {
         QTextLayout *layout = m_layout->layout(line);
         const int length = m_store.lineLength(line);
-        QList<QTextLayout::FormatRange> ranges = m_layout->formats(line);
+        QList<QTextLayout::FormatRange> ranges;
+        if (m_formats)
+            ranges = m_layout->formats(line);
         if (line == m_layout->preeditLine()) {
             // Colours stay on their characters, the preedit text between.
             for (QTextLayout::FormatRange &range : ranges) {

@@ -25,6 +25,7 @@ std::unique_ptr<TextView> shownView(const QString &text, QSize size = QSize(400,
     view->setPlainText(text);
     view->show();
     view->setFocus();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     view->viewport()->repaint();
     return view;
 }
@@ -363,7 +364,9 @@ TEST(TextView, LaysOutOnlyTheLinesShown)
         const qint64 before = view.linesLaidOut();
         view.setStore(LineStore(text));
         view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
         view.viewport()->repaint();
+        EXPECT_GT(view.linesLaidOut() - before, 10) << wrap; // the lines shown
         EXPECT_LT(view.linesLaidOut() - before, 200) << wrap;
 
         // Going to the end and typing there lays out the lines near it.
@@ -553,4 +556,68 @@ TEST(TextView, AssistiveTechnologiesReadTheTextByLines)
     EXPECT_EQ(view->selectedText(), "e tw");
     accessible->editableTextInterface()->replaceText(0, 3, "un");
     EXPECT_EQ(view->toPlainText(), "un two\nthree");
+}
+
+namespace {
+
+// Line colours that record what the view asks for: each line's text in red.
+class RecordingFormats : public LineFormats
+{
+public:
+    void prepare(int firstLine, int lastLine) override { prepared << QPoint(firstLine, lastLine); }
+    QList<QTextLayout::FormatRange> formats(int line) override
+    {
+        asked << line;
+        QTextCharFormat red;
+        red.setForeground(QColor(255, 0, 0));
+        return {{0, 100, red}};
+    }
+    QList<QPoint> prepared;
+    QList<int> asked;
+};
+
+bool hasRed(const QImage &image, int y0, int y1)
+{
+    for (int y = std::max(0, y0); y < std::min(image.height(), y1); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 80 && c.blue() < 80)
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+TEST(TextView, LineColoursAreAskedOncePerChangeAndPainted)
+{
+    QString text;
+    for (int i = 0; i < 100; ++i)
+        text += QStringLiteral("ligne %1\n").arg(i);
+    auto view = shownView(text, QSize(300, 200));
+    RecordingFormats formats;
+    view->setLineFormats(&formats);
+    view->viewport()->repaint();
+    const int last = view->lastVisibleLine();
+    ASSERT_LT(last, 50);
+    EXPECT_EQ(formats.prepared, QList<QPoint>({QPoint(0, last)}));
+    EXPECT_EQ(formats.asked.size(), last + 1);
+    const QRect row = view->positionRect(view->store().lineStart(1));
+    EXPECT_TRUE(hasRed(view->viewport()->grab().toImage(), row.top(), row.bottom()));
+
+    // Nothing changed: nothing asked. A refreshed line and an edited line
+    // are asked again, alone.
+    formats.prepared.clear();
+    formats.asked.clear();
+    view->viewport()->repaint();
+    EXPECT_TRUE(formats.asked.isEmpty());
+    view->refreshFormats(2, 2);
+    view->replace(view->store().lineStart(4), 0, u"x");
+    view->viewport()->repaint();
+    EXPECT_EQ(formats.prepared, QList<QPoint>({QPoint(0, last)}));
+    EXPECT_EQ(formats.asked, QList<int>({2, 4}));
+
+    view->setLineFormats(nullptr);
+    view->viewport()->repaint();
+    EXPECT_FALSE(hasRed(view->viewport()->grab().toImage(), row.top(), row.bottom()));
 }
