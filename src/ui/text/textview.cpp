@@ -517,8 +517,8 @@ void TextView::updateScrollBars()
         horizontal->setSingleStep(std::max(1, QFontMetrics(font()).averageCharWidth() * 2));
     }
     m_ownScroll = own;
-    if (top() > last)
-        m_topRow = vertical->value() == last.line ? last.row : m_topRow;
+    if (vertical->value() == last.line && m_topRow > last.row)
+        m_topRow = last.row;
 }
 
 void TextView::relayout()
