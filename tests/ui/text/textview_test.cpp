@@ -309,6 +309,24 @@ TEST(TextView, MouseSetsCaretAndSelectsByCharacterWordAndLine)
     EXPECT_EQ(view->selectedText(), "alpha beta gamma\n");
 }
 
+TEST(TextView, DraggingPastTheBottomScrollsAndSelectsOn)
+{
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("ligne %1\n").arg(i);
+    auto view = shownView(text, QSize(300, 150));
+    sendMouse(*view, QEvent::MouseButtonPress, at(*view, 2));
+    sendMouse(*view, QEvent::MouseMove, QPoint(20, view->viewport()->height() + 30));
+    QTest::qWait(300);
+    EXPECT_GT(view->firstVisibleLine(), 3);
+    EXPECT_EQ(view->anchor(), 2);
+    EXPECT_GT(view->store().lineOf(view->position()), view->lastVisibleLine() - 2);
+    sendMouse(*view, QEvent::MouseButtonRelease, QPoint(20, view->viewport()->height() + 30));
+    const int line = view->firstVisibleLine();
+    QTest::qWait(120);
+    EXPECT_EQ(view->firstVisibleLine(), line); // stopped with the button
+}
+
 TEST(TextView, WrappedRowsAreWalkedAndScrolledThrough)
 {
     QString words;
