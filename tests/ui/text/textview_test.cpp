@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -122,6 +123,14 @@ TEST(TextView, ArrowsMoveVisuallyInRightToLeftLines)
         view->moveCaret(c.move);
         EXPECT_EQ(view->position(), c.to) << c.from << " move " << c.move;
     }
+    // A surrogate pair after right-to-left text is never split.
+    view->setPlainText(QStringLiteral("\u05D0\u05D1 \U0001D11E\nz"));
+    for (int from : {0, 1, 2, 3, 5, 6, 7})
+        for (TextView::Move move : {TextView::Left, TextView::Right}) {
+            view->setPosition(from);
+            view->moveCaret(move);
+            EXPECT_NE(view->position(), 4) << from << " move " << move;
+        }
 }
 
 TEST(TextView, ReplaceMovesCaretAndAnchorWithTheText)
@@ -638,4 +647,71 @@ TEST(TextView, LineColoursAreAskedOncePerChangeAndPainted)
     view->setLineFormats(nullptr);
     view->viewport()->repaint();
     EXPECT_FALSE(hasRed(view->viewport()->grab().toImage(), row.top(), row.bottom()));
+}
+
+TEST(TextView, RandomEditsKeepTextCaretAndViewConsistent)
+{
+    const QString pieces[] = {"a",  "bc",         " ",         "\t",      "\n",           "\r\n",
+                              "\r", "\U0001D11E", "mot long ", "e\u0301", "\u05D0\u05D1 "};
+    std::mt19937 random(7);
+    const auto pick = [&](int n) { return int(random() % unsigned(std::max(n, 1))); };
+    for (bool wrap : {false, true}) {
+        auto view = shownView("", QSize(160, 90));
+        view->setWordWrap(wrap);
+        QString model;
+        for (int step = 0; step < 600; ++step) {
+            const int length = int(model.size());
+            const int op = pick(5);
+            int lastMove = -1;
+            const int before = view->position();
+            switch (op) {
+            case 0: {
+                QString text;
+                for (int n = pick(4); n > 0; --n)
+                    text += pieces[pick(11)];
+                // Never split a surrogate pair.
+                int from = pick(length + 1);
+                int to = std::min(length, from + pick(8));
+                if (from > 0 && from < length && model[from].isLowSurrogate())
+                    --from;
+                if (to > 0 && to < length && model[to].isLowSurrogate())
+                    ++to;
+                const int caret = view->position();
+                view->replace(from, to - from, text);
+                text.replace("\r\n", "\n").replace(u'\r', u'\n');
+                model.replace(from, to - from, text);
+                const int expected = caret < from ? caret : caret >= to ? caret - (to - from) + int(text.size()) : from;
+                ASSERT_EQ(view->position(), expected) << step;
+                break;
+            }
+            case 1:
+                lastMove = pick(TextView::Right + 1);
+                view->moveCaret(TextView::Move(lastMove), pick(2) == 0);
+                break;
+            case 2:
+                sendMouse(*view, QEvent::MouseButtonPress, QPoint(pick(170), pick(100)));
+                sendMouse(*view, QEvent::MouseButtonRelease, QPoint(pick(170), pick(100)));
+                break;
+            case 3:
+                QTest::keyClick(view.get(), std::array{Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Return, Qt::Key_X,
+                                                       Qt::Key_PageDown, Qt::Key_PageUp}[pick(6)]);
+                model = view->toPlainText();
+                break;
+            case 4:
+                sendMouse(*view, QEvent::MouseButtonDblClick, QPoint(pick(170), pick(100)));
+                sendMouse(*view, QEvent::MouseMove, QPoint(pick(200) - 20, pick(140) - 20));
+                sendMouse(*view, QEvent::MouseButtonRelease, QPoint(pick(170), pick(100)));
+                break;
+            }
+            ASSERT_EQ(view->toPlainText(), model) << step;
+            ASSERT_GE(view->position(), 0);
+            ASSERT_LE(view->position(), view->store().length());
+            const int caret = view->position();
+            ASSERT_FALSE(caret > 0 && caret < model.size() && model[caret].isLowSurrogate())
+                << step << " op " << op << " move " << lastMove << " from " << before << " " << model.toStdString();
+            view->viewport()->repaint();
+            ASSERT_LE(view->firstVisibleLine(), view->lastVisibleLine());
+            ASSERT_LT(view->lastVisibleLine(), view->store().lineCount());
+        }
+    }
 }
