@@ -222,6 +222,7 @@ private:
     void removeSelection();
     void deleteTo(int position);
     bool isTyping(const QKeyEvent *event) const;
+    bool splitsPair(int position) const;
     bool handlesKey(QKeyEvent *event) const;
     // Word and line around a position, for double and triple clicks.
     std::pair<int, int> wordAt(int position);

@@ -278,6 +278,14 @@ void TextView::keyPressEvent(QKeyEvent *event)
 
 // ---- Input methods ----
 
+bool TextView::splitsPair(int position) const
+{
+    const int line = m_store.lineOf(position);
+    const QString &text = m_store.line(line);
+    const int column = position - m_store.lineStart(line);
+    return column > 0 && column < text.size() && text[column].isLowSurrogate() && text[column - 1].isHighSurrogate();
+}
+
 void TextView::inputMethodEvent(QInputMethodEvent *event)
 {
     if (m_readOnly) {
@@ -290,10 +298,14 @@ void TextView::inputMethodEvent(QInputMethodEvent *event)
     // Drop the old preedit text first: the positions below are store ones.
     m_layout->setPreedit(-1, 0, QString(), {});
     if (!commit.isEmpty() || event->replacementLength() > 0) {
-        const int from = std::clamp(m_position + event->replacementStart(), 0, m_store.length());
-        setPosition(from);
-        const int removed = std::clamp(event->replacementLength(), 0, m_store.length() - from);
-        applySelection(from + removed, from);
+        int from = std::clamp(m_position + event->replacementStart(), 0, m_store.length());
+        int to = std::clamp(from + std::max(0, event->replacementLength()), from, m_store.length());
+        // The replaced range takes whole surrogate pairs.
+        if (splitsPair(from))
+            --from;
+        if (splitsPair(to))
+            ++to;
+        applySelection(to, from);
         insertText(commit);
     }
     int line = caretLine();

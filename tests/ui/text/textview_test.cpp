@@ -434,11 +434,19 @@ TEST(TextView, InputMethodCommitsAndShowsPreedit)
     EXPECT_EQ(static_cast<QWidget *>(view.get())->inputMethodQuery(Qt::ImSurroundingText).toString(), "a你c");
     EXPECT_EQ(static_cast<QWidget *>(view.get())->inputMethodQuery(Qt::ImCursorPosition).toInt(), 2);
 
+    // A replacement that would split a surrogate pair takes all of it.
+    view->setPlainText(QStringLiteral("a\U0001D11E"));
+    view->setPosition(3);
+    QInputMethodEvent half;
+    half.setCommitString(QStringLiteral("x"), -1, 1);
+    QApplication::sendEvent(view.get(), &half);
+    EXPECT_EQ(view->toPlainText(), "ax");
+
     view->setReadOnly(true);
     QInputMethodEvent refused;
     refused.setCommitString(QStringLiteral("x"));
     QApplication::sendEvent(view.get(), &refused);
-    EXPECT_EQ(view->toPlainText(), "a你c");
+    EXPECT_EQ(view->toPlainText(), "ax");
 }
 
 TEST(TextView, DroppedTextGoesInAtTheDropPlace)
@@ -661,7 +669,7 @@ TEST(TextView, RandomEditsKeepTextCaretAndViewConsistent)
         QString model;
         for (int step = 0; step < 600; ++step) {
             const int length = int(model.size());
-            const int op = pick(5);
+            const int op = pick(7);
             int lastMove = -1;
             const int before = view->position();
             switch (op) {
@@ -692,15 +700,39 @@ TEST(TextView, RandomEditsKeepTextCaretAndViewConsistent)
                 sendMouse(*view, QEvent::MouseButtonPress, QPoint(pick(170), pick(100)));
                 sendMouse(*view, QEvent::MouseButtonRelease, QPoint(pick(170), pick(100)));
                 break;
-            case 3:
+            case 3: {
                 QTest::keyClick(view.get(), std::array{Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Return, Qt::Key_X,
                                                        Qt::Key_PageDown, Qt::Key_PageUp}[pick(6)]);
                 model = view->toPlainText();
+                // Keys bring the caret into view.
+                const QRect caret = view->positionRect(view->position());
+                ASSERT_GE(caret.top(), 0) << step;
+                ASSERT_LE(caret.bottom(), view->viewport()->height()) << step;
+                ASSERT_GE(caret.left(), 0) << step;
+                ASSERT_LE(caret.right(), view->viewport()->width()) << step;
                 break;
+            }
             case 4:
                 sendMouse(*view, QEvent::MouseButtonDblClick, QPoint(pick(170), pick(100)));
                 sendMouse(*view, QEvent::MouseMove, QPoint(pick(200) - 20, pick(140) - 20));
                 sendMouse(*view, QEvent::MouseButtonRelease, QPoint(pick(170), pick(100)));
+                break;
+            case 5: {
+                QInputMethodEvent preedit(pieces[pick(11)], {});
+                QApplication::sendEvent(view.get(), &preedit);
+                QInputMethodEvent commit;
+                commit.setCommitString(pieces[pick(11)], -pick(2), pick(2));
+                QApplication::sendEvent(view.get(), &commit);
+                model = view->toPlainText();
+                break;
+            }
+            case 6:
+                view->setOverwriteMode(pick(2) == 0);
+                QTest::keyClick(view.get(), Qt::Key_X, Qt::ControlModifier);
+                QTest::keyClick(view.get(), Qt::Key_Left);
+                QTest::keyClick(view.get(), Qt::Key_V, Qt::ControlModifier);
+                QTest::keyClicks(view.get(), "y");
+                model = view->toPlainText();
                 break;
             }
             ASSERT_EQ(view->toPlainText(), model) << step;
