@@ -91,6 +91,8 @@ void TextView::replace(int from, int removed, QStringView text)
     const int oldPosition = m_position;
     m_anchor = moved(m_anchor);
     m_position = moved(m_position);
+    if (m_dropPosition >= 0)
+        m_dropPosition = moved(m_dropPosition);
     if (QAccessible::isActive()) {
         QAccessibleTextUpdateEvent update(this, from, oldText, m_store.slice(from, from + added));
         QAccessible::updateAccessibility(&update);

@@ -187,8 +187,9 @@ void TextView::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (event->matches(QKeySequence::SelectAll)) {
+        // The view stays where it is.
         selectAll();
-        userMoved(true);
+        publishSelection();
         return;
     }
     const Edit edit = editOf(event);
