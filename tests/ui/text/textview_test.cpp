@@ -380,11 +380,11 @@ TEST(TextView, WrappedRowsAreWalkedAndScrolledThrough)
 
 TEST(TextView, LaysOutOnlyTheLinesShown)
 {
+    QString text;
+    text.reserve(12'000'000);
+    for (int i = 0; i < 1'000'000; ++i)
+        text += QStringLiteral("<P>ligne %1</P>\n").arg(i);
     for (bool wrap : {false, true}) {
-        QString text;
-        text.reserve(12'000'000);
-        for (int i = 0; i < 1'000'000; ++i)
-            text += QStringLiteral("<P>ligne %1</P>\n").arg(i);
         TextView view;
         view.resize(400, 300);
         view.setWordWrap(wrap);
