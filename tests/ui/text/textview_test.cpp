@@ -568,22 +568,35 @@ TEST(TextView, AssistiveTechnologiesReadTheTextByLines)
     ASSERT_TRUE(text);
     EXPECT_EQ(text->characterCount(), 13);
     EXPECT_EQ(text->text(4, 10), "two\nth");
+    enum Side { Before, At, After };
     struct Case
     {
+        Side side;
         int offset;
         QAccessible::TextBoundaryType boundary;
-        QString at;
+        QString text;
         int start, end;
     } cases[] = {
-        {5, QAccessible::WordBoundary, "two", 4, 7},       {9, QAccessible::WordBoundary, "three", 8, 13},
-        {2, QAccessible::LineBoundary, "one two\n", 0, 8}, {10, QAccessible::LineBoundary, "three", 8, 13},
-        {9, QAccessible::CharBoundary, "h", 9, 10},
+        {At, 5, QAccessible::WordBoundary, "two", 4, 7},
+        {At, 9, QAccessible::WordBoundary, "three", 8, 13},
+        {At, 2, QAccessible::LineBoundary, "one two\n", 0, 8},
+        {At, 10, QAccessible::LineBoundary, "three", 8, 13},
+        {At, 9, QAccessible::CharBoundary, "h", 9, 10},
+        {Before, 10, QAccessible::LineBoundary, "one two\n", 0, 8},
+        {Before, 8, QAccessible::CharBoundary, "\n", 7, 8},
+        {Before, 6, QAccessible::CharBoundary, "w", 5, 6},
+        {After, 2, QAccessible::LineBoundary, "three", 8, 13},
+        {After, 7, QAccessible::CharBoundary, "t", 8, 9},
+        {After, 1, QAccessible::CharBoundary, "e", 2, 3},
     };
     for (const Case &c : cases) {
         int start = -1, end = -1;
-        EXPECT_EQ(text->textAtOffset(c.offset, c.boundary, &start, &end), c.at) << c.offset;
-        EXPECT_EQ(start, c.start) << c.offset;
-        EXPECT_EQ(end, c.end) << c.offset;
+        const QString found = c.side == Before ? text->textBeforeOffset(c.offset, c.boundary, &start, &end)
+                              : c.side == At   ? text->textAtOffset(c.offset, c.boundary, &start, &end)
+                                               : text->textAfterOffset(c.offset, c.boundary, &start, &end);
+        EXPECT_EQ(found, c.text) << c.side << " " << c.offset;
+        EXPECT_EQ(start, c.start) << c.side << " " << c.offset;
+        EXPECT_EQ(end, c.end) << c.side << " " << c.offset;
     }
     for (int offset : {0, 5, 9})
         EXPECT_EQ(text->offsetAtPoint(text->characterRect(offset).topLeft() + QPoint(1, 2)), offset);
