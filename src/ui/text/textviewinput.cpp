@@ -638,16 +638,18 @@ QMenu *TextView::createStandardContextMenu()
     auto *menu = new QMenu(this);
     const bool editable = !m_readOnly;
     const QMimeData *clipboard = QGuiApplication::clipboard()->mimeData();
-    QAction *cut = menu->addAction(QStringLiteral("Co&uper"), this, &TextView::cut);
+    QAction *cut = menu->addAction(QStringLiteral("Co&uper"), QKeySequence::Cut, this, &TextView::cut);
     cut->setEnabled(editable && hasSelection());
-    QAction *copy = menu->addAction(QStringLiteral("&Copier"), this, &TextView::copy);
+    QAction *copy = menu->addAction(QStringLiteral("&Copier"), QKeySequence::Copy, this, &TextView::copy);
     copy->setEnabled(hasSelection());
-    QAction *paste = menu->addAction(QStringLiteral("C&oller"), this, &TextView::paste);
+    QAction *paste = menu->addAction(QStringLiteral("C&oller"), QKeySequence::Paste, this, &TextView::paste);
     paste->setEnabled(editable && clipboard && canInsertFromMimeData(clipboard));
-    QAction *remove = menu->addAction(QStringLiteral("&Supprimer"), this, &TextView::removeSelection);
+    QAction *remove =
+        menu->addAction(QStringLiteral("&Supprimer"), QKeySequence::Delete, this, &TextView::removeSelection);
     remove->setEnabled(editable && hasSelection());
     menu->addSeparator();
-    QAction *all = menu->addAction(QStringLiteral("Tout &sélectionner"), this, &TextView::selectAll);
+    QAction *all =
+        menu->addAction(QStringLiteral("Tout &sélectionner"), QKeySequence::SelectAll, this, &TextView::selectAll);
     all->setEnabled(m_store.length() > 0);
     return menu;
 }
