@@ -93,6 +93,8 @@ void TextView::replace(int from, int removed, QStringView text)
     const int oldPosition = m_position;
     m_anchor = moved(m_anchor);
     m_position = moved(m_position);
+    if (m_dropPosition >= 0)
+        m_dropPosition = moved(m_dropPosition);
     if (QAccessible::isActive()) {
         QAccessibleTextUpdateEvent update(this, from, oldText, m_store.slice(from, from + added));
         QAccessible::updateAccessibility(&update);
@@ -532,8 +534,8 @@ void TextView::updateScrollBars()
         horizontal->setSingleStep(std::max(1, QFontMetrics(font()).averageCharWidth() * 2));
     }
     m_ownScroll = own;
-    if (top() > last)
-        m_topRow = vertical->value() == last.line ? last.row : m_topRow;
+    if (vertical->value() == last.line && m_topRow > last.row)
+        m_topRow = last.row;
 }
 
 void TextView::relayout()
@@ -711,7 +713,9 @@ void TextView::paintEvent(QPaintEvent *)
     for (int line = t.line; line <= last; ++line) {
         QTextLayout *layout = m_layout->layout(line);
         const int length = m_store.lineLength(line);
-        QList<QTextLayout::FormatRange> ranges = m_layout->formats(line);
+        QList<QTextLayout::FormatRange> ranges;
+        if (m_formats)
+            ranges = m_layout->formats(line);
         if (line == m_layout->preeditLine()) {
             // Colours stay on their characters, the preedit text between.
             for (QTextLayout::FormatRange &range : ranges) {

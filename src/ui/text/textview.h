@@ -7,7 +7,9 @@
 #include <QList>
 #include <QTextLayout>
 
+#include <compare>
 #include <memory>
+#include <utility>
 
 class QMenu;
 class QMimeData;
@@ -72,7 +74,8 @@ public:
     // The text.
     const LineStore &store() const { return m_store; }
     // Replaces the whole text (caret at 0, view at the top, not an edit:
-    // no contentsChange; storeReplaced instead).
+    // no contentsChange; storeReplaced instead). The modified flag stays as
+    // it is.
     void setStore(LineStore store);
     void setPlainText(const QString &text) { setStore(LineStore(text)); }
     QString toPlainText() const { return m_store.text(); }
@@ -105,7 +108,9 @@ public:
     QString selectedText() const;
     void selectAll();
 
-    // Geometry, in viewport coordinates.
+    // Geometry, in viewport coordinates. positionAt takes points above or
+    // below the viewport at its top or bottom row; positionRect of a line far
+    // outside the view counts the lines between as one row each.
     int firstVisibleLine() const;
     int lastVisibleLine() const;
     QRect caretRect() const;
@@ -225,6 +230,7 @@ private:
     void removeSelection();
     void deleteTo(int position);
     bool isTyping(const QKeyEvent *event) const;
+    bool splitsPair(int position) const;
     bool handlesKey(QKeyEvent *event) const;
     // Word and line around a position, for double and triple clicks.
     std::pair<int, int> wordAt(int position);

@@ -44,25 +44,27 @@ QString lineQuery(const TextView &view, Side side, int offset, QAccessible::Text
         *end = store.length();
         return store.text();
     }
-    int line = store.lineOf(offset);
-    int lineStart = store.lineStart(line);
-    // Before the first character of a line, the text before lies in the
-    // previous line; after its break, in the next.
-    if (side == Side::Before && offset == lineStart && line > 0)
-        lineStart = store.lineStart(--line);
+    const int line = store.lineOf(offset);
+    const int lineStart = store.lineStart(line);
     const bool last = line + 1 >= store.lineCount();
     LineText text(store.line(line) + (last ? QString() : QStringLiteral("\n")));
-    const int column = std::min(offset - lineStart, text.characterCount());
+    const int column = offset - lineStart;
     QString result;
     switch (side) {
     case Side::Before:
         result = text.textBeforeOffset(column, boundary, start, end);
+        // Nothing before in this line: the last piece of the previous one.
+        if (result.isEmpty() && line > 0)
+            return lineQuery(view, Side::At, lineStart - 1, boundary, start, end);
         break;
     case Side::At:
         result = text.textAtOffset(column, boundary, start, end);
         break;
     case Side::After:
         result = text.textAfterOffset(column, boundary, start, end);
+        // Nothing after in this line: the first piece of the next one.
+        if (result.isEmpty() && !last)
+            return lineQuery(view, Side::At, lineStart + text.characterCount(), boundary, start, end);
         break;
     }
     if (*start >= 0)

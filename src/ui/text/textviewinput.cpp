@@ -187,8 +187,9 @@ void TextView::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (event->matches(QKeySequence::SelectAll)) {
+        // The view stays where it is.
         selectAll();
-        userMoved(true);
+        publishSelection();
         return;
     }
     const Edit edit = editOf(event);
@@ -278,6 +279,14 @@ void TextView::keyPressEvent(QKeyEvent *event)
 
 // ---- Input methods ----
 
+bool TextView::splitsPair(int position) const
+{
+    const int line = m_store.lineOf(position);
+    const QString &text = m_store.line(line);
+    const int column = position - m_store.lineStart(line);
+    return column > 0 && column < text.size() && text[column].isLowSurrogate() && text[column - 1].isHighSurrogate();
+}
+
 void TextView::inputMethodEvent(QInputMethodEvent *event)
 {
     if (m_readOnly) {
@@ -290,10 +299,14 @@ void TextView::inputMethodEvent(QInputMethodEvent *event)
     // Drop the old preedit text first: the positions below are store ones.
     m_layout->setPreedit(-1, 0, QString(), {});
     if (!commit.isEmpty() || event->replacementLength() > 0) {
-        const int from = std::clamp(m_position + event->replacementStart(), 0, m_store.length());
-        setPosition(from);
-        const int removed = std::clamp(event->replacementLength(), 0, m_store.length() - from);
-        applySelection(from + removed, from);
+        int from = std::clamp(m_position + event->replacementStart(), 0, m_store.length());
+        int to = std::clamp(from + std::max(0, event->replacementLength()), from, m_store.length());
+        // The replaced range takes whole surrogate pairs.
+        if (splitsPair(from))
+            --from;
+        if (splitsPair(to))
+            ++to;
+        applySelection(to, from);
         insertText(commit);
     }
     int line = caretLine();
@@ -625,16 +638,18 @@ QMenu *TextView::createStandardContextMenu()
     auto *menu = new QMenu(this);
     const bool editable = !m_readOnly;
     const QMimeData *clipboard = QGuiApplication::clipboard()->mimeData();
-    QAction *cut = menu->addAction(QStringLiteral("Co&uper"), this, &TextView::cut);
+    QAction *cut = menu->addAction(QStringLiteral("Co&uper"), QKeySequence::Cut, this, &TextView::cut);
     cut->setEnabled(editable && hasSelection());
-    QAction *copy = menu->addAction(QStringLiteral("&Copier"), this, &TextView::copy);
+    QAction *copy = menu->addAction(QStringLiteral("&Copier"), QKeySequence::Copy, this, &TextView::copy);
     copy->setEnabled(hasSelection());
-    QAction *paste = menu->addAction(QStringLiteral("C&oller"), this, &TextView::paste);
+    QAction *paste = menu->addAction(QStringLiteral("C&oller"), QKeySequence::Paste, this, &TextView::paste);
     paste->setEnabled(editable && clipboard && canInsertFromMimeData(clipboard));
-    QAction *remove = menu->addAction(QStringLiteral("&Supprimer"), this, &TextView::removeSelection);
+    QAction *remove =
+        menu->addAction(QStringLiteral("&Supprimer"), QKeySequence::Delete, this, &TextView::removeSelection);
     remove->setEnabled(editable && hasSelection());
     menu->addSeparator();
-    QAction *all = menu->addAction(QStringLiteral("Tout &sélectionner"), this, &TextView::selectAll);
+    QAction *all =
+        menu->addAction(QStringLiteral("Tout &sélectionner"), QKeySequence::SelectAll, this, &TextView::selectAll);
     all->setEnabled(m_store.length() > 0);
     return menu;
 }

@@ -161,12 +161,29 @@ int TextViewLayout::previousColumn(int line, int column, QTextLayout::CursorMode
 
 int TextViewLayout::leftColumn(int line, int column)
 {
-    return fromLayout(line, layout(line)->leftCursorPosition(toLayout(line, column)));
+    return visualMove(line, column, true);
 }
 
 int TextViewLayout::rightColumn(int line, int column)
 {
-    return fromLayout(line, layout(line)->rightCursorPosition(toLayout(line, column)));
+    return visualMove(line, column, false);
+}
+
+int TextViewLayout::visualMove(int line, int column, bool left)
+{
+    QTextLayout *l = layout(line);
+    int at = toLayout(line, column);
+    // Visual moves through right-to-left runs may stop between the halves of
+    // a surrogate pair: step on to the next place a caret can be.
+    for (int step = 0; step < 4; ++step) {
+        const int next = left ? l->leftCursorPosition(at) : l->rightCursorPosition(at);
+        if (next == at)
+            break;
+        at = next;
+        if (l->isValidCursorPosition(at))
+            return fromLayout(line, at);
+    }
+    return column;
 }
 
 int TextViewLayout::toLayout(int line, int column) const

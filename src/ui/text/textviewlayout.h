@@ -92,6 +92,7 @@ private:
         bool formatsValid = false;
     };
     Entry &entry(int line);
+    int visualMove(int line, int column, bool left);
     QTextLine rowLine(int line, int row);
 
     const LineStore &m_store;

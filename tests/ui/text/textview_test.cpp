@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -25,6 +26,7 @@ std::unique_ptr<TextView> shownView(const QString &text, QSize size = QSize(400,
     view->setPlainText(text);
     view->show();
     view->setFocus();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     view->viewport()->repaint();
     return view;
 }
@@ -121,6 +123,14 @@ TEST(TextView, ArrowsMoveVisuallyInRightToLeftLines)
         view->moveCaret(c.move);
         EXPECT_EQ(view->position(), c.to) << c.from << " move " << c.move;
     }
+    // A surrogate pair after right-to-left text is never split.
+    view->setPlainText(QStringLiteral("\u05D0\u05D1 \U0001D11E\nz"));
+    for (int from : {0, 1, 2, 3, 5, 6, 7})
+        for (TextView::Move move : {TextView::Left, TextView::Right}) {
+            view->setPosition(from);
+            view->moveCaret(move);
+            EXPECT_NE(view->position(), 4) << from << " move " << move;
+        }
 }
 
 TEST(TextView, ReplaceMovesCaretAndAnchorWithTheText)
@@ -308,6 +318,24 @@ TEST(TextView, MouseSetsCaretAndSelectsByCharacterWordAndLine)
     EXPECT_EQ(view->selectedText(), "alpha beta gamma\n");
 }
 
+TEST(TextView, DraggingPastTheBottomScrollsAndSelectsOn)
+{
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("ligne %1\n").arg(i);
+    auto view = shownView(text, QSize(300, 150));
+    sendMouse(*view, QEvent::MouseButtonPress, at(*view, 2));
+    sendMouse(*view, QEvent::MouseMove, QPoint(20, view->viewport()->height() + 30));
+    QTest::qWait(300);
+    EXPECT_GT(view->firstVisibleLine(), 3);
+    EXPECT_EQ(view->anchor(), 2);
+    EXPECT_GT(view->store().lineOf(view->position()), view->lastVisibleLine() - 2);
+    sendMouse(*view, QEvent::MouseButtonRelease, QPoint(20, view->viewport()->height() + 30));
+    const int line = view->firstVisibleLine();
+    QTest::qWait(120);
+    EXPECT_EQ(view->firstVisibleLine(), line); // stopped with the button
+}
+
 TEST(TextView, WrappedRowsAreWalkedAndScrolledThrough)
 {
     QString words;
@@ -352,18 +380,20 @@ TEST(TextView, WrappedRowsAreWalkedAndScrolledThrough)
 
 TEST(TextView, LaysOutOnlyTheLinesShown)
 {
+    QString text;
+    text.reserve(12'000'000);
+    for (int i = 0; i < 1'000'000; ++i)
+        text += QStringLiteral("<P>ligne %1</P>\n").arg(i);
     for (bool wrap : {false, true}) {
-        QString text;
-        text.reserve(12'000'000);
-        for (int i = 0; i < 1'000'000; ++i)
-            text += QStringLiteral("<P>ligne %1</P>\n").arg(i);
         TextView view;
         view.resize(400, 300);
         view.setWordWrap(wrap);
         const qint64 before = view.linesLaidOut();
         view.setStore(LineStore(text));
         view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
         view.viewport()->repaint();
+        EXPECT_GT(view.linesLaidOut() - before, 10) << wrap; // the lines shown
         EXPECT_LT(view.linesLaidOut() - before, 200) << wrap;
 
         // Going to the end and typing there lays out the lines near it.
@@ -404,11 +434,19 @@ TEST(TextView, InputMethodCommitsAndShowsPreedit)
     EXPECT_EQ(static_cast<QWidget *>(view.get())->inputMethodQuery(Qt::ImSurroundingText).toString(), "a你c");
     EXPECT_EQ(static_cast<QWidget *>(view.get())->inputMethodQuery(Qt::ImCursorPosition).toInt(), 2);
 
+    // A replacement that would split a surrogate pair takes all of it.
+    view->setPlainText(QStringLiteral("a\U0001D11E"));
+    view->setPosition(3);
+    QInputMethodEvent half;
+    half.setCommitString(QStringLiteral("x"), -1, 1);
+    QApplication::sendEvent(view.get(), &half);
+    EXPECT_EQ(view->toPlainText(), "ax");
+
     view->setReadOnly(true);
     QInputMethodEvent refused;
     refused.setCommitString(QStringLiteral("x"));
     QApplication::sendEvent(view.get(), &refused);
-    EXPECT_EQ(view->toPlainText(), "a你c");
+    EXPECT_EQ(view->toPlainText(), "ax");
 }
 
 TEST(TextView, DroppedTextGoesInAtTheDropPlace)
@@ -530,22 +568,35 @@ TEST(TextView, AssistiveTechnologiesReadTheTextByLines)
     ASSERT_TRUE(text);
     EXPECT_EQ(text->characterCount(), 13);
     EXPECT_EQ(text->text(4, 10), "two\nth");
+    enum Side { Before, At, After };
     struct Case
     {
+        Side side;
         int offset;
         QAccessible::TextBoundaryType boundary;
-        QString at;
+        QString text;
         int start, end;
     } cases[] = {
-        {5, QAccessible::WordBoundary, "two", 4, 7},       {9, QAccessible::WordBoundary, "three", 8, 13},
-        {2, QAccessible::LineBoundary, "one two\n", 0, 8}, {10, QAccessible::LineBoundary, "three", 8, 13},
-        {9, QAccessible::CharBoundary, "h", 9, 10},
+        {At, 5, QAccessible::WordBoundary, "two", 4, 7},
+        {At, 9, QAccessible::WordBoundary, "three", 8, 13},
+        {At, 2, QAccessible::LineBoundary, "one two\n", 0, 8},
+        {At, 10, QAccessible::LineBoundary, "three", 8, 13},
+        {At, 9, QAccessible::CharBoundary, "h", 9, 10},
+        {Before, 10, QAccessible::LineBoundary, "one two\n", 0, 8},
+        {Before, 8, QAccessible::CharBoundary, "\n", 7, 8},
+        {Before, 6, QAccessible::CharBoundary, "w", 5, 6},
+        {After, 2, QAccessible::LineBoundary, "three", 8, 13},
+        {After, 7, QAccessible::CharBoundary, "t", 8, 9},
+        {After, 1, QAccessible::CharBoundary, "e", 2, 3},
     };
     for (const Case &c : cases) {
         int start = -1, end = -1;
-        EXPECT_EQ(text->textAtOffset(c.offset, c.boundary, &start, &end), c.at) << c.offset;
-        EXPECT_EQ(start, c.start) << c.offset;
-        EXPECT_EQ(end, c.end) << c.offset;
+        const QString found = c.side == Before ? text->textBeforeOffset(c.offset, c.boundary, &start, &end)
+                              : c.side == At   ? text->textAtOffset(c.offset, c.boundary, &start, &end)
+                                               : text->textAfterOffset(c.offset, c.boundary, &start, &end);
+        EXPECT_EQ(found, c.text) << c.side << " " << c.offset;
+        EXPECT_EQ(start, c.start) << c.side << " " << c.offset;
+        EXPECT_EQ(end, c.end) << c.side << " " << c.offset;
     }
     for (int offset : {0, 5, 9})
         EXPECT_EQ(text->offsetAtPoint(text->characterRect(offset).topLeft() + QPoint(1, 2)), offset);
@@ -553,4 +604,159 @@ TEST(TextView, AssistiveTechnologiesReadTheTextByLines)
     EXPECT_EQ(view->selectedText(), "e tw");
     accessible->editableTextInterface()->replaceText(0, 3, "un");
     EXPECT_EQ(view->toPlainText(), "un two\nthree");
+}
+
+namespace {
+
+// Line colours that record what the view asks for: each line's text in red.
+class RecordingFormats : public LineFormats
+{
+public:
+    void prepare(int firstLine, int lastLine) override { prepared << QPoint(firstLine, lastLine); }
+    QList<QTextLayout::FormatRange> formats(int line) override
+    {
+        asked << line;
+        QTextCharFormat red;
+        red.setForeground(QColor(255, 0, 0));
+        return {{0, 100, red}};
+    }
+    QList<QPoint> prepared;
+    QList<int> asked;
+};
+
+bool hasRed(const QImage &image, int y0, int y1)
+{
+    for (int y = std::max(0, y0); y < std::min(image.height(), y1); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 80 && c.blue() < 80)
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+TEST(TextView, LineColoursAreAskedOncePerChangeAndPainted)
+{
+    QString text;
+    for (int i = 0; i < 100; ++i)
+        text += QStringLiteral("ligne %1\n").arg(i);
+    auto view = shownView(text, QSize(300, 200));
+    RecordingFormats formats;
+    view->setLineFormats(&formats);
+    view->viewport()->repaint();
+    const int last = view->lastVisibleLine();
+    ASSERT_LT(last, 50);
+    EXPECT_EQ(formats.prepared, QList<QPoint>({QPoint(0, last)}));
+    EXPECT_EQ(formats.asked.size(), last + 1);
+    const QRect row = view->positionRect(view->store().lineStart(1));
+    EXPECT_TRUE(hasRed(view->viewport()->grab().toImage(), row.top(), row.bottom()));
+
+    // Nothing changed: nothing asked. A refreshed line and an edited line
+    // are asked again, alone.
+    formats.prepared.clear();
+    formats.asked.clear();
+    view->viewport()->repaint();
+    EXPECT_TRUE(formats.asked.isEmpty());
+    view->refreshFormats(2, 2);
+    view->replace(view->store().lineStart(4), 0, u"x");
+    view->viewport()->repaint();
+    EXPECT_EQ(formats.prepared, QList<QPoint>({QPoint(0, last)}));
+    EXPECT_EQ(formats.asked, QList<int>({2, 4}));
+
+    view->setLineFormats(nullptr);
+    view->viewport()->repaint();
+    EXPECT_FALSE(hasRed(view->viewport()->grab().toImage(), row.top(), row.bottom()));
+}
+
+TEST(TextView, RandomEditsKeepTextCaretAndViewConsistent)
+{
+    const QString pieces[] = {"a",  "bc",         " ",         "\t",      "\n",           "\r\n",
+                              "\r", "\U0001D11E", "mot long ", "e\u0301", "\u05D0\u05D1 "};
+    std::mt19937 random(7);
+    const auto pick = [&](int n) { return int(random() % unsigned(std::max(n, 1))); };
+    for (bool wrap : {false, true}) {
+        auto view = shownView("", QSize(160, 90));
+        view->setWordWrap(wrap);
+        QString model;
+        for (int step = 0; step < 600; ++step) {
+            const int length = int(model.size());
+            const int op = pick(7);
+            int lastMove = -1;
+            const int before = view->position();
+            switch (op) {
+            case 0: {
+                QString text;
+                for (int n = pick(4); n > 0; --n)
+                    text += pieces[pick(11)];
+                // Never split a surrogate pair.
+                int from = pick(length + 1);
+                int to = std::min(length, from + pick(8));
+                if (from > 0 && from < length && model[from].isLowSurrogate())
+                    --from;
+                if (to > 0 && to < length && model[to].isLowSurrogate())
+                    ++to;
+                const int caret = view->position();
+                view->replace(from, to - from, text);
+                text.replace("\r\n", "\n").replace(u'\r', u'\n');
+                model.replace(from, to - from, text);
+                const int expected = caret < from ? caret : caret >= to ? caret - (to - from) + int(text.size()) : from;
+                ASSERT_EQ(view->position(), expected) << step;
+                break;
+            }
+            case 1:
+                lastMove = pick(TextView::Right + 1);
+                view->moveCaret(TextView::Move(lastMove), pick(2) == 0);
+                break;
+            case 2:
+                sendMouse(*view, QEvent::MouseButtonPress, QPoint(pick(170), pick(100)));
+                sendMouse(*view, QEvent::MouseButtonRelease, QPoint(pick(170), pick(100)));
+                break;
+            case 3: {
+                QTest::keyClick(view.get(), std::array{Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Return, Qt::Key_X,
+                                                       Qt::Key_PageDown, Qt::Key_PageUp}[pick(6)]);
+                model = view->toPlainText();
+                // Keys bring the caret into view.
+                const QRect caret = view->positionRect(view->position());
+                ASSERT_GE(caret.top(), 0) << step;
+                ASSERT_LE(caret.bottom(), view->viewport()->height()) << step;
+                ASSERT_GE(caret.left(), 0) << step;
+                ASSERT_LE(caret.right(), view->viewport()->width()) << step;
+                break;
+            }
+            case 4:
+                sendMouse(*view, QEvent::MouseButtonDblClick, QPoint(pick(170), pick(100)));
+                sendMouse(*view, QEvent::MouseMove, QPoint(pick(200) - 20, pick(140) - 20));
+                sendMouse(*view, QEvent::MouseButtonRelease, QPoint(pick(170), pick(100)));
+                break;
+            case 5: {
+                QInputMethodEvent preedit(pieces[pick(11)], {});
+                QApplication::sendEvent(view.get(), &preedit);
+                QInputMethodEvent commit;
+                commit.setCommitString(pieces[pick(11)], -pick(2), pick(2));
+                QApplication::sendEvent(view.get(), &commit);
+                model = view->toPlainText();
+                break;
+            }
+            case 6:
+                view->setOverwriteMode(pick(2) == 0);
+                QTest::keyClick(view.get(), Qt::Key_X, Qt::ControlModifier);
+                QTest::keyClick(view.get(), Qt::Key_Left);
+                QTest::keyClick(view.get(), Qt::Key_V, Qt::ControlModifier);
+                QTest::keyClicks(view.get(), "y");
+                model = view->toPlainText();
+                break;
+            }
+            ASSERT_EQ(view->toPlainText(), model) << step;
+            ASSERT_GE(view->position(), 0);
+            ASSERT_LE(view->position(), view->store().length());
+            const int caret = view->position();
+            ASSERT_FALSE(caret > 0 && caret < model.size() && model[caret].isLowSurrogate())
+                << step << " op " << op << " move " << lastMove << " from " << before << " " << model.toStdString();
+            view->viewport()->repaint();
+            ASSERT_LE(view->firstVisibleLine(), view->lastVisibleLine());
+            ASSERT_LT(view->lastVisibleLine(), view->store().lineCount());
+        }
+    }
 }
