@@ -1,9 +1,9 @@
 #include "core/messages/messages.h"
+#include "core/shell/pagepreload.h"
 #include "core/wholetext/batchmode.h"
 #include "ui/shell/benchhook.h"
 #include "ui/shell/handover.h"
 #include "ui/shell/mainwindow.h"
-#include "core/shell/pagepreload.h"
 #include "ui/shell/translations.h"
 
 #include <QApplication>

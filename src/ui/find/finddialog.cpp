@@ -6,6 +6,7 @@
 #include "core/undo/undohistory.h"
 #include "core/messages/messages.h"
 #include "core/wholetext/wholetext.h"
+#include "ui/text/textview.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include "ui/text/textview.h"
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>

@@ -2,7 +2,6 @@
 #include "ui/text/editortext.h"
 #include "ui/text/editorwidget.h"
 
-
 namespace {
 
 struct EditorHolder
