@@ -10,8 +10,7 @@
 // would fall between the CR and the LF of a line break is moved back to the
 // end of its line, so no operation can ever split a line break. Text handed
 // in may use CR LF, LF, lone CR, the paragraph separator U+2029 or the
-// editor's block marks U+FDD0 and U+FDD1 as line ends; each becomes one
-// line break.
+// marks U+FDD0 and U+FDD1 as line ends; each becomes one line break.
 class DocumentText
 {
 public:
@@ -73,8 +72,8 @@ public:
 };
 
 // Characters that end a line wherever they stand, besides CR: LF, the
-// paragraph separator U+2029, and U+FDD0 and U+FDD1, which the editor
-// widget takes as the marks between its blocks.
+// paragraph separator U+2029, and the noncharacters U+FDD0 and U+FDD1, at
+// which the editor has always split lines (a text reads as it always did).
 inline bool isLineBreakMark(QChar c)
 {
     const char16_t u = c.unicode();
