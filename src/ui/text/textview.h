@@ -229,6 +229,8 @@ private:
     int stepRows(Row &at, int rows) const;
     void removeSelection();
     void deleteTo(int position);
+    // The selection, or the text from the caret to where move would take it.
+    void removeSelectionOrTo(Move move);
     bool isTyping(const QKeyEvent *event) const;
     bool splitsPair(int position) const;
     bool handlesKey(QKeyEvent *event) const;

@@ -210,10 +210,7 @@ void TextView::keyPressEvent(QKeyEvent *event)
         paste();
         break;
     case Edit::Delete:
-        if (hasSelection())
-            removeSelection();
-        else
-            deleteTo(moveTarget(NextCharacter));
+        removeSelectionOrTo(NextCharacter);
         break;
     case Edit::Backspace:
         if (hasSelection()) {
@@ -230,16 +227,10 @@ void TextView::keyPressEvent(QKeyEvent *event)
         }
         break;
     case Edit::DeleteStartOfWord:
-        if (hasSelection())
-            removeSelection();
-        else
-            deleteTo(moveTarget(PreviousWord));
+        removeSelectionOrTo(PreviousWord);
         break;
     case Edit::DeleteEndOfWord:
-        if (hasSelection())
-            removeSelection();
-        else
-            deleteTo(moveTarget(NextWord));
+        removeSelectionOrTo(NextWord);
         break;
     case Edit::DeleteEndOfLine:
         if (hasSelection()) {
@@ -376,6 +367,14 @@ QVariant TextView::inputMethodQuery(Qt::InputMethodQuery query) const
 }
 
 // ---- Mouse ----
+
+void TextView::removeSelectionOrTo(Move move)
+{
+    if (hasSelection())
+        removeSelection();
+    else
+        deleteTo(moveTarget(move));
+}
 
 std::pair<int, int> TextView::wordAt(int position)
 {
