@@ -19,6 +19,10 @@ packages=(
 install_missing_packages "${packages[@]}"
 
 if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$root" -B "$build" -G Ninja "$@"
+  # A compiler cache, when installed, makes a fresh clone's build reuse the
+  # objects of earlier builds on this machine.
+  launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$root" -B "$build" -G Ninja "${launcher[@]}" "$@"
 fi
 cmake --build "$build" --parallel "$(nproc)"
