@@ -198,8 +198,8 @@ TEST_F(RecoveryCycle, ThousandsOfLeftOversStayAnswerable)
     const QString ended = root() + QStringLiteral("/20260101000000000-1-ended");
     ASSERT_TRUE(QDir().mkpath(ended));
     for (int i = 1; i <= 2000; ++i)
-        ASSERT_TRUE(writeRecoveryCopy(ended + QStringLiteral("/%1.page").arg(i),
-                                      {QStringLiteral("/site/page%1.htm").arg(i), QStringLiteral("x"), {}}));
+        writeAll(ended + QStringLiteral("/%1.page").arg(i),
+                 encodeRecoveryCopy({QStringLiteral("/site/page%1.htm").arg(i), QStringLiteral("x"), {}}));
     bool checked = false;
     onDialog<RecoveryDialog>([&checked](RecoveryDialog &dialog) {
         const QRect screen = dialog.screen()->availableGeometry();
