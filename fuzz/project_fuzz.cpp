@@ -51,7 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // saved, it opens without a word and with the same master.
         if (project.ProjectModified != (prompts.told > 0))
             __builtin_trap();
-        if (project.ProjectModified && project.writeFile(prompts)) {
+        // Written as a save would write it, without waiting for the disk.
+        if (project.ProjectModified && out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            out.write(project.fileBytes());
+            out.close();
             const int master = project.MasterIndex;
             prompts.told = 0;
             if (!project.LoadProject(file, prompts) || prompts.told > 0 || project.MasterIndex != master)

@@ -60,14 +60,19 @@ void RecoveryKeeper::watch(DocumentWindow *document)
     // puts another one in place.
     EditorWidget *text = document->editor();
     if (!m_folder.isStarted()) {
-        // Told when there is first something to lose.
+        // Told when there is first something to lose, once the keystroke
+        // that changed the page is done with.
         const RecoveryProblem problem = m_folder.problem();
-        connect(text, &TextView::modificationChanged, this, [this, problem](bool modified) {
+        const auto tell = [this, problem] {
+            QMetaObject::invokeMethod(
+                this, [this, problem] { tellProtectionLost(problem); }, Qt::QueuedConnection);
+        };
+        connect(text, &TextView::modificationChanged, this, [tell](bool modified) {
             if (modified)
-                tellProtectionLost(problem);
+                tell();
         });
         if (document->text().isModified())
-            tellProtectionLost(problem);
+            tell();
         return;
     }
     const int pageId = m_nextPageId++;

@@ -209,6 +209,12 @@ TEST_F(RecoveryCycle, ThousandsOfLeftOversStayAnswerable)
             EXPECT_TRUE(button->isVisible());
             EXPECT_TRUE(dialog.rect().contains(button->mapTo(&dialog, button->rect().bottomRight())));
         }
+        bool listHasLabel = false;
+        for (const QLabel *label : dialog.findChildren<QLabel *>())
+            listHasLabel |= label->buddy() == dialog.pageList();
+        EXPECT_TRUE(listHasLabel);
+        EXPECT_TRUE(QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/../src/help/")
+                                  + dialog.helpPage()));
         EXPECT_EQ(dialog.okButton()->text(), QStringLiteral("&Oui"));
         EXPECT_EQ(dialog.cancelButton()->text(), QStringLiteral("&Non"));
         checked = true;
