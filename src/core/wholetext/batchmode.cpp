@@ -193,8 +193,8 @@ bool passOverBytes(BatchCommand command, const QString &path, const PageMapping 
     return true;
 }
 
-// Why a page cannot be worked on, told before it is opened: the catalogue
-// text that ends "[path]"; 0 when nothing is known against it yet.
+// Why a page cannot be worked on, known before it is opened: the number of
+// the catalogue text that follows "[path]"; 0 when nothing is known yet.
 int problemBeforeOpening(const QString &path)
 {
     const QFileInfo info(path);
@@ -275,8 +275,8 @@ bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
         refuse(prompts, path, 9236);
         return false;
     }
-    // What the first look let through is refused here for its length (or
-    // the memory it would take), or for a line-break mark.
+    // What the first look let through is refused here for the memory a very
+    // large page takes, or for a line-break mark.
     const bool mayBeTooLong = file->bytes.size() > DocumentText::MaxLength / 2;
     std::optional<LoadedPage> page = pageFromBytes(*file);
     file.reset();
