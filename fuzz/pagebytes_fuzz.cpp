@@ -2,8 +2,10 @@
 // must come back unchanged, apart from line breaks when the page mixes their
 // kinds, or the page must be refused as it would be when opened. Bytes that
 // would read back as another text are never written (the save refuses them).
+// The batch mode's first look at the bytes refuses nothing that opens.
 #include "core/text/documenttext.h"
 #include "core/text/textcodec.h"
+#include "core/wholetext/bytescan.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,6 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     QString decoded;
     const FileEncoding encoding = detectAndDecode(bytes, decoded);
+    // The batch mode's first look refuses only pages that decoding refuses.
+    constexpr qsizetype MaxLength = 64;
+    const PageBytesProblem problem = prescanPageBytes(bytes, MaxLength);
+    if ((problem == PageBytesProblem::Nul && !refused(decoded))
+        || (problem == PageBytesProblem::TooLong && decoded.size() <= MaxLength))
+        std::abort();
     if (refused(decoded))
         return 0;
     const LineEnd lineEnd = detectLineEnd(decoded);

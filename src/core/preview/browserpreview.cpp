@@ -2,7 +2,6 @@
 
 #include "core/messages/messages.h"
 #include "core/preview/browserlauncher.h"
-#include "core/project/projectfile.h"
 #include "core/settings/settings.h"
 #include "core/shell/prompts.h"
 #include "core/shell/tabtext.h"
@@ -153,24 +152,53 @@ QString BrowserPreview::preparePage()
     return page ? page->caption : QString();
 }
 
+namespace {
+
+// Creates the copy as a new file: a file, or a symbolic link (even a
+// dangling one), already there under that name makes this fail, so the
+// author's text never goes through a link someone else planted.
+bool createNewFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.close();
+        file.remove();
+        return false;
+    }
+    file.close();
+    return file.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
 QString BrowserPreview::writeTemporaryCopy(const PreviewHost::Page &page)
 {
     const QString diskText = withLineEnd(page.text, page.format.lineEnd);
     QByteArray bytes;
     if (!encodeText(diskText, page.format.encoding, bytes))
         encodeText(diskText, FileEncoding::Utf8, bytes);
-    QString path = temporaryPreviewPath(page.caption, m_privateFolder);
-    // A page in a folder the user may not write to is shown from the private
-    // folder: its relative links break, but the page itself shows.
+    const QString beside = temporaryPreviewPath(page.caption, m_privateFolder);
     const QString fallback = temporaryPreviewPath(QString(), m_privateFolder);
-    // The copy of the last preview is gone by now, so a file of that name
-    // beside the page is the author's own: it is never overwritten.
-    if (path != fallback && QFileInfo::exists(path))
-        path = fallback;
-    if (!writeFileAtomically(path, bytes) && (path == fallback || !writeFileAtomically(path = fallback, bytes))) {
-        m_prompts.error(fileMessage(path, Texts::WriteFailed));
+    // The copy of the last preview is gone by now, so anything of that name
+    // beside the page (the author's own file, or a link) is not ours: the
+    // copy then goes to the private folder, as it does for a page in a
+    // folder the user may not write to (its relative links break, but the
+    // page itself shows).
+    if (beside != fallback && createNewFile(beside, bytes)) {
+        m_previewFile = beside;
+        return beside;
+    }
+    // The private folder is the user's own: what lies there under the copy's
+    // name is a copy left by a program that ended early, or a link; removing
+    // it removes the link itself, never what it points to.
+    QFile::remove(fallback);
+    if (!createNewFile(fallback, bytes)) {
+        m_prompts.error(fileMessage(fallback, Texts::WriteFailed));
         return QString();
     }
-    m_previewFile = path;
-    return path;
+    m_previewFile = fallback;
+    return fallback;
 }

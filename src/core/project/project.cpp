@@ -5,7 +5,7 @@
 #include "core/shell/tabtext.h"
 
 #include <QFileInfo>
-#include <QSet>
+#include <QHash>
 
 #include <algorithm>
 
@@ -208,27 +208,54 @@ bool Project::LoadProject(const QString &fileName, Prompts &prompts)
     const ProjectFileContent content = parseProjectFile(*bytes);
     InitialiseValeursDuProjet();
     m_entries.reserve(content.paths.size());
-    QSet<QString> seen;
-    bool dropped = false;
+    // Where each line of the file went in the list, for the master.
+    QHash<QString, int> seen;
+    QList<int> listIndex;
+    listIndex.reserve(content.paths.size());
+    bool missing = false, duplicate = false, notFile = false, notPage = false;
     for (const QString &path : content.paths) {
-        std::optional<ProjectEntry> entry = ProjectEntry::fromFile(path);
-        const bool accepted = entry && !seen.contains(path) && (m_entries.isEmpty() || isProjectPageName(entry->name));
-        if (!accepted) {
-            dropped = true;
+        if (const auto earlier = seen.constFind(path); earlier != seen.cend()) {
+            duplicate = true;
+            listIndex << *earlier;
             continue;
         }
-        seen.insert(path);
+        listIndex << -1;
+        const QFileInfo info(path);
+        std::optional<ProjectEntry> entry = ProjectEntry::fromFile(path);
+        if (!entry) {
+            // Folders, devices and pipes exist but are no pages.
+            (info.exists() && !path.contains(QChar(0)) ? notFile : missing) = true;
+            continue;
+        }
+        if (!m_entries.isEmpty() && !isProjectPageName(entry->name)) {
+            notPage = true;
+            continue;
+        }
+        seen.insert(path, count());
+        listIndex.last() = count();
         m_entries.append(*entry);
     }
-    if (dropped)
-        prompts.information(msg(86));
-    else if (content.masterIndex >= 0) {
-        m_entries[content.masterIndex].master = true;
-        MasterIndex = content.masterIndex;
+    // Each kind of entry left out has its own words, in one message.
+    QStringList told;
+    for (const auto &[happened, text] :
+         {std::pair{missing, 86}, std::pair{duplicate, 9220}, std::pair{notFile, 9221}, std::pair{notPage, 9222}}) {
+        if (happened)
+            told << msg(text);
+    }
+    if (!told.isEmpty())
+        prompts.information(told.join(QStringLiteral("\n\n")));
+    // A duplicate left out keeps the master on its page; any other loss
+    // leaves the project without master, as the indices no longer match.
+    const bool onlyDuplicates = duplicate && !missing && !notFile && !notPage;
+    if (content.masterIndex >= 0 && (told.isEmpty() || onlyDuplicates)) {
+        MasterIndex = listIndex.at(content.masterIndex);
+        m_entries[MasterIndex].master = true;
     }
     ProjectFileName = fileName;
     ProjectOpen = true;
-    ProjectModified = false;
+    // What was left out is gone from the file at the next save, so the
+    // message does not come back at every opening.
+    ProjectModified = !told.isEmpty();
     return true;
 }
 

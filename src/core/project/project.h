@@ -92,9 +92,12 @@ public:
     // Opens a project file. When it cannot be read (missing, unreadable,
     // larger than a project can be), shows "[name]" + message 11 and keeps
     // the current project. Otherwise the project becomes the file's: pages
-    // whose file no longer exists, duplicates and non-HTML pages after the
-    // first are left out (message 86, and no master since the indices no
-    // longer match); the project is open, named, not modified.
+    // whose file no longer exists (message 86), duplicates, folders and
+    // devices, and non-HTML pages after the first are left out, told in one
+    // message worded for each kind. The master stays with its page when
+    // only duplicates were left out; any other loss leaves no master, since
+    // the indices no longer match. The project is open and named, and
+    // modified exactly when something was left out.
     bool LoadProject(const QString &fileName, Prompts &prompts);
 
     // Writes the project file atomically. On failure "[name]" + the write

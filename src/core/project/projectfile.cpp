@@ -68,8 +68,18 @@ std::optional<QByteArray> readProjectBytes(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxProjectFileBytes)
         return std::nullopt;
-    QByteArray bytes = file.read(MaxProjectFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > MaxProjectFileBytes)
+    // Read as far as the file goes: asking for the largest size at once
+    // would allocate and clear that much memory for every small project.
+    QByteArray bytes;
+    bytes.reserve(file.size());
+    char chunk[64 * 1024];
+    qint64 got = 0;
+    while ((got = file.read(chunk, sizeof chunk)) > 0) {
+        bytes.append(chunk, qsizetype(got));
+        if (bytes.size() > MaxProjectFileBytes)
+            return std::nullopt;
+    }
+    if (got < 0 || file.error() != QFileDevice::NoError)
         return std::nullopt;
     return bytes;
 }

@@ -1,6 +1,7 @@
 #include "core/recovery/recoverycopy.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QUrl>
@@ -45,6 +46,27 @@ std::optional<Enum> valueOf(const std::array<std::pair<Enum, const char *>, N> &
 
 } // namespace
 
+bool isRecoverableCaption(const QString &caption)
+{
+    if (caption.isEmpty())
+        return false;
+    // One line of ordinary characters: the caption is shown in a list and in
+    // the window's title, where a control character or a line or paragraph
+    // separator would make it read as something else.
+    for (const QChar c : caption) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph || category == QChar::Other_Format)
+            return false;
+    }
+    // A page never saved has a bare name; a saved one its full path, which
+    // the page is later saved to, so it must be what it says: absolute,
+    // without "." or ".." parts or doubled separators.
+    if (!caption.contains(u'/') && !caption.contains(u'\\'))
+        return true;
+    return caption.startsWith(u'/') && QDir::cleanPath(caption) == caption;
+}
+
 QByteArray encodeRecoveryCopy(const RecoveryCopy &copy)
 {
     const QByteArray body = copy.text.toUtf8();
@@ -87,7 +109,7 @@ std::optional<RecoveryCopy> decodeRecoveryCopy(const QByteArray &bytes)
 
     RecoveryCopy copy;
     copy.caption = QUrl::fromPercentEncoding(values[0]);
-    if (copy.caption.isEmpty())
+    if (!isRecoverableCaption(copy.caption))
         return std::nullopt;
     QStringDecoder utf8(QStringDecoder::Utf8);
     copy.text = utf8.decode(body);

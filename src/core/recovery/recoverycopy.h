@@ -20,12 +20,18 @@ struct RecoveryCopy
     }
 };
 
+// A caption a copy may carry: a single line, either the bare name of a page
+// never saved or a clean absolute path. Anything else marks the copy as
+// damaged, since the page would be shown and later saved under it.
+bool isRecoverableCaption(const QString &caption);
+
 // The bytes of a copy: a header of "name: value" lines (caption
 // percent-encoded, encoding, line ends, length and SHA-256 of the body),
 // an empty line, and the text as UTF-8.
 QByteArray encodeRecoveryCopy(const RecoveryCopy &copy);
 // Reads them back; nothing for bytes that are not a whole, intact copy
-// (wrong header, unknown values, cut or altered body, invalid UTF-8).
+// (wrong header, unknown values, cut or altered body, invalid UTF-8, a
+// caption isRecoverableCaption refuses).
 std::optional<RecoveryCopy> decodeRecoveryCopy(const QByteArray &bytes);
 
 // Writes a copy to path atomically: the old copy stays whole until the new

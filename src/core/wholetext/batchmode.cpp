@@ -6,12 +6,14 @@
 #include "core/text/pagefile.h"
 #include "core/text/textcodec.h"
 #include "core/wholetext/bytepasses.h"
+#include "core/wholetext/bytescan.h"
 #include "core/wholetext/compaction.h"
 #include "core/wholetext/entities.h"
 #include "core/wholetext/pagemapping.h"
 #include "core/wholetext/wholetext.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QIODevice>
 
 #include <cstdio>
@@ -191,9 +193,48 @@ bool passOverBytes(BatchCommand command, const QString &path, const PageMapping 
     return true;
 }
 
+// Why a page cannot be worked on, known before it is opened: the number of
+// the catalogue text that follows "[path]"; 0 when nothing is known yet.
+int problemBeforeOpening(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return 9232;
+    if (!info.isFile())
+        return 9234;
+    // Refused unread, however large the file claims to be.
+    if (info.size() > MaxPageFileBytes)
+        return 9231;
+    if (!info.isReadable())
+        return 9233;
+    return 0;
+}
+
+int messageOf(PageBytesProblem problem)
+{
+    switch (problem) {
+    case PageBytesProblem::Nul:
+        return 9230;
+    case PageBytesProblem::TooLong:
+        return 9231;
+    case PageBytesProblem::None:
+        break;
+    }
+    return 0;
+}
+
+void refuse(Prompts &prompts, const QString &path, int message)
+{
+    prompts.error(fileMessage(path, msg(message)));
+}
+
 // Runs the command on one file; false when it could not be read or written.
 bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
 {
+    if (const int problem = problemBeforeOpening(path)) {
+        refuse(prompts, path, problem);
+        return false;
+    }
     // A page the editor would not write is not rewritten here either, even
     // by an administrator whom the system would let write it.
     if (IsReadOnlyFile(path)) {
@@ -202,10 +243,19 @@ bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
     }
     {
         PageMapping page;
-        const bool opened = page.open(path);
-        const ByteScan scan = opened ? scanPageBytes(page.bytes()) : ByteScan();
-        if (!opened || scan.verdict == ByteScan::Verdict::Refused) {
-            prompts.error(fileMessage(path, msg(11)));
+        if (!page.open(path)) {
+            refuse(prompts, path, 9236);
+            return false;
+        }
+        // A binary file is known by its first NUL, before any pass reads
+        // the rest of it.
+        if (const int problem = messageOf(prescanPageBytes(page.bytes()))) {
+            refuse(prompts, path, problem);
+            return false;
+        }
+        const ByteScan scan = scanPageBytes(page.bytes());
+        if (scan.verdict == ByteScan::Verdict::Refused) {
+            refuse(prompts, path, 9235);
             return false;
         }
         // UTF-8 and Windows-1252 pages are worked on as they are on disk.
@@ -222,13 +272,16 @@ bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
     // Other pages through their decoded text.
     std::optional<PageBytes> file = readPageBytes(path);
     if (!file) {
-        prompts.error(fileMessage(path, msg(11)));
+        refuse(prompts, path, 9236);
         return false;
     }
+    // What the first look let through is refused here for the memory a very
+    // large page takes, or for a line-break mark.
+    const bool mayBeTooLong = file->bytes.size() > DocumentText::MaxLength / 2;
     std::optional<LoadedPage> page = pageFromBytes(*file);
     file.reset();
     if (!page) {
-        prompts.error(fileMessage(path, msg(11)));
+        refuse(prompts, path, mayBeTooLong ? 9231 : 9235);
         return false;
     }
     PassResult result;

@@ -5,6 +5,8 @@
 // before it, which find every invalid sequence); others go a byte at a
 // time. Both give the same findings.
 
+#include "core/wholetext/bytescan.h"
+
 #include "core/text/documenttext.h"
 #include "core/wholetext/bytepasses.h"
 
@@ -303,4 +305,33 @@ ByteScan scanPageBytesOneByOne(QByteArrayView bytes)
         return ByteScan();
     const Byte *const begin = reinterpret_cast<const Byte *>(bytes.data());
     return verdictOf(bytes, scanOneByOne(begin, begin + bytes.size()));
+}
+
+PageBytesProblem prescanPageBytes(QByteArrayView bytes, qsizetype maxLength)
+{
+    const Byte *const begin = reinterpret_cast<const Byte *>(bytes.data());
+    const Byte *const end = begin + bytes.size();
+    const bool little = bytes.startsWith("\xFF\xFE");
+    if (little || bytes.startsWith("\xFE\xFF")) {
+        if ((bytes.size() - 2) / 2 > maxLength)
+            return PageBytesProblem::TooLong;
+        for (const Byte *p = begin + 2; p + 1 < end; p += 2) {
+            const char16_t c = little ? char16_t(p[0] | p[1] << 8) : char16_t(p[0] << 8 | p[1]);
+            if (c == 0)
+                return PageBytesProblem::Nul;
+        }
+        return PageBytesProblem::None;
+    }
+    if (std::memchr(begin, 0, size_t(bytes.size())))
+        return PageBytesProblem::Nul;
+    // No page has more characters than bytes, so only a longer one is
+    // counted.
+    if (bytes.size() > maxLength) {
+        qsizetype starts = 0;
+        for (const Byte *p = begin; p < end; ++p)
+            starts += (*p & 0xC0) != 0x80;
+        if (starts > maxLength)
+            return PageBytesProblem::TooLong;
+    }
+    return PageBytesProblem::None;
 }

@@ -11,7 +11,7 @@
 #include "ui/text/editortext.h"
 
 #include <QAction>
-#include <QDir>
+#include <QStandardPaths>
 
 PreviewCommand::PreviewCommand(MainWindow &frame, ProjectCommands &project, QAction *action)
     : QObject(&frame)
@@ -46,8 +46,10 @@ void PreviewCommand::run()
     QString folder = m_privateFolder;
     if (folder.isEmpty())
         folder = privatePreviewFolder();
+    // Never the shared temporary folder, where anyone may plant a link under
+    // the copy's name: the user's runtime folder is the user's alone.
     if (folder.isEmpty())
-        folder = QDir::tempPath();
+        folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     BrowserPreview preview(m_frame.settings(), m_frame.prompts(), *this, *m_launcher, m_frame.PreviewFile, folder);
     preview.run();
 }

@@ -486,12 +486,17 @@ void MainWindow::openStartupFiles()
         m_files->setPreload(nullptr);
         m_startupPreload.reset();
     });
-    if (m_recovery && m_recovery->offerLeftOvers([this](const RecoveryCopy &copy) {
+    int recovered = 0;
+    if (m_recovery)
+        recovered = m_recovery->offerLeftOvers([this](const RecoveryCopy &copy) {
             openRecoveredPage(*m_workspace, copy, [this](DocumentWindow *document) { prepareDocument(document); });
-        }))
+        });
+    if (recovered)
         UpdateCommandStates();
     if (m_startupFiles.isEmpty()) {
-        if (m_settings.aboutBox)
+        // Not over reopened pages: the box would take the keyboard (Ctrl+S
+        // among it) from the author, who is back at work.
+        if (m_settings.aboutBox && !recovered)
             m_dialogs->showAbout(m_settings.pageAuthor());
         return;
     }

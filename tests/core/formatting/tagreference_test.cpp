@@ -15,16 +15,10 @@
 
 namespace {
 
-// The data file of the source tree, found from the folder the tests run in
-// (the build tree lies inside the source tree).
+// The data file of the source tree, wherever the build folder is.
 QString shippedReference()
 {
-    for (QDir dir = QDir::current();;) {
-        if (dir.exists(QStringLiteral("data/htmldesc.ref")))
-            return dir.filePath(QStringLiteral("data/htmldesc.ref"));
-        if (!dir.cdUp())
-            return QString();
-    }
+    return QStringLiteral(TESSALINE_SOURCE_DIR "/data/htmldesc.ref");
 }
 
 TEST(TagReference, ReadsEntriesAndTheirDescriptions)

@@ -128,20 +128,55 @@ TEST_F(BrowserPreviewTest, CopyIsDeletedAtTheNextPreviewAndAtExit)
     EXPECT_TRUE(previewFile.isEmpty());
 }
 
-// A file of the copy's name that the author keeps beside the page is never
-// overwritten (nor deleted afterwards): the copy goes to the private folder.
-TEST_F(BrowserPreviewTest, AuthorsOwnFileOfTheCopysNameIsLeftAlone)
+// Whatever lies beside the page under the copy's name (the author's own file,
+// a link someone planted in a shared folder, dangling or not) is neither
+// written through nor deleted: the copy goes to the private folder. There a
+// planted link is replaced, its target left alone.
+TEST_F(BrowserPreviewTest, NothingOfTheCopysNameIsWrittenThrough)
 {
-    const QString own = dir.filePath(QStringLiteral("site/tess0000.htm"));
-    QFile file(own);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("mine");
-    file.close();
-    host.page->caption = dir.filePath(QStringLiteral("site/a.htm"));
-    EXPECT_EQ(run(), dir.filePath(QStringLiteral("private/tess0000.htm")));
-    BrowserPreview(settings, prompts, host, launcher, previewFile, QString()).removePreviewFile();
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("mine"));
+    enum Kind { OwnFile, DanglingLink, LinkToFile };
+    const QString beside = dir.filePath(QStringLiteral("site/tess0000.htm"));
+    const QString privateCopy = dir.filePath(QStringLiteral("private/tess0000.htm"));
+    const QString target = dir.filePath(QStringLiteral("elsewhere.htm"));
+    const struct
+    {
+        Kind kind;
+        QString planted;
+    } cases[] = {
+        {OwnFile, beside},           {DanglingLink, beside},    {LinkToFile, beside},
+        {DanglingLink, privateCopy}, {LinkToFile, privateCopy},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(int(c.kind));
+        SCOPED_TRACE(str(c.planted));
+        QFile::remove(beside);
+        QFile::remove(privateCopy);
+        QFile::remove(target);
+        if (c.kind == LinkToFile || c.kind == OwnFile) {
+            QFile file(c.kind == OwnFile ? c.planted : target);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("mine");
+        }
+        if (c.kind != OwnFile) {
+            ASSERT_TRUE(QFile::link(target, c.planted));
+        }
+        // A page never saved has its copy in the private folder.
+        host.page->caption = c.planted == beside ? dir.filePath(QStringLiteral("site/a.htm")) : "SansNom.html";
+        EXPECT_EQ(run(), privateCopy);
+        EXPECT_FALSE(QFileInfo(privateCopy).isSymLink());
+        BrowserPreview(settings, prompts, host, launcher, previewFile, QString()).removePreviewFile();
+        EXPECT_FALSE(QFileInfo::exists(privateCopy));
+        if (c.planted == beside) {
+            EXPECT_TRUE(QFileInfo(beside).isSymLink() || QFileInfo(beside).isFile());
+        }
+        QFile kept(c.kind == OwnFile ? c.planted : target);
+        if (c.kind == DanglingLink) {
+            EXPECT_FALSE(kept.exists());
+        } else {
+            ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+            EXPECT_EQ(kept.readAll(), QByteArray("mine"));
+        }
+    }
 }
 
 TEST_F(BrowserPreviewTest, UrlKeepsBlanksAndAccentsOfThePath)

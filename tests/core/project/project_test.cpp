@@ -66,7 +66,10 @@ TEST_F(ProjectTest, SavedProjectReadsBackWithItsMaster)
     EXPECT_TRUE(prompts.shown.isEmpty());
 }
 
-TEST_F(ProjectTest, PagesThatCannotBeListedAreDroppedAndTheMasterCleared)
+// What is left out at opening is told in words that fit it, and leaves the
+// project modified so that saving it ends the message for good. Only lost
+// duplicates keep the master on its page.
+TEST_F(ProjectTest, PagesThatCannotBeListedAreDroppedAndTold)
 {
     const QString a = page("a.htm"), b = page("b.htm");
     const struct
@@ -74,20 +77,37 @@ TEST_F(ProjectTest, PagesThatCannotBeListedAreDroppedAndTheMasterCleared)
         const char *name;
         QString text;
         int count;
+        int master;
+        QList<int> messages;
     } cases[] = {
-        {"first page deleted", dir.filePath("gone.htm") + "\r\n" + a + "\r\n1", 1},
-        {"same page twice", a + "\r\n" + a + "\r\n" + b + "\r\n2", 2},
-        {"a text file after a page", a + "\r\n" + page("notes.txt") + "\r\n0", 1},
-        {"a folder", dir.path() + "\r\n" + a + "\r\n1", 1},
+        {"first page deleted", dir.filePath("gone.htm") + "\r\n" + a + "\r\n1", 1, -1, {86}},
+        {"same page twice", a + "\r\n" + a + "\r\n" + b + "\r\n2", 2, 1, {9220}},
+        {"master is the second mention", b + "\r\n" + a + "\r\n" + b + "\r\n2", 2, 0, {9220}},
+        {"a text file after a page", a + "\r\n" + page("notes.txt") + "\r\n0", 1, -1, {9222}},
+        {"a folder", dir.path() + "\r\n" + a + "\r\n1", 1, -1, {9221}},
+        {"a device", "/dev/null\r\n" + a + "\r\n1", 1, -1, {9221}},
+        {"twice and deleted", a + "\r\n" + a + "\r\n" + dir.filePath("gone.htm") + "\r\n0", 1, -1, {86, 9220}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         prompts.shown.clear();
-        ASSERT_TRUE(project.LoadProject(projectFile(c.text.toUtf8()), prompts));
+        const QString file = projectFile(c.text.toUtf8());
+        ASSERT_TRUE(project.LoadProject(file, prompts));
         EXPECT_EQ(project.count(), c.count);
-        EXPECT_EQ(project.MasterIndex, -1);
-        EXPECT_EQ(project.FindMasterIndex(), -1);
-        EXPECT_EQ(str(prompts.shown), str(QStringList{"information:" + msg(86)}));
+        EXPECT_EQ(project.MasterIndex, c.master);
+        EXPECT_EQ(project.FindMasterIndex(), c.master);
+        QStringList told;
+        for (int number : c.messages)
+            told << msg(number);
+        EXPECT_EQ(str(prompts.shown), str(QStringList{"information:" + told.join("\n\n")}));
+        EXPECT_TRUE(project.ProjectModified);
+
+        ASSERT_TRUE(project.writeFile(prompts));
+        prompts.shown.clear();
+        ASSERT_TRUE(project.LoadProject(file, prompts));
+        EXPECT_TRUE(prompts.shown.isEmpty());
+        EXPECT_EQ(project.count(), c.count);
+        EXPECT_EQ(project.MasterIndex, c.master);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 RecoveryCopy sample(const QString &caption, const QString &text, PageFormat format = {})
@@ -18,10 +20,9 @@ TEST(RecoveryCopy, ReadsBackWhatWasWritten)
     const RecoveryCopy copies[] = {
         sample(QStringLiteral("/site/index.htm"), QStringLiteral("<P>été\r\n&amp;\r\n")),
         sample(QStringLiteral("SansNom.html"), QString()),
-        sample(QStringLiteral("/dossier à/un\nnom: bizarre%41.htm"), QStringLiteral("x\r\n\r\n"),
+        sample(QStringLiteral("/dossier à/un nom: bizarre%41.htm"), QStringLiteral("x\r\n\r\n"),
                PageFormat{FileEncoding::Windows1252, LineEnd::Lf}),
-        sample(QStringLiteral("C:\\pages\\p.html"), QStringLiteral("\n\n"),
-               PageFormat{FileEncoding::Utf16BE, LineEnd::Cr}),
+        sample(QStringLiteral("/p.html"), QStringLiteral("\n\n"), PageFormat{FileEncoding::Utf16BE, LineEnd::Cr}),
     };
     for (const RecoveryCopy &copy : copies)
         EXPECT_EQ(decodeRecoveryCopy(encodeRecoveryCopy(copy)), copy) << qPrintable(copy.caption);
@@ -53,6 +54,37 @@ TEST(RecoveryCopy, RefusesDamagedBytes)
     };
     for (const auto &c : cases)
         EXPECT_FALSE(decodeRecoveryCopy(c.bytes)) << c.what;
+}
+
+// The caption is shown to the author and the page is later saved under it:
+// only a bare name or a clean absolute path on one line is taken.
+TEST(RecoveryCopy, RefusesCaptionsThatAreNotOnePlainPath)
+{
+    const struct
+    {
+        const char *caption;
+        bool taken;
+    } cases[] = {
+        {"SansNom.html", true},
+        {"/site/été.htm", true},
+        {"/site/un nom.htm", true},
+        {"/site/a\nOui pour tout effacer.htm", false},
+        {"/site/a\r.htm", false},
+        {"/site/a\xE2\x80\xA8"
+         "b.htm",
+         false},                              // line separator
+        {"/site/\xE2\x80\xAEmth.exe", false}, // right-to-left override
+        {"relatif/page.htm", false},
+        {"../page.htm", false},
+        {"/site/../etc/page.htm", false},
+        {"/site//page.htm", false},
+        {"/site/", false},
+        {"C:\\pages\\p.html", false},
+    };
+    for (const auto &c : cases) {
+        const RecoveryCopy copy = sample(QString::fromUtf8(c.caption), QStringLiteral("x"));
+        EXPECT_EQ(decodeRecoveryCopy(encodeRecoveryCopy(copy)).has_value(), c.taken) << c.caption;
+    }
 }
 
 class RecoveryFolderTest : public ::testing::Test
@@ -94,6 +126,62 @@ TEST_F(RecoveryFolderTest, LeftOversOfAnEndedProgramAreReadDamagedOnesSetAside)
     EXPECT_FALSE(QFile::exists(ended));
     EXPECT_TRUE(QFile::exists(running.copyPath(1)));
     EXPECT_EQ(sessionFolders().size(), 3); // running, next, damaged
+}
+
+// A link in place of the root or of "damaged/" is never followed: the
+// target's permissions stay as they were and no copy goes into it. A damaged
+// copy that cannot be set aside stays where it was, with its folder.
+TEST_F(RecoveryFolderTest, LinksInPlaceOfItsFoldersAreRefused)
+{
+    const QString target = dir.filePath(QStringLiteral("elsewhere"));
+    ASSERT_TRUE(QDir().mkpath(target));
+    const QFileDevice::Permissions open = QFile::permissions(target);
+
+    ASSERT_TRUE(QFile::link(target, root()));
+    RecoveryFolder linked(root());
+    EXPECT_FALSE(linked.start());
+    EXPECT_EQ(linked.problem(), RecoveryProblem::SymbolicLink);
+    EXPECT_EQ(QFile::permissions(target), open);
+    EXPECT_TRUE(QDir(target).isEmpty());
+    ASSERT_TRUE(QFile::remove(root()));
+
+    const QString ended = QDir(root()).filePath(QStringLiteral("20260101000000000-1-ended"));
+    ASSERT_TRUE(QDir().mkpath(ended));
+    ASSERT_TRUE(writeRecoveryCopy(ended + QStringLiteral("/1.page"), sample("/a.htm", "un")));
+    QFile damaged(ended + QStringLiteral("/2.page"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("TESSALINE-RECOVERY 1\ncoupé");
+    damaged.close();
+    ASSERT_TRUE(QFile::link(target, QDir(root()).filePath(QStringLiteral("damaged"))));
+    RecoveryFolder next(root());
+    ASSERT_TRUE(next.start());
+    const RecoveryFolder::LeftOvers found = next.takeLeftOvers();
+    EXPECT_EQ(found.pages.size(), 1u);
+    EXPECT_EQ(found.damaged, QStringList{damaged.fileName()});
+    next.discardLeftOvers();
+    EXPECT_TRUE(QDir(target).isEmpty());
+    EXPECT_EQ(QFile::permissions(target), open);
+    EXPECT_TRUE(damaged.exists());
+    EXPECT_FALSE(QFile::exists(ended + QStringLiteral("/1.page")));
+}
+
+// A recovery folder left owned by the administrator (after a run under
+// sudo) is told as such to the user who cannot write it.
+TEST_F(RecoveryFolderTest, FolderOfAnotherUserIsToldAsNotAllowed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs the administrator, to act as another user";
+    ASSERT_TRUE(QDir().mkpath(root()));
+    QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFileDevice::ExeOther | QFileDevice::ReadOther);
+    QFile::setPermissions(root(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                      | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    ASSERT_EQ(::seteuid(65534), 0);
+    RecoveryFolder folder(root());
+    const bool started = folder.start();
+    const RecoveryProblem problem = folder.problem();
+    ASSERT_EQ(::seteuid(0), 0);
+    EXPECT_FALSE(started);
+    EXPECT_EQ(problem, RecoveryProblem::NotAllowed);
 }
 
 TEST_F(RecoveryFolderTest, NormalEndLeavesNothing)

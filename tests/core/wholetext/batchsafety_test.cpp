@@ -1,7 +1,12 @@
+#include "core/messages/messages.h"
+#include "core/text/pagefile.h"
 #include "core/wholetext/batchmode.h"
 #include "support/filebytes.h"
 #include "support/fullfilesystem.h"
+#include "support/qstringprinter.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -11,6 +16,9 @@
 #include <unistd.h>
 
 namespace {
+
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
 
 const QByteArray Page = "<P>\r\n   Texte   compact\r\n</P>\r\n";
 const QByteArray Compacted = "<P> Texte compact </P> ";
@@ -22,30 +30,57 @@ int compact(const QString &path)
 
 } // namespace
 
-// Every page the batch mode cannot rewrite safely is left as it is, and the
-// run says so with its exit status.
+// Every page the batch mode cannot rewrite safely is left as it is, the run
+// says so with its exit status, and the message gives the real reason.
 TEST(BatchSafety, PagesThatCannotBeRewrittenSafelyAreRefused)
 {
     QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.htm"));
+    const QString tagged = QLatin1Char('[') + path + QLatin1Char(']');
+    const qint64 NoFile = -1, Folder = -2;
     const struct
     {
         const char *name;
         QByteArray bytes;
         mode_t mode;
+        QString told;
+        qint64 sparseSize = 0; // bytes, a hole after the bytes given
     } cases[] = {
-        {"read-only page", Page, 0444},
-        {"page nobody may write", Page, 0400},
-        {"paragraph separator in a UTF-8 page", "a  \xE2\x80\xA9  b", 0644},
-        {"NUL bytes", QByteArray("a  \0  b", 7), 0644},
+        {"read-only page", Page, 0444, path + msg(1)},
+        {"page nobody may write", Page, 0400, path + msg(1)},
+        {"paragraph separator in a UTF-8 page", "a  \xE2\x80\xA9  b", 0644, tagged + msg(9235)},
+        {"NUL bytes", QByteArray("a  \0  b", 7), 0644, tagged + msg(9230)},
+        {"NUL character in a UTF-16 page", QByteArray("\xFF\xFE<\0\0\0P\0", 8), 0644, tagged + msg(9230)},
+        {"paragraph separator in a UTF-16 page", QByteArray("\xFE\xFF\0<\x20\x29", 6), 0644, tagged + msg(9235)},
+        // Sparse files: found out at once, without reading gigabytes.
+        {"3 GB page holding NULs", "<P>", 0644, tagged + msg(9230), qint64(3) << 30},
+        {"UTF-16 page too long for the editor", "\xFF\xFE", 0644, tagged + msg(9231), qint64(4100) << 20},
+        {"page larger than any page", "<P>", 0644, tagged + msg(9231), MaxPageFileBytes + 1},
+        {"no such file", {}, 0, tagged + msg(9232), NoFile},
+        {"folder", {}, 0, tagged + msg(9234), Folder},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const QString path = dir.filePath(QStringLiteral("p.htm"));
         QFile::remove(path);
-        writeAll(path, c.bytes);
-        ::chmod(QFile::encodeName(path).constData(), c.mode);
+        QDir(path).removeRecursively();
+        if (c.sparseSize == Folder) {
+            ASSERT_TRUE(QDir().mkdir(path));
+        } else if (c.sparseSize != NoFile) {
+            writeAll(path, c.bytes);
+            if (c.sparseSize > 0) {
+                ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), c.sparseSize), 0);
+            }
+            ::chmod(QFile::encodeName(path).constData(), c.mode);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        CaptureStderr();
         EXPECT_EQ(compact(path), 1);
-        EXPECT_EQ(readAll(path), c.bytes);
+        EXPECT_EQ(str(QString::fromStdString(GetCapturedStderr())), str(c.told + QLatin1Char('\n')));
+        EXPECT_LT(clock.elapsed(), 5000);
+        if (c.sparseSize == 0) {
+            EXPECT_EQ(readAll(path), c.bytes);
+        }
     }
 }
 

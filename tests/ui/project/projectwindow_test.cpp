@@ -1,5 +1,6 @@
 #include "core/messages/messages.h"
 #include "core/shell/pageheader.h"
+#include "support/filebytes.h"
 #include "support/framefixture.h"
 #include "support/qstringprinter.h"
 #include "ui/project/projectcommands.h"
@@ -191,6 +192,11 @@ TEST_F(ProjectWindowTest, OpeningAProjectDropsMissingPagesAndOpensTheRest)
     EXPECT_EQ(str(prompts.shown), str(QStringList{"information:" + msg(86)}));
     EXPECT_EQ(project().MasterIndex, -1);
     EXPECT_EQ(gestion()->statusLine()->text(), file + ", 2" + msg(499));
+    // Saving drops the missing page from the file for good.
+    ASSERT_TRUE(commands().saveAction()->isEnabled());
+    commands().saveAction()->trigger();
+    EXPECT_FALSE(project().ProjectModified);
+    EXPECT_EQ(readAll(file), (a + "\r\n" + b + "\r\n-1").toUtf8());
 
     // A page deleted since: its own warning, the other opens.
     QFile::remove(a);
