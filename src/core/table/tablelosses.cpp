@@ -1,6 +1,7 @@
 #include "core/table/tablelosses.h"
 
 #include "core/attributes/attributereaders.h"
+#include "core/messages/messages.h"
 
 #include <QRegularExpression>
 
@@ -238,6 +239,11 @@ void TableLosses::spanCut(int column, int row)
     note(m_spans, QStringLiteral("(%1,%2)").arg(column + 1).arg(row + 1));
 }
 
+void TableLosses::rowPadded(int row)
+{
+    note(m_padded, QString::number(row + 1));
+}
+
 bool TableLosses::isEmpty() const
 {
     return items().isEmpty();
@@ -262,5 +268,7 @@ QStringList TableLosses::items() const
     if (!m_spans.isEmpty())
         out << QStringLiteral("l'étendue des cellules fusionnées qui dépassent le tableau ")
                    + m_spans.join(QStringLiteral(", "));
+    if (!m_padded.isEmpty())
+        out << msg(9400).arg(m_padded.join(QStringLiteral(", ")));
     return out;
 }

@@ -21,6 +21,8 @@ public:
     void checkSkipped(const QString &text);
     void cellBeyondColumns(int row);
     void spanCut(int column, int row);
+    // A row with fewer cells than the table, which empty cells complete.
+    void rowPadded(int row);
 
     bool isEmpty() const;
     // One French line per kind of loss, details joined.
@@ -34,6 +36,7 @@ private:
     QStringList m_values;
     QStringList m_cells;
     QStringList m_spans;
+    QStringList m_padded;
     bool m_comments = false;
     bool m_text = false;
 };
