@@ -49,14 +49,37 @@ TEST(TableDesigner, KeysAndFieldsReachThePageAsOneStep)
     DialogTesting t;
     runOnOldTable(t, [](TTableFrm &d) {
         EXPECT_EQ(d.borderBox()->value(), 1);
-        d.paddingBox()->setFocus();
-        QWidget *field = QApplication::focusWidget();
-        ASSERT_NE(field, nullptr);
-        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier); // add a column
-        QTest::keyClick(field, Qt::Key_R, Qt::ControlModifier); // add a row
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); // and remove it again
-        EXPECT_EQ(d.columnsBox()->value(), 3);
-        EXPECT_EQ(d.rowsBox()->value(), 1);
+        d.widthEdit()->setText(QStringLiteral("50"));
+        // Ctrl keys on the sketch and in a text field, which keeps its own
+        // editing keys (Ctrl+A selects its text) and passes the others on.
+        const struct
+        {
+            QWidget *focus;
+            Qt::Key key;
+            int columns, rows;
+            const char *selected;
+        } steps[] = {
+            // Start: two columns, one row.
+            {d.sketch(), Qt::Key_C, 3, 1, ""},    {d.sketch(), Qt::Key_R, 3, 2, ""},
+            {d.sketch(), Qt::Key_A, 3, 1, ""},    {d.widthEdit(), Qt::Key_A, 3, 1, "50"},
+            {d.widthEdit(), Qt::Key_R, 3, 2, ""}, {d.paddingBox(), Qt::Key_A, 3, 2, "1"},
+        };
+        for (const auto &step : steps) {
+            step.focus->setFocus();
+            QWidget *focus = QApplication::focusWidget();
+            auto *edit =
+                qobject_cast<QLineEdit *>(focus) ? qobject_cast<QLineEdit *>(focus) : focus->findChild<QLineEdit *>();
+            if (edit)
+                edit->deselect();
+            QTest::keyClick(focus, step.key, Qt::ControlModifier);
+            EXPECT_EQ(d.columnsBox()->value(), step.columns) << step.key;
+            EXPECT_EQ(d.rowsBox()->value(), step.rows) << step.key;
+            EXPECT_EQ(edit ? edit->selectedText() : QString(), QString::fromLatin1(step.selected)) << step.key;
+        }
+        d.columnsBox()->setValue(3);
+        d.rowsBox()->setValue(1);
+        d.widthEdit()->clear();
+        d.model().attrs.WidthText.clear();
         d.borderBox()->setValue(3);
         d.rightButton()->setChecked(true);
         d.okButton()->click();
