@@ -49,7 +49,7 @@ QString tableStart(const TableAttrs &a)
     out += pick(Rules, a.TableRules);
     addColour(out, " BGCOLOR=", a.TableBgColor);
     addColour(out, " BORDERCOLOR=", a.TableBorderColor);
-    return out + u'>' + CrLf;
+    return out + a.TableExtra + u'>' + CrLf;
 }
 
 QString caption(const TableAttrs &a)
@@ -66,7 +66,7 @@ QString caption(const TableAttrs &a)
         else if (a.CaptionAlign == 2)
             out += QStringLiteral(" ALIGN=right");
     }
-    return out + u'>' + a.CaptionText + QStringLiteral("</CAPTION>") + CrLf;
+    return out + a.CaptionExtra + u'>' + a.CaptionText + QStringLiteral("</CAPTION>") + CrLf;
 }
 
 QString rowStart(const TableRowAttrs &row)
@@ -79,7 +79,7 @@ QString rowStart(const TableRowAttrs &row)
     out += pick(VAligns, row.VAlign);
     addColour(out, " BGCOLOR=", row.BgColor);
     addColour(out, " BORDERCOLOR=", row.BorderColor);
-    return out + u'>' + CrLf;
+    return out + row.Extra + u'>' + CrLf;
 }
 
 QString cellStart(const TableCell &cell, int colSpan, int rowSpan)
@@ -122,7 +122,7 @@ QString cellStart(const TableCell &cell, int colSpan, int rowSpan)
         out += QStringLiteral(" BACKGROUND=\"") + cell.Background + u'"';
     if (cell.NoWrap)
         out += QStringLiteral(" NOWRAP");
-    return out + u'>';
+    return out + cell.Extra + u'>';
 }
 
 } // namespace

@@ -63,6 +63,21 @@ template<std::size_t N> const KnownAttribute *find(const KnownAttribute (&list)[
     return nullptr;
 }
 
+QList<KnownAttribute> knownList(TableLosses::Tag tag)
+{
+    switch (tag) {
+    case TableLosses::Tag::Table:
+        return QList<KnownAttribute>(std::begin(TableAttributes), std::end(TableAttributes));
+    case TableLosses::Tag::Caption:
+        return QList<KnownAttribute>(std::begin(CaptionAttributes), std::end(CaptionAttributes));
+    case TableLosses::Tag::Row:
+        return QList<KnownAttribute>(std::begin(RowAttributes), std::end(RowAttributes));
+    case TableLosses::Tag::Cell:
+        return QList<KnownAttribute>(std::begin(CellAttributes), std::end(CellAttributes));
+    }
+    return {};
+}
+
 const KnownAttribute *known(TableLosses::Tag tag, const QString &name)
 {
     switch (tag) {
@@ -138,9 +153,12 @@ void TableLosses::note(QStringList &list, const QString &item)
         list << item;
 }
 
-void TableLosses::checkAttributes(Tag tag, const QString &attributeText)
+QString TableLosses::checkAttributes(Tag tag, const QString &attributeText, const QString &asWritten)
 {
+    static const QRegularExpression plainName(QStringLiteral("^[A-Za-z_:][-A-Za-z0-9_:.]*$"));
     const QString &t = attributeText;
+    QString kept;
+    QStringList present;
     qsizetype i = 0;
     while (i < t.size()) {
         if (isBlank(t.at(i)) || t.at(i) == u'/') {
@@ -156,6 +174,7 @@ void TableLosses::checkAttributes(Tag tag, const QString &attributeText)
             ++j;
         bool hasValue = false;
         bool blankBeforeValue = j > i;
+        bool closed = true;
         QString value;
         if (j < t.size() && t.at(j) == u'=') {
             hasValue = true;
@@ -167,6 +186,7 @@ void TableLosses::checkAttributes(Tag tag, const QString &attributeText)
                 const QChar quote = t.at(j);
                 const qsizetype close = t.indexOf(quote, j + 1);
                 const qsizetype end = close < 0 ? t.size() : close;
+                closed = close >= 0;
                 value = t.mid(j + 1, end - j - 1);
                 // The reader takes double-quoted values only.
                 blankBeforeValue = blankBeforeValue || quote == u'\'';
@@ -183,9 +203,20 @@ void TableLosses::checkAttributes(Tag tag, const QString &attributeText)
         }
         if (name.isEmpty() || name == u">")
             continue;
+        present << name;
         const KnownAttribute *a = known(tag, name);
         if (!a) {
-            note(m_attributes, tagName(tag) + u' ' + name);
+            // Kept as written when it reads back the same: a plain name, a
+            // closed quote, no tag characters, nothing blanked out.
+            const QString raw = asWritten.mid(nameStart, i - nameStart);
+            QString flat = raw;
+            for (QChar &ch : flat)
+                ch = isBlank(ch) ? u' ' : ch;
+            if (plainName.match(name).hasMatch() && closed && !raw.contains(u'<') && !raw.contains(u'>')
+                && flat == t.mid(nameStart, i - nameStart))
+                kept += u' ' + raw;
+            else
+                note(m_attributes, tagName(tag) + u' ' + name);
             continue;
         }
         // The reader takes the value right after "NAME=": spaces around the
@@ -196,6 +227,20 @@ void TableLosses::checkAttributes(Tag tag, const QString &attributeText)
         if (!readable)
             note(m_values, tagName(tag) + u' ' + name + (hasValue ? u'=' + value : QString()));
     }
+    // A known name that is no attribute of this tag but that the reader
+    // finds inside another one's value (title="a WIDTH=3", a word NOWRAP)
+    // would give the table a setting the author never made.
+    for (const KnownAttribute &a : knownList(tag)) {
+        const QString name = QString::fromLatin1(a.name);
+        if (present.contains(name))
+            continue;
+        const bool found = a.value == Value::Flag
+                               ? t.split(u' ', Qt::SkipEmptyParts).contains(name, Qt::CaseInsensitive)
+                               : t.contains(readerName(name), Qt::CaseInsensitive);
+        if (found)
+            note(m_values, tagName(tag) + u' ' + name);
+    }
+    return kept;
 }
 
 void TableLosses::checkSkipped(const QString &text)

@@ -220,7 +220,9 @@ private:
             const qsizetype close = m_scan.indexOf(u'>', start);
             const qsizetype tagEnd = close < 0 ? m_scan.size() : close + 1;
             const QString tag = flattened(m_scan.mid(start + 6, tagEnd - start - 6));
-            m_losses.checkAttributes(TableLosses::Tag::Table, tag.endsWith(u'>') ? tag.chopped(1) : tag);
+            const qsizetype length = tag.endsWith(u'>') ? tag.size() - 1 : tag.size();
+            a.TableExtra =
+                m_losses.checkAttributes(TableLosses::Tag::Table, tag.left(length), m_text.mid(start + 6, length));
             readTableAttributes(tag, a);
             m_bodyStart = tagEnd;
         }
@@ -303,10 +305,9 @@ private:
         }
         m_captionStart = start;
         m_captionEnd = afterEndTag(m_scan, end, QLatin1String("</CAPTION>"));
-        const QString tag = flattened(inner.left(close));
-        m_losses.checkAttributes(TableLosses::Tag::Caption, tag);
-
+        const QString tag = flattened(m_scan.mid(start + 8, close));
         TableAttrs &a = m_model.attrs;
+        a.CaptionExtra = m_losses.checkAttributes(TableLosses::Tag::Caption, tag, inner.left(close));
         a.CaptionMode = 0;
         a.CaptionAlign = 0;
         a.CaptionVAlign = 0;
@@ -368,8 +369,9 @@ private:
             if (close < 0 || close >= m_bodyEnd)
                 fail(TableReadOutcome::Unreadable);
             const QString attributes = flattened(m_scan.mid(rowTag + 3, close - rowTag - 3));
-            m_losses.checkAttributes(TableLosses::Tag::Row, attributes);
             readRowAttributes(attributes, m_model.row(r));
+            m_model.row(r).Extra =
+                m_losses.checkAttributes(TableLosses::Tag::Row, attributes, m_text.mid(rowTag + 3, close - rowTag - 3));
 
             // A row ends at its "</TR>" or, when that was left out, at the
             // next row, row group or the end of the table.
@@ -433,12 +435,13 @@ private:
             }
 
             const QString attributes = flattened(m_scan.mid(start + 3, close - start - 3));
-            m_losses.checkAttributes(TableLosses::Tag::Cell, attributes);
             m_read[std::size_t(r * TableModel::MaxColumns + c)] = true;
             TableCell &cell = m_model.cell(c, r);
             cell = TableCell{};
             cell.Kind = header ? 1 : 2;
             readCellAttributes(attributes, cell);
+            cell.Extra =
+                m_losses.checkAttributes(TableLosses::Tag::Cell, attributes, m_text.mid(start + 3, close - start - 3));
             cell.Content = contentLines(cellContent(close + 1, end));
 
             const int s = c;
