@@ -93,6 +93,35 @@ TEST(TableDesigner, KeysAndFieldsReachThePageAsOneStep)
     EXPECT_EQ(t.host.text.text(), QStringLiteral("x ") + Old + QStringLiteral(" y"));
 }
 
+// After a table it cannot take up, the designer says, until OK, that it
+// makes a new table which goes in before the old one.
+TEST(TableDesigner, SaysWhenItMakesANewTable)
+{
+    const struct
+    {
+        const char *page;
+        bool notice;
+    } cases[] = {
+        {"<table><tr><td>a</td></tr></table>", false},
+        {"<table><tr><td><table></table></td></tr></table>", true}, // message 18
+        {"<table><tr><td align=left</table>", true},                 // message 90
+        {"<table><tr><td>a", true},                                  // no end tag
+    };
+    for (const auto &c : cases) {
+        DialogTesting t;
+        const QString page = QString::fromLatin1(c.page);
+        t.host.setDocument(page, 0, int(page.size()));
+        RunTableCommand(t.host, t.services, [&c](TTableFrm &d) {
+            d.show();
+            EXPECT_EQ(d.newTableNotice() && d.newTableNotice()->isVisible(), c.notice) << c.page;
+            if (d.newTableNotice()) {
+                EXPECT_EQ(d.newTableNotice()->text(), msg(9401));
+            }
+            return int(QDialog::Rejected);
+        });
+    }
+}
+
 TEST(TableDesigner, CancelWritesNothingAndClearAllStartsAfresh)
 {
     DialogTesting t;
