@@ -1,4 +1,5 @@
 #include "core/dialogs/links.h"
+#include "core/attributes/starttag.h"
 
 #include "core/dialogs/linkedfile.h"
 #include "core/messages/messages.h"
@@ -109,29 +110,29 @@ namespace {
 
 QString nameAttribute(const QString &name)
 {
-    return name.isEmpty() ? QString() : QStringLiteral(" NAME=\"") + MakeIdentifier(name) + u'"';
+    return name.isEmpty() ? QString() : QStringLiteral(" NAME=") + QuotedValue(MakeIdentifier(name));
 }
 
 } // namespace
 
 QString ExternalLinkStartTag(const ExternalLink &link)
 {
-    QString tag = QStringLiteral("<A HREF=\"") + ExternalLinkAddress(link) + u'"' + nameAttribute(link.name);
+    QString tag = QStringLiteral("<A HREF=") + QuotedValue(ExternalLinkAddress(link)) + nameAttribute(link.name);
     if (!link.target.isEmpty())
-        tag += QStringLiteral(" TARGET=\"") + MakeIdentifier(link.target) + u'"';
+        tag += QStringLiteral(" TARGET=") + QuotedValue(MakeIdentifier(link.target));
     return tag + link.events + u'>';
 }
 
 QString InternalLinkStartTag(const QString &destination, const QString &name, const QString &events)
 {
-    return QStringLiteral("<A HREF=\"#") + destination + u'"' + nameAttribute(name) + events + u'>';
+    return QStringLiteral("<A HREF=") + QuotedValue(u'#' + destination) + nameAttribute(name) + events + u'>';
 }
 
 void CreateAnchor(DocumentText &text, UndoHistory &undo, EditorState &state, const QString &name, int line)
 {
     if (line < 0 || line >= text.lineCount())
         return;
-    const QString startTag = QStringLiteral("<A NAME=\"") + name + QStringLiteral("\">");
+    const QString startTag = QStringLiteral("<A NAME=") + QuotedValue(name) + u'>';
     const QString endTag = QStringLiteral("</A>");
     const int lineStart = text.lineStart(line);
     const int lineEnd = lineStart + text.lineLength(line);

@@ -1,8 +1,9 @@
 #include "core/markup/elementselection.h"
 
-#include "core/text/documenttext.h"
+#include "core/attributes/starttag.h"
 #include "core/markup/editorstate.h"
 #include "core/markup/elementmarkers.h"
+#include "core/text/documenttext.h"
 
 namespace {
 
@@ -12,6 +13,23 @@ namespace {
 qsizetype find(const QString &haystack, const QString &needle, qsizetype from = 0)
 {
     return haystack.indexOf(needle, from, Qt::CaseInsensitive);
+}
+
+// Where the end marker of an element starts. A single tag ends at the ">"
+// that closes the start tag standing at tagStart, so that a ">" inside a
+// quoted value belongs to the tag; an element with content ends at its
+// closing tag, looked for from `from`.
+qsizetype findEnd(const QString &text, const QString &endMarker, qsizetype tagStart, qsizetype from)
+{
+    if (endMarker == u">") {
+        const qsizetype end = StartTagEnd(text, tagStart);
+        if (end < 0)
+            return -1;
+        // A ">" inside the start marker itself is no end of the element.
+        if (end - 1 >= from)
+            return end - 1;
+    }
+    return find(text, endMarker, from);
 }
 
 ElementEditMode fromDocument(const DocumentText &text, EditorState &state, const ElementMarkers &markers)
@@ -69,14 +87,16 @@ ElementEditMode ApplyElementEditMode(DocumentText &text, EditorState &state, con
     };
 
     qsizetype searchFrom = markerLength;
+    qsizetype tagStart = 0;
     if (!markers.innerMarker.isEmpty()) {
         const qsizetype inner = find(cut, markers.innerMarker, markerLength);
         if (inner < 0)
             return collapse(ElementEditMode::Create);
         searchFrom = inner + markers.innerMarker.size();
+        tagStart = inner;
     }
 
-    const qsizetype q = find(cut, markers.endMarker, searchFrom);
+    const qsizetype q = findEnd(cut, markers.endMarker, tagStart, searchFrom);
     if (markers.refuseNested) {
         const qsizetype second = find(cut, markers.startMarker, markerLength);
         if (second >= 0 && q >= 0 && second < q)
@@ -109,7 +129,7 @@ bool SelectElement(DocumentText &text, const QString &startMarker, const QString
     if (p < 0)
         return false;
     const qsizetype contentStart = p + startMarker.size();
-    const qsizetype q = find(all, endMarker, contentStart);
+    const qsizetype q = findEnd(all, endMarker, p, contentStart);
     if (q < 0)
         return false;
     if (wholeElement)
@@ -123,6 +143,18 @@ QString ExtractElementText(const DocumentText &text, const QString &startMarker,
 {
     if (startMarker.isEmpty() || endMarker.isEmpty())
         return QString();
+    if (endMarker == u">") {
+        // A start tag, read as a browser reads it: a ">" inside a quoted
+        // value, even on a later line, does not end it.
+        const QString all = text.text();
+        const qsizetype p = find(all, startMarker);
+        if (p < 0)
+            return QString();
+        const qsizetype q = findEnd(all, endMarker, p, p + startMarker.size());
+        if (q < 0)
+            return QString();
+        return all.mid(p, q + 1 - p).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    }
     const int count = text.lineCount();
     for (int i = 0; i < count; ++i) {
         const QString first = text.line(i);

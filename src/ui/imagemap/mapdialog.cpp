@@ -267,7 +267,8 @@ void TMapFrm::openSelected()
     clearAll();
     if (m_selected.isEmpty())
         return;
-    const MapReading reading = ReadSelectedMap(m_selected);
+    m_reading = ReadSelectedMap(m_selected);
+    const MapReading &reading = m_reading;
     LoadMap(m_model, reading);
     m_name->setText(m_model.name);
     showPicture(reading.pictureFile);
@@ -516,6 +517,6 @@ bool TMapFrm::confirm()
         return false;
     }
     m_model.name = name;
-    m_pieces = MapPieces(name, m_model.lines(), m_model.imageTag);
+    m_pieces = MapPiecesToWrite(m_reading, name, m_model.lines(), m_model.imageTag);
     return true;
 }
