@@ -1,5 +1,6 @@
 #include "core/table/tablegenerator.h"
 
+#include "core/attributes/starttag.h"
 #include "core/markup/insertion.h"
 #include "core/table/tablefields.h"
 #include "core/table/tablemodel.h"
@@ -13,7 +14,7 @@ void addColour(QString &out, const char *name, const QString &colour)
 {
     if (colour.isEmpty() || colour == u"#FFFFFF")
         return;
-    out += QLatin1String(name) + u'"' + colour + u'"';
+    out += QLatin1String(name) + QuotedValue(colour);
 }
 
 const char *const VAligns[] = {"", " VALIGN=top", " VALIGN=bottom", " VALIGN=baseline"};
@@ -44,7 +45,7 @@ QString tableStart(const TableAttrs &a)
     if (a.TableVAlign == 1 || a.TableVAlign == 2)
         out += pick(VAligns, a.TableVAlign);
     if (!a.TableBackground.isEmpty())
-        out += QStringLiteral(" BACKGROUND=\"") + a.TableBackground + u'"';
+        out += QStringLiteral(" BACKGROUND=") + QuotedValue(a.TableBackground);
     out += pick(Frames, a.TableFrame);
     out += pick(Rules, a.TableRules);
     addColour(out, " BGCOLOR=", a.TableBgColor);
@@ -119,7 +120,7 @@ QString cellStart(const TableCell &cell, int colSpan, int rowSpan)
     addColour(out, " BGCOLOR=", cell.BgColor);
     addColour(out, " BORDERCOLOR=", cell.BorderColor);
     if (!cell.Background.isEmpty())
-        out += QStringLiteral(" BACKGROUND=\"") + cell.Background + u'"';
+        out += QStringLiteral(" BACKGROUND=") + QuotedValue(cell.Background);
     if (cell.NoWrap)
         out += QStringLiteral(" NOWRAP");
     return out + cell.Extra + u'>';

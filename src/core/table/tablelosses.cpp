@@ -1,6 +1,7 @@
 #include "core/table/tablelosses.h"
 
 #include "core/attributes/attributereaders.h"
+#include "core/attributes/starttag.h"
 #include "core/messages/messages.h"
 
 #include <QRegularExpression>
@@ -61,21 +62,6 @@ template<std::size_t N> const KnownAttribute *find(const KnownAttribute (&list)[
             return &a;
     }
     return nullptr;
-}
-
-QList<KnownAttribute> knownList(TableLosses::Tag tag)
-{
-    switch (tag) {
-    case TableLosses::Tag::Table:
-        return QList<KnownAttribute>(std::begin(TableAttributes), std::end(TableAttributes));
-    case TableLosses::Tag::Caption:
-        return QList<KnownAttribute>(std::begin(CaptionAttributes), std::end(CaptionAttributes));
-    case TableLosses::Tag::Row:
-        return QList<KnownAttribute>(std::begin(RowAttributes), std::end(RowAttributes));
-    case TableLosses::Tag::Cell:
-        return QList<KnownAttribute>(std::begin(CellAttributes), std::end(CellAttributes));
-    }
-    return {};
 }
 
 const KnownAttribute *known(TableLosses::Tag tag, const QString &name)
@@ -157,88 +143,35 @@ QString TableLosses::checkAttributes(Tag tag, const QString &attributeText, cons
 {
     static const QRegularExpression plainName(QStringLiteral("^[A-Za-z_:][-A-Za-z0-9_:.]*$"));
     const QString &t = attributeText;
+    // Read as the start tag "<T" + attributeText + ">": offsets are 2 on.
+    const StartTag read = ReadStartTag(QString(QStringLiteral("<T") + t + u'>'));
     QString kept;
-    QStringList present;
-    qsizetype i = 0;
-    while (i < t.size()) {
-        if (isBlank(t.at(i)) || t.at(i) == u'/') {
-            ++i;
-            continue;
-        }
-        const qsizetype nameStart = i;
-        while (i < t.size() && !isBlank(t.at(i)) && t.at(i) != u'=' && t.at(i) != u'>')
-            ++i;
-        const QString name = t.mid(nameStart, i - nameStart).toUpper();
-        qsizetype j = i;
-        while (j < t.size() && isBlank(t.at(j)))
-            ++j;
-        bool hasValue = false;
-        bool blankBeforeValue = j > i;
-        bool closed = true;
-        QString value;
-        if (j < t.size() && t.at(j) == u'=') {
-            hasValue = true;
-            ++j;
-            blankBeforeValue = blankBeforeValue || (j < t.size() && isBlank(t.at(j)));
-            while (j < t.size() && isBlank(t.at(j)))
-                ++j;
-            if (j < t.size() && (t.at(j) == u'"' || t.at(j) == u'\'')) {
-                const QChar quote = t.at(j);
-                const qsizetype close = t.indexOf(quote, j + 1);
-                const qsizetype end = close < 0 ? t.size() : close;
-                closed = close >= 0;
-                value = t.mid(j + 1, end - j - 1);
-                // The reader takes double-quoted values only.
-                blankBeforeValue = blankBeforeValue || quote == u'\'';
-                i = close < 0 ? t.size() : close + 1;
-            } else {
-                const qsizetype from = j;
-                while (j < t.size() && !isBlank(t.at(j)) && t.at(j) != u'>')
-                    ++j;
-                value = t.mid(from, j - from);
-                i = j;
-            }
-        } else {
-            i = std::max(i, nameStart + 1);
-        }
-        if (name.isEmpty() || name == u">")
-            continue;
-        present << name;
+    for (const TagAttribute &attribute : read.attributes) {
+        const QString name = attribute.name.toUpper();
+        const qsizetype from = attribute.start - 2;
+        const qsizetype length = std::min(attribute.end - 2, t.size()) - from;
         const KnownAttribute *a = known(tag, name);
         if (!a) {
             // Kept as written when it reads back the same: a plain name, a
             // closed quote, no tag characters, nothing blanked out.
-            const QString raw = asWritten.mid(nameStart, i - nameStart);
+            const QString raw = asWritten.mid(from, length);
             QString flat = raw;
             for (QChar &ch : flat)
                 ch = isBlank(ch) ? u' ' : ch;
-            if (plainName.match(name).hasMatch() && closed && !raw.contains(u'<') && !raw.contains(u'>')
-                && flat == t.mid(nameStart, i - nameStart))
+            if (read.closed && plainName.match(attribute.name).hasMatch() && !raw.contains(u'<') && !raw.contains(u'>')
+                && flat == t.mid(from, length))
                 kept += u' ' + raw;
             else
                 note(m_attributes, tagName(tag) + u' ' + name);
             continue;
         }
-        // The reader takes the value right after "NAME=": spaces around the
-        // "=" or another quoting hide it.
+        // The designer reads the first of repeated attributes, and only
+        // values it understands.
         const bool readable = a->value == Value::Flag
-                              || (!blankBeforeValue && valueFits(*a, value, hasValue)
-                                  && AttrText(readerName(name), t, a->value == Value::Any) == value);
+                              || (valueFits(*a, attribute.value, attribute.hasValue)
+                                  && AttrText(readerName(name), t, a->value == Value::Any) == attribute.value);
         if (!readable)
-            note(m_values, tagName(tag) + u' ' + name + (hasValue ? u'=' + value : QString()));
-    }
-    // A known name that is no attribute of this tag but that the reader
-    // finds inside another one's value (title="a WIDTH=3", a word NOWRAP)
-    // would give the table a setting the author never made.
-    for (const KnownAttribute &a : knownList(tag)) {
-        const QString name = QString::fromLatin1(a.name);
-        if (present.contains(name))
-            continue;
-        const bool found = a.value == Value::Flag
-                               ? t.split(u' ', Qt::SkipEmptyParts).contains(name, Qt::CaseInsensitive)
-                               : t.contains(readerName(name), Qt::CaseInsensitive);
-        if (found)
-            note(m_values, tagName(tag) + u' ' + name);
+            note(m_values, tagName(tag) + u' ' + name + (attribute.hasValue ? u'=' + attribute.value : QString()));
     }
     return kept;
 }

@@ -1,6 +1,7 @@
 #include "core/table/tablereader.h"
 
 #include "core/attributes/attributereaders.h"
+#include "core/attributes/starttag.h"
 #include "core/table/tablefields.h"
 #include "core/table/tablelosses.h"
 #include "core/table/tablemodel.h"
@@ -217,8 +218,8 @@ private:
         m_bodyStart = 0;
         m_bodyEnd = m_scan.size();
         if (start >= 0) {
-            const qsizetype close = m_scan.indexOf(u'>', start);
-            const qsizetype tagEnd = close < 0 ? m_scan.size() : close + 1;
+            const qsizetype close = StartTagEnd(m_scan, start);
+            const qsizetype tagEnd = close < 0 ? m_scan.size() : close;
             const QString tag = flattened(m_scan.mid(start + 6, tagEnd - start - 6));
             const qsizetype length = tag.endsWith(u'>') ? tag.size() - 1 : tag.size();
             a.TableExtra =
@@ -297,7 +298,9 @@ private:
                 return;
             end = firstOf(m_scan, CaptionEndTags, start + 8, m_scan.size());
             inner = m_text.mid(start + 8, end - start - 8);
-            close = m_scan.mid(start + 8, end - start - 8).indexOf(u'>');
+            // The ">" that ends the start tag, a quoted one not counted.
+            close = StartTagEnd(QStringView(m_scan).first(end), start);
+            close = close < 0 ? -1 : close - 1 - (start + 8);
             if (close >= 0 && !QStringView(inner).mid(close + 1).trimmed().isEmpty())
                 break;
             // Every later caption start before `end` has the same blank end.
@@ -365,7 +368,7 @@ private:
                     fail(TableReadOutcome::TooManyRows);
                 m_model.addRow();
             }
-            const qsizetype close = m_scan.indexOf(u'>', rowTag);
+            const qsizetype close = StartTagEnd(m_scan, rowTag) - 1;
             if (close < 0 || close >= m_bodyEnd)
                 fail(TableReadOutcome::Unreadable);
             const QString attributes = flattened(m_scan.mid(rowTag + 3, close - rowTag - 3));
@@ -419,7 +422,7 @@ private:
             }
             first = false;
 
-            const qsizetype close = m_scan.indexOf(u'>', start);
+            const qsizetype close = StartTagEnd(m_scan, start) - 1;
             if (close < 0 || close >= to)
                 fail(TableReadOutcome::Unreadable);
             // A cell ends at its end tag or, when that was left out, at the
@@ -487,11 +490,7 @@ private:
         const int align = CellAlignKeyword(QStringLiteral(" ALIGN="), text);
         cell.HAlign = qint8(align >= 0 ? align : (cell.Kind == 1 ? 2 : 0));
         // NOWRAP as an attribute of its own, not inside a picture's name.
-        const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
-        cell.NoWrap = std::any_of(words.begin(), words.end(), [](const QString &w) {
-            return w.compare(QLatin1String("NOWRAP"), Qt::CaseInsensitive) == 0
-                   || w.startsWith(QLatin1String("NOWRAP="), Qt::CaseInsensitive);
-        });
+        cell.NoWrap = tagHasWord(QStringLiteral("<TD") + text + u'>', u"NOWRAP");
     }
 
     // Spans end at the table's edges; everything outside the table is free
