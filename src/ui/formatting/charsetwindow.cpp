@@ -373,6 +373,8 @@ TcharsetFrm::TcharsetFrm(DocumentHost &host, QWidget *parent)
     palette.setColor(QPalette::WindowText, Qt::black);
     m_preview->setPalette(palette);
     m_entity->setAlignment(Qt::AlignCenter);
+    // "&lt;" is shown as written, not as the character it stands for.
+    m_entity->setTextFormat(Qt::PlainText);
     m_entity->setTextInteractionFlags(Qt::TextSelectableByMouse);
     side->addWidget(m_preview);
     side->addWidget(m_entity);
