@@ -232,6 +232,22 @@ QString DecodeAttributeValue(QStringView value)
     return out;
 }
 
+QString WithoutAttribute(const QString &text, QStringView name)
+{
+    const StartTag tag = ReadStartTag(text, qMax<qsizetype>(0, text.indexOf(u'<')));
+    QString out = text;
+    for (qsizetype i = tag.attributes.size() - 1; i >= 0; --i) {
+        const TagAttribute &a = tag.attributes.at(i);
+        if (QStringView(a.name).compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        qsizetype start = a.start;
+        while (start > 0 && isSpace(out.at(start - 1)))
+            --start;
+        out.remove(start, a.end - start);
+    }
+    return out;
+}
+
 namespace {
 
 bool sameValue(const TagAttribute *a, const TagAttribute *b)

@@ -66,6 +66,10 @@ QString BareValue(const QString &value);
 // &eacute;, ...); anything that is no known reference stays as written.
 QString DecodeAttributeValue(QStringView value);
 
+// The start tag in text (from its first "<") without every attribute of
+// that name, each taken out with the blanks before it; the rest as written.
+QString WithoutAttribute(const QString &text, QStringView name);
+
 // The start tag to write back when a dialog re-edits original. unchanged is
 // what the dialog writes for the fields it read from original, edited what
 // it writes now. Every attribute whose field the author left alone stays as

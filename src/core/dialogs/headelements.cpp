@@ -57,7 +57,10 @@ void WriteTitle(DocumentText &text, UndoHistory &undo, EditorState &state, const
     const int start = text.selectionStart();
     const int length = text.selectionLength();
     bool hasTitle = false;
-    ReadTitle(text, &hasTitle);
+    // A title confirmed as it was read (a title over two lines reads joined
+    // by a blank) stays as the page wrote it.
+    if (ReadTitle(text, &hasTitle) == title && hasTitle)
+        return;
     if (hasTitle && SelectElement(text, TitleStart, TitleEnd, false)) {
         const int from = text.selectionStart();
         const int to = from + text.selectionLength();

@@ -82,21 +82,12 @@ bool IsPreviewableFile(const QString &fileName)
 
 QStringList ReadDestinations(const QString &pageText)
 {
-    static const QString marker = QStringLiteral("<ANAME=\"");
-    const QString text = StripSpacesOutsideQuotes(pageText);
+    // Every anchor with a NAME, however it is quoted or where NAME stands.
     QStringList names;
-    qsizetype from = 0;
-    while (true) {
-        const qsizetype at = text.indexOf(marker, from, Qt::CaseInsensitive);
-        if (at < 0)
-            break;
-        const qsizetype start = at + marker.size();
-        const qsizetype end = text.indexOf(u'"', start);
-        if (end < 0)
-            break;
-        if (end > start)
-            names << text.mid(start, end - start);
-        from = end + 1;
+    for (StartTag tag = FindStartTag(pageText, u"A"); tag.closed; tag = FindStartTag(pageText, u"A", tag.end)) {
+        const QString name = tag.value(u"NAME").value_or(QString());
+        if (!name.isEmpty())
+            names << name;
     }
     return names;
 }

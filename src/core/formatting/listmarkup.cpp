@@ -245,11 +245,20 @@ ListFields readList(ListKind kind, const QString &element)
     }
 
     QList<ListItem> items;
+    bool hasDefinition = false;
     for (const Part &part : list.parts) {
-        if (part.marker == 0 || items.isEmpty())
+        if (part.marker == 0 || items.isEmpty()) {
             items.append(ListItem{});
+            hasDefinition = false;
+        }
         const QString text = oneLine(list.content.mid(part.tagEnd, part.end - part.tagEnd).toString());
-        (part.marker == 0 || kind != ListKind::Definition ? items.last().text : items.last().definition) = text;
+        if (part.marker == 0 || kind != ListKind::Definition) {
+            items.last().text = text;
+        } else if (!hasDefinition) {
+            // The first definition of a term; further ones stay in the page.
+            items.last().definition = text;
+            hasDefinition = true;
+        }
     }
     if (items.isEmpty())
         items.append(ListItem{});
@@ -269,8 +278,16 @@ QStringList listPiecesToWrite(const QString &original, const ListFields &fields)
 
     const bool definition = fields.kind == ListKind::Definition;
     const QStringList fresh = listPieces(fields);
+    QString lastBlanks; // the blanks that ended the last old item, kept after new ones
     for (qsizetype i = 0; i < fields.items.size(); ++i) {
         if (i >= list.firstPartOfItem.size()) {
+            if (i == list.firstPartOfItem.size()) {
+                qsizetype keep = out.size();
+                while (keep > 0 && out.at(keep - 1).isSpace())
+                    --keep;
+                lastBlanks = out.mid(keep);
+                out.truncate(keep);
+            }
             out += fresh.at(i + 1);
             continue;
         }
@@ -292,8 +309,12 @@ QStringList listPiecesToWrite(const QString &original, const ListFields &fields)
             while (trail > 0 && body.at(trail - 1).isSpace())
                 --trail;
             const bool isDefinition = definition && part.marker == 1;
-            if (isDefinition && wroteDefinition)
+            if (isDefinition && wroteDefinition) {
+                // A second definition of the term: the grid shows one, the
+                // others stay as written.
+                out += list.content.mid(part.tagStart, part.end - part.tagStart);
                 continue;
+            }
             wroteDefinition = wroteDefinition || isDefinition;
             out += list.content.mid(part.tagStart, part.tagEnd - part.tagStart);
             out += isDefinition ? fields.items.at(i).definition : fields.items.at(i).text;
@@ -302,6 +323,7 @@ QStringList listPiecesToWrite(const QString &original, const ListFields &fields)
         if (definition && !wroteDefinition && !fields.items.at(i).definition.isEmpty())
             out += QStringLiteral("<DD>") + fields.items.at(i).definition;
     }
+    out += lastBlanks;
     if (list.tail.isEmpty())
         out += fresh.constLast();
     else

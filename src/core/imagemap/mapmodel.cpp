@@ -20,24 +20,6 @@ int inRange(int value, int low)
     return std::clamp(value, low, MapFields::MaxValue);
 }
 
-// line without its attributes of that name (any letter case, every repeat),
-// each taken out with the blanks before it.
-QString withoutAttribute(const QString &line, QStringView name)
-{
-    const StartTag tag = ReadStartTag(line, qMax<qsizetype>(0, line.indexOf(u'<')));
-    QString out = line;
-    for (qsizetype i = tag.attributes.size() - 1; i >= 0; --i) {
-        const TagAttribute &a = tag.attributes.at(i);
-        if (QStringView(a.name).compare(name, Qt::CaseInsensitive) != 0)
-            continue;
-        qsizetype start = a.start;
-        while (start > 0 && out.at(start - 1).isSpace())
-            --start;
-        out.remove(start, a.end - start);
-    }
-    return out;
-}
-
 } // namespace
 
 MapZone ZoneOfFields(const MapFields &fields)
@@ -116,7 +98,7 @@ AreaEvents AreaLineEvents(const QString &line)
 
 QString AreaLineWithEvents(const QString &line, const QString &over, const QString &out)
 {
-    QString l = withoutAttribute(withoutAttribute(line, u"ONMOUSEOVER"), u"ONMOUSEOUT");
+    QString l = WithoutAttribute(WithoutAttribute(line, u"ONMOUSEOVER"), u"ONMOUSEOUT");
     QString events;
     if (!over.isEmpty())
         events += QStringLiteral(" onMouseOver=") + quotedCall(over);

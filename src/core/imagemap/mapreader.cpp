@@ -7,24 +7,6 @@
 
 namespace {
 
-// tag without its USEMAP attributes (each with the blanks before it), so
-// that the map writes exactly one.
-QString withoutUseMap(const QString &tag)
-{
-    const StartTag t = ReadStartTag(tag);
-    QString out = tag;
-    for (qsizetype i = t.attributes.size() - 1; i >= 0; --i) {
-        const TagAttribute &a = t.attributes.at(i);
-        if (a.name.compare(u"USEMAP", Qt::CaseInsensitive) != 0)
-            continue;
-        qsizetype start = a.start;
-        while (start > 0 && out.at(start - 1).isSpace())
-            --start;
-        out.remove(start, a.end - start);
-    }
-    return out;
-}
-
 // The picture of a map that follows it or, in the order most pages use, an
 // IMG before it: the one whose USEMAP names the map, else the nearest.
 StartTag pictureOfMap(const QString &selected, const StartTag &map, qsizetype afterMap, const QString &name,
@@ -129,7 +111,7 @@ MapReading ReadSelectedMap(const QString &selected)
     if (!img.isValid())
         return reading;
     source.imageTag = selected.mid(img.start, img.end - img.start);
-    reading.imageTag = withoutUseMap(source.imageTag);
+    reading.imageTag = WithoutAttribute(source.imageTag, u"USEMAP");
     reading.pictureFile = img.value(u"LOWSRC").value_or(QString());
     if (reading.pictureFile.isEmpty())
         reading.pictureFile = img.value(u"SRC").value_or(QString());
@@ -143,6 +125,8 @@ MapReading ReadSelectedMap(const QString &selected)
     source.mapEnd = s.mid(mapEnd, 6);
     s.truncate(mapEnd);
     const QString area = QStringLiteral("<AREA ");
+    QList<qsizetype> ends; // where each line ends in the content
+    qsizetype consumed = 0;
     while (s.contains(area, Qt::CaseInsensitive)) {
         const qsizetype tag = s.indexOf(QLatin1Char('<'));
         const qsizetype p = tag < 0 ? -1 : StartTagEnd(s, tag);
@@ -150,11 +134,17 @@ MapReading ReadSelectedMap(const QString &selected)
             break;
         const QString line = s.left(p).trimmed();
         reading.areas.append({line, ZoneOfAreaLine(line)});
+        consumed += p;
+        ends.append(consumed);
         s = s.mid(p);
     }
-    // Text after the last complete AREA tag is not a line of the map.
-    while (!reading.areas.isEmpty() && !reading.areas.last().line.contains(area, Qt::CaseInsensitive))
+    // Text after the last complete AREA tag is not a line of the map; it is
+    // kept apart so that a rewritten map still holds it.
+    while (!reading.areas.isEmpty() && !reading.areas.last().line.contains(area, Qt::CaseInsensitive)) {
         reading.areas.removeLast();
+        ends.removeLast();
+    }
+    source.contentTail = source.content.mid(ends.isEmpty() ? 0 : ends.last()).trimmed();
     return reading;
 }
 

@@ -23,11 +23,12 @@ std::optional<MapZone> ZoneOfAreaLine(const QString &line);
 // author did not change is written back as it was.
 struct MapSource
 {
-    QString mapTag;   // the MAP start tag
-    QString content;  // between it and its end tag
-    QString mapEnd;   // the end tag ("</map>"); empty when the map has none
-    QString imageTag; // the picture's IMG tag, USEMAP included
-    QString between;  // the text between the map and its picture
+    QString mapTag;      // the MAP start tag
+    QString content;     // between it and its end tag
+    QString contentTail; // what follows the last area line there, trimmed
+    QString mapEnd;      // the end tag ("</map>"); empty when the map has none
+    QString imageTag;    // the picture's IMG tag, USEMAP included
+    QString between;     // the text between the map and its picture
     bool imageFirst = false;
     qsizetype from = 0; // the map and its picture in the selection
     qsizetype to = 0;

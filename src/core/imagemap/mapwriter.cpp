@@ -41,6 +41,8 @@ QStringList MapPiecesToWrite(const MapReading &read, const QString &name, const 
         map += QStringLiteral("\r\n");
         for (const QString &line : lines)
             map += QStringLiteral("  ") + line + QStringLiteral("\r\n");
+        if (!source.contentTail.isEmpty())
+            map += source.contentTail + QStringLiteral("\r\n");
     }
     map += source.mapEnd;
     QString image;

@@ -32,6 +32,48 @@ qsizetype findEnd(const QString &text, const QString &endMarker, qsizetype tagSt
     return find(text, endMarker, from);
 }
 
+// The first start tag of that element name whose TYPE is typeValue (any
+// case, any quoting), or -1.
+qsizetype typedTag(const QString &text, const QString &name, const QString &typeValue)
+{
+    // A tag left open runs to the end of the text, as in a browser: nothing
+    // after it is a tag.
+    for (StartTag tag = FindStartTag(text, name); tag.closed; tag = FindStartTag(text, name, tag.end)) {
+        if (tag.value(u"TYPE").value_or(QString()).compare(typeValue, Qt::CaseInsensitive) == 0)
+            return tag.start;
+    }
+    return -1;
+}
+
+// Where the end marker that closes the element starts, counting elements
+// of the same kind nested in it (a list inside a list item): each nested
+// start marker (followed by a blank or ">") needs its own end marker first.
+qsizetype balancedEnd(const QString &text, const QString &startMarker, const QString &endMarker, qsizetype from)
+{
+    int depth = 1;
+    qsizetype pos = from;
+    while (true) {
+        const qsizetype end = find(text, endMarker, pos);
+        if (end < 0)
+            return -1;
+        qsizetype nested = find(text, startMarker, pos);
+        while (nested >= 0 && nested < end) {
+            const qsizetype after = nested + startMarker.size();
+            if (after < text.size() && (text.at(after).isSpace() || text.at(after) == u'>'))
+                break;
+            nested = find(text, startMarker, after);
+        }
+        if (nested >= 0 && nested < end) {
+            ++depth;
+            pos = nested + startMarker.size();
+            continue;
+        }
+        if (--depth == 0)
+            return end;
+        pos = end + endMarker.size();
+    }
+}
+
 ElementEditMode fromDocument(const DocumentText &text, EditorState &state, const ElementMarkers &markers)
 {
     // Only a start tag with attributes is worth reading back.
@@ -62,12 +104,9 @@ ElementEditMode ApplyElementEditMode(DocumentText &text, EditorState &state, con
     const int selStart = text.selectionStart();
     const int selLength = text.selectionLength();
 
-    qsizetype p = find(captured, markers.startMarker);
-    qsizetype markerLength = markers.startMarker.size();
-    if (p < 0 && !markers.altStartMarker.isEmpty()) {
-        p = find(captured, markers.altStartMarker);
-        markerLength = markers.altStartMarker.size();
-    }
+    const qsizetype p = markers.typeValue.isEmpty() ? find(captured, markers.startMarker)
+                                                    : typedTag(captured, markers.startMarker.mid(1), markers.typeValue);
+    const qsizetype markerLength = markers.startMarker.size();
     if (p < 0) {
         if (markers.keepSelectionWithoutStart)
             return ElementEditMode::Edit;
@@ -96,7 +135,9 @@ ElementEditMode ApplyElementEditMode(DocumentText &text, EditorState &state, con
         tagStart = inner;
     }
 
-    const qsizetype q = findEnd(cut, markers.endMarker, tagStart, searchFrom);
+    const qsizetype q = markers.wholeElement && !markers.refuseNested
+                            ? balancedEnd(cut, markers.startMarker, markers.endMarker, searchFrom)
+                            : findEnd(cut, markers.endMarker, tagStart, searchFrom);
     if (markers.refuseNested) {
         const qsizetype second = find(cut, markers.startMarker, markerLength);
         if (second >= 0 && q >= 0 && second < q)

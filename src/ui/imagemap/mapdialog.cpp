@@ -507,7 +507,10 @@ void TMapFrm::clearAll()
 
 bool TMapFrm::confirm()
 {
-    const QString name = MakeIdentifier(m_name->text());
+    // A re-edited map keeps its name as the page wrote it unless the author
+    // typed another one.
+    const QString typed = m_name->text();
+    const QString name = !m_reading.name.isEmpty() && typed == m_reading.name ? typed : MakeIdentifier(typed);
     m_name->setText(name);
     if (name.isEmpty()) {
         services().host.prompts().information(msg(42));
