@@ -46,6 +46,13 @@ bool isBlank(QChar ch)
     return ch == u' ' || ch == u'\t' || ch == u'\r' || ch == u'\n' || ch == u'\f';
 }
 
+// Markup layout only: blanks, tabs and line breaks. A no-break space is
+// content (a cell holding just one is not empty).
+bool isLayout(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), isBlank);
+}
+
 // Whether rest starts with tag: a tag written with its ">" is an end tag,
 // which may hold blanks before the ">" ("</TD\r\n>"); one written without
 // is a start tag name ("<TH" is not "<THEAD").
@@ -133,9 +140,9 @@ QStringList contentLines(const QString &content)
     text.replace(u'\r', u'\n');
     text.replace(u'\t', QString(16, u' '));
     QStringList lines = text.split(u'\n');
-    if (lines.first().trimmed().isEmpty())
+    if (isLayout(lines.first()))
         lines.removeFirst();
-    if (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+    if (!lines.isEmpty() && isLayout(lines.last()))
         lines.removeLast();
     return lines;
 }
@@ -301,7 +308,7 @@ private:
             // The ">" that ends the start tag, a quoted one not counted.
             close = StartTagEnd(QStringView(m_scan).first(end), start);
             close = close < 0 ? -1 : close - 1 - (start + 8);
-            if (close >= 0 && !QStringView(inner).mid(close + 1).trimmed().isEmpty())
+            if (close >= 0 && !isLayout(QStringView(inner).mid(close + 1)))
                 break;
             // Every later caption start before `end` has the same blank end.
             start = end - 8;

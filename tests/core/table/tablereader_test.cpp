@@ -71,6 +71,8 @@ TEST(TableReader, ReadsTheAuthorsTable)
                                                     "  <TR class=\"r\" data-n=\"1\">\r\n    <TD NOWRAP style=\"color: "
                                                     "red\">\r\na\r\n    </TD>\r\n  </TR>\r\n</TABLE>\r\n"));
          }},
+        {"a cell of one no-break space keeps it", "<TABLE><TR><TD>\u00A0</TD><TD>\r\n \r\n</TD></TR></TABLE>",
+         "1x1 1x1", "\u00A0| ", nullptr},
         {"a tab in content is 16 spaces", "<TABLE><TR><TD>\r\n\tx\r\n</TD></TR></TABLE>", "1x1", "                x",
          nullptr},
         {"caption ALIGN=left switches to Explorer",
