@@ -4,6 +4,7 @@
 // that starts and ends with its markers.
 #include "fuzzinput.h"
 
+#include "core/attributes/starttag.h"
 #include "core/markup/editorstate.h"
 #include "core/markup/elementmarkers.h"
 #include "core/markup/elementselection.h"
@@ -31,7 +32,7 @@ QString marker(FuzzInput &in)
     return text;
 }
 
-void checkEditMode(const QString &page, int selStart, int selLength, const ElementMarkers &markers)
+void checkEditMode(const QString &page, int selStart, int selLength, const ElementMarkers &markers, bool commandMarkers)
 {
     MemoryText text(page);
     text.select(selStart, selLength);
@@ -57,9 +58,15 @@ void checkEditMode(const QString &page, int selStart, int selLength, const Eleme
     FUZZ_CHECK(text.selectionStart() >= start && text.selectionStart() + text.selectionLength() <= end);
     FUZZ_CHECK(text.selectedText() == element);
     if (!(markers.keepSelectionWithoutStart && text.selectionLength() == end - start)) {
-        FUZZ_CHECK(startsWith(element, markers.startMarker)
-                   || (!markers.altStartMarker.isEmpty() && startsWith(element, markers.altStartMarker)));
+        FUZZ_CHECK(startsWith(element, markers.startMarker));
+        if (!markers.typeValue.isEmpty())
+            FUZZ_CHECK(
+                ReadStartTag(element).value(u"TYPE").value_or(QString()).compare(markers.typeValue, Qt::CaseInsensitive)
+                == 0);
         FUZZ_CHECK(endsWith(element, markers.endMarker));
+        // A command's single tag is exactly one tag as a browser reads it.
+        if (commandMarkers && markers.endMarker == u">" && markers.innerMarker.isEmpty())
+            FUZZ_CHECK(StartTagEnd(element, 0) == element.size());
     }
 }
 
@@ -110,8 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     own.refuseNested = in.flag();
     const QString page = in.text();
 
-    checkEditMode(page, selStart, selLength, command);
-    checkEditMode(page, selStart, selLength, own);
+    checkEditMode(page, selStart, selLength, command, true);
+    checkEditMode(page, selStart, selLength, own, false);
     if (command.editsElements())
         checkSelectAndExtract(page, command.startMarker, command.endMarker, whole);
     checkSelectAndExtract(page, own.startMarker, own.endMarker, whole);

@@ -53,7 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString original = text.text();
     const int caret = text.length() ? caretSeed % (text.length() + 1) : 0;
     text.select(caret, 0);
-    const int position = text.selectionStart(); // never inside a line break
+    // Never inside a line break, nor inside a tag: a control never splits one.
+    const int position = FormControlPosition(original, text.selectionStart());
+    FUZZ_CHECK(position >= 0 && position <= original.size());
     FUZZ_CHECK(IsInsideForm(original, position) == modelInside(original, position));
 
     UndoHistory undo(text);
@@ -70,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     FUZZ_CHECK(IsInsideForm(text.text(), position + (inside ? 0 : 8)));
+    // Everything before the control is the page as it was.
+    FUZZ_CHECK(text.text().left(position) == original.left(position));
     undo.Undo();
     FUZZ_CHECK(text.text() == original);
     return 0;

@@ -210,8 +210,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QByteArray uniform;
         FUZZ_CHECK(encodeText(withLineEnd(page->text, page->format.lineEnd), FileEncoding::Windows1252, uniform));
         const std::optional<LoadedPage> readBack = load(uniform);
-        FUZZ_CHECK(!readBack || readBack->format.encoding != FileEncoding::Windows1252
-                   || readBack->text != page->text);
+        FUZZ_CHECK(!readBack || readBack->format.encoding != FileEncoding::Windows1252 || readBack->text != page->text);
         return 0;
     }
     const QByteArray &saved = *written;

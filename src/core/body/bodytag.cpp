@@ -1,10 +1,13 @@
 #include "core/body/bodytag.h"
 
+#include "core/attributes/colournames.h"
+#include "core/attributes/starttag.h"
 #include "core/markup/editorstate.h"
 #include "core/markup/elementselection.h"
 #include "core/markup/insertion.h"
 #include "core/messages/messages.h"
 #include "core/shell/prompts.h"
+#include "core/text/documenttext.h"
 
 namespace {
 
@@ -13,42 +16,9 @@ constexpr HtmlColor Silver = 0xC0C0C0;
 constexpr HtmlColor Navy = 0x800000; // #000080
 constexpr HtmlColor Blue = 0xFF0000; // #0000FF
 
-// The value after name (found without regard to case): an opening double
-// quote is skipped; the value ends before the first double quote, blank or
-// ">". No attribute gives a null string; a value without an end is empty.
-QString attributeValue(const QString &element, const QString &name)
-{
-    const qsizetype at = element.indexOf(name, 0, Qt::CaseInsensitive);
-    if (at < 0)
-        return QString();
-    qsizetype start = at + name.size();
-    if (start < element.size() && element.at(start) == u'"')
-        ++start;
-    for (qsizetype end = start; end < element.size(); ++end) {
-        const QChar c = element.at(end);
-        if (c == u'"' || c == u' ' || c == u'>')
-            return element.mid(start, end - start);
-    }
-    return QStringLiteral("");
-}
-
-// An event call: after name and a double quote, up to the next double
-// quote or ">".
-QString eventCall(const QString &element, const QString &name)
-{
-    const qsizetype at = element.indexOf(name + u'"', 0, Qt::CaseInsensitive);
-    if (at < 0)
-        return QString();
-    const qsizetype start = at + name.size() + 1;
-    for (qsizetype end = start; end < element.size(); ++end)
-        if (element.at(end) == u'"' || element.at(end) == u'>')
-            return element.mid(start, end - start);
-    return QString();
-}
-
 QString quoted(const char *name, const QString &value)
 {
-    return QLatin1String(name) + u'"' + value + u'"';
+    return QLatin1String(name) + QuotedValue(value);
 }
 
 } // namespace
@@ -63,30 +33,30 @@ BodyProperties DefaultBodyProperties(BodyBrowser browser)
 
 BodyProperties ReadBodyTag(const QString &e)
 {
+    const StartTag tag = FindStartTag(e, u"BODY");
     BodyProperties body;
-    body.background = attributeValue(e, QStringLiteral("BACKGROUND="));
+    body.background = tag.value(u"BACKGROUND").value_or(QString());
     const struct
     {
         const char *name;
         HtmlColor *colour;
     } colours[] = {
-        {"BGCOLOR=", &body.backgroundColour}, {"TEXT=", &body.textColour},        {" LINK=", &body.linkColour},
-        {"VLINK=", &body.visitedLinkColour},  {"ALINK=", &body.activeLinkColour},
+        {"BGCOLOR", &body.backgroundColour}, {"TEXT", &body.textColour},        {"LINK", &body.linkColour},
+        {"VLINK", &body.visitedLinkColour},  {"ALINK", &body.activeLinkColour},
     };
+    // Colour names ("white") and short forms read as the colour they name; a
+    // value that names none reads as black, as it always has.
     for (const auto &c : colours) {
-        const QString value = attributeValue(e, QLatin1String(c.name));
-        if (!value.isNull())
-            *c.colour = HtmlToColor(value);
+        if (const auto value = tag.value(QString::fromLatin1(c.name)))
+            *c.colour = ReadHtmlColour(*value).value_or(HtmlToColor(*value));
     }
-    const QString top = attributeValue(e, QStringLiteral("TOPMARGIN="));
-    if (!top.isNull())
-        body.topMargin = top;
-    const QString left = attributeValue(e, QStringLiteral("LEFTMARGIN="));
-    if (!left.isNull())
-        body.leftMargin = left;
-    body.fixedBackground = e.contains(QStringLiteral("BGPROPERTIES=FIXED"), Qt::CaseInsensitive);
-    body.onLoad = eventCall(e, QStringLiteral("ONLOAD="));
-    body.onUnload = eventCall(e, QStringLiteral("ONUNLOAD="));
+    if (const auto top = tag.value(u"TOPMARGIN"))
+        body.topMargin = *top;
+    if (const auto left = tag.value(u"LEFTMARGIN"))
+        body.leftMargin = *left;
+    body.fixedBackground = tag.value(u"BGPROPERTIES").value_or(QString()).compare(u"FIXED", Qt::CaseInsensitive) == 0;
+    body.onLoad = tag.value(u"ONLOAD").value_or(QString());
+    body.onUnload = tag.value(u"ONUNLOAD").value_or(QString());
     return body;
 }
 
@@ -122,24 +92,38 @@ void SwitchBodyBrowser(BodyProperties &body, BodyBrowser to)
         body.linkColour = explorer ? Blue : Navy;
 }
 
-QString BodyElementToEdit(const DocumentText &text)
+QString BodyTagToWrite(const QString &original, const BodyProperties &body)
 {
-    if (DocumentContains(text, QStringLiteral("<BODY")) && !DocumentContains(text, QStringLiteral("<BODY>")))
-        return ExtractElementText(text, QStringLiteral("<BODY"), QStringLiteral(">"));
-    return QString();
+    if (original.isEmpty())
+        return BuildBodyTag(body);
+    return MergeStartTag(original, BuildBodyTag(ReadBodyTag(original)), BuildBodyTag(body));
 }
 
-bool WriteBodyTag(DocumentText &text, UndoHistory &undo, EditorState &state, Prompts &prompts, const QString &tag)
+QString BodyElementToEdit(const DocumentText &text)
+{
+    const QString all = text.text();
+    const StartTag tag = FindStartTag(all, u"BODY");
+    return tag.closed ? all.mid(tag.start, tag.end - tag.start) : QString();
+}
+
+bool WriteBodyTag(DocumentText &text, UndoHistory &undo, EditorState &state, Prompts &prompts,
+                  const BodyProperties &body)
 {
     UndoKind kind = ukInsert;
+    QString original;
     if (DocumentContains(text, QStringLiteral("<BODY"))) {
         if (!prompts.askYesNo(msg(36)))
             return false;
-        if (SelectElement(text, QStringLiteral("<BODY"), QStringLiteral(">"), true))
+        const QString all = text.text();
+        const StartTag tag = FindStartTag(all, u"BODY");
+        if (tag.closed) {
+            original = all.mid(tag.start, tag.end - tag.start);
+            text.select(int(tag.start), int(tag.end - tag.start));
             kind = ukReplace;
-        else
+        } else {
             prompts.error(msg(37));
+        }
     }
-    InsertTagPair(text, undo, state, tag, QString(), true, true, kind);
+    InsertTagPair(text, undo, state, BodyTagToWrite(original, body), QString(), true, true, kind);
     return true;
 }

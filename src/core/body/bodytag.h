@@ -46,12 +46,21 @@ QString BuildBodyTag(const BodyProperties &body);
 // (background #C0C0C0 / #FFFFFF, link #0000FF / #000080); others stay.
 void SwitchBodyBrowser(BodyProperties &body, BodyBrowser to);
 
-// The element the BODY command re-edits: the page's BODY tag when it has
-// attributes, else empty (a bare "<BODY>" opens with the defaults).
+// The tag that replaces original (the page's BODY start tag as written, or
+// empty for a page without one): a page without one gets the whole tag of
+// BuildBodyTag; otherwise only what the author changed is rewritten, and
+// every other attribute (class, style, colour names, quoting) stays as the
+// page had it, with no colour added that the page did not have.
+QString BodyTagToWrite(const QString &original, const BodyProperties &body);
+
+// The element the BODY command re-edits: the page's first BODY start tag,
+// exactly as written (line breaks included); empty when there is none or it
+// has no ">". A bare "<BODY>" reads as the defaults.
 QString BodyElementToEdit(const DocumentText &text);
 
-// Writes tag into the page as one undo step. When the page already holds a
-// BODY tag the user is asked (message 36) whether to replace it; No changes
-// nothing and returns false. An old tag without its ">" cannot be selected:
-// message 37, and the new tag goes to the caret.
-bool WriteBodyTag(DocumentText &text, UndoHistory &undo, EditorState &state, Prompts &prompts, const QString &tag);
+// Writes the tag for body into the page as one undo step. When the page
+// already holds a BODY tag the user is asked (message 36) whether to
+// replace it; No changes nothing and returns false. An old tag without its
+// ">" cannot be selected: message 37, and a new tag goes to the caret.
+bool WriteBodyTag(DocumentText &text, UndoHistory &undo, EditorState &state, Prompts &prompts,
+                  const BodyProperties &body);

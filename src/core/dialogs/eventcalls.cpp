@@ -1,4 +1,5 @@
 #include "core/dialogs/eventcalls.h"
+#include "core/attributes/starttag.h"
 
 #include "core/markup/identifiers.h"
 
@@ -100,7 +101,7 @@ QString EventCalls::attributes(std::initializer_list<JsEvent> events) const
     for (JsEvent event : events) {
         const QString code = call(event);
         if (!code.isEmpty())
-            result += u' ' + jsEventName(event) + QStringLiteral("=\"") + code + u'"';
+            result += u' ' + jsEventName(event) + u'=' + QuotedValue(code);
     }
     return result;
 }

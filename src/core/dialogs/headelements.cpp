@@ -1,4 +1,5 @@
 #include "core/dialogs/headelements.h"
+#include "core/attributes/starttag.h"
 
 #include "core/markup/elementselection.h"
 #include "core/markup/identifiers.h"
@@ -17,7 +18,7 @@ const QString HeadEnd = QStringLiteral("</HEAD>");
 
 QString quoted(const QString &value)
 {
-    return u'"' + value + u'"';
+    return QuotedValue(value);
 }
 
 // Puts the user's selection back after text was replaced at [from, to) by
@@ -56,7 +57,10 @@ void WriteTitle(DocumentText &text, UndoHistory &undo, EditorState &state, const
     const int start = text.selectionStart();
     const int length = text.selectionLength();
     bool hasTitle = false;
-    ReadTitle(text, &hasTitle);
+    // A title confirmed as it was read (a title over two lines reads joined
+    // by a blank) stays as the page wrote it.
+    if (ReadTitle(text, &hasTitle) == title && hasTitle)
+        return;
     if (hasTitle && SelectElement(text, TitleStart, TitleEnd, false)) {
         const int from = text.selectionStart();
         const int to = from + text.selectionLength();
@@ -179,9 +183,9 @@ QStringList HeadElements(const HeadFields &f)
     if (!f.link.isEmpty()) {
         QString link = QStringLiteral("<LINK HREF=") + quoted(f.link);
         if (!f.relation.isEmpty())
-            link += QStringLiteral(" REL=") + f.relation;
+            link += QStringLiteral(" REL=") + BareValue(f.relation);
         if (!f.reverseRelation.isEmpty())
-            link += QStringLiteral(" REV=") + f.reverseRelation;
+            link += QStringLiteral(" REV=") + BareValue(f.reverseRelation);
         elements << link + end;
     }
     return elements;

@@ -1,4 +1,5 @@
 #include "core/dialogs/links.h"
+#include "core/attributes/starttag.h"
 
 #include "core/dialogs/linkedfile.h"
 #include "core/messages/messages.h"
@@ -81,21 +82,12 @@ bool IsPreviewableFile(const QString &fileName)
 
 QStringList ReadDestinations(const QString &pageText)
 {
-    static const QString marker = QStringLiteral("<ANAME=\"");
-    const QString text = StripSpacesOutsideQuotes(pageText);
+    // Every anchor with a NAME, however it is quoted or where NAME stands.
     QStringList names;
-    qsizetype from = 0;
-    while (true) {
-        const qsizetype at = text.indexOf(marker, from, Qt::CaseInsensitive);
-        if (at < 0)
-            break;
-        const qsizetype start = at + marker.size();
-        const qsizetype end = text.indexOf(u'"', start);
-        if (end < 0)
-            break;
-        if (end > start)
-            names << text.mid(start, end - start);
-        from = end + 1;
+    for (StartTag tag = FindStartTag(pageText, u"A"); tag.closed; tag = FindStartTag(pageText, u"A", tag.end)) {
+        const QString name = tag.value(u"NAME").value_or(QString());
+        if (!name.isEmpty())
+            names << name;
     }
     return names;
 }
@@ -109,29 +101,29 @@ namespace {
 
 QString nameAttribute(const QString &name)
 {
-    return name.isEmpty() ? QString() : QStringLiteral(" NAME=\"") + MakeIdentifier(name) + u'"';
+    return name.isEmpty() ? QString() : QStringLiteral(" NAME=") + QuotedValue(MakeIdentifier(name));
 }
 
 } // namespace
 
 QString ExternalLinkStartTag(const ExternalLink &link)
 {
-    QString tag = QStringLiteral("<A HREF=\"") + ExternalLinkAddress(link) + u'"' + nameAttribute(link.name);
+    QString tag = QStringLiteral("<A HREF=") + QuotedValue(ExternalLinkAddress(link)) + nameAttribute(link.name);
     if (!link.target.isEmpty())
-        tag += QStringLiteral(" TARGET=\"") + MakeIdentifier(link.target) + u'"';
+        tag += QStringLiteral(" TARGET=") + QuotedValue(MakeIdentifier(link.target));
     return tag + link.events + u'>';
 }
 
 QString InternalLinkStartTag(const QString &destination, const QString &name, const QString &events)
 {
-    return QStringLiteral("<A HREF=\"#") + destination + u'"' + nameAttribute(name) + events + u'>';
+    return QStringLiteral("<A HREF=") + QuotedValue(u'#' + destination) + nameAttribute(name) + events + u'>';
 }
 
 void CreateAnchor(DocumentText &text, UndoHistory &undo, EditorState &state, const QString &name, int line)
 {
     if (line < 0 || line >= text.lineCount())
         return;
-    const QString startTag = QStringLiteral("<A NAME=\"") + name + QStringLiteral("\">");
+    const QString startTag = QStringLiteral("<A NAME=") + QuotedValue(name) + u'>';
     const QString endTag = QStringLiteral("</A>");
     const int lineStart = text.lineStart(line);
     const int lineEnd = lineStart + text.lineLength(line);

@@ -1,6 +1,7 @@
 #include "core/formatting/listmarkup.h"
 
-#include "core/formatting/attributes.h"
+#include "core/attributes/attributereaders.h"
+#include "core/attributes/starttag.h"
 
 #include <QRegularExpression>
 
@@ -64,12 +65,20 @@ bool tagAt(QStringView text, qsizetype i, QStringView tag)
     return text.mid(i, tag.size()).compare(tag, Qt::CaseInsensitive) == 0;
 }
 
-// The stretches of content that follow each marker of the list's own level.
-QStringList splitAtLevel(QStringView content, const QList<QStringView> &markers, QList<int> *which)
+// One item marker of the list's own level ("<LI ...>", "<DT>", "<DD>") and
+// the stretch of content that follows it, as positions in the content.
+struct Part
 {
-    QStringList parts;
+    int marker;         // index into the markers looked for
+    qsizetype tagStart; // the "<"
+    qsizetype tagEnd;   // just past its ">"
+    qsizetype end;      // where the next marker (or the content) starts
+};
+
+QList<Part> splitAtLevel(QStringView content, const QList<QStringView> &markers)
+{
+    QList<Part> parts;
     int depth = 0;
-    qsizetype partStart = -1;
     for (qsizetype i = 0; i < content.size(); ++i) {
         if (content.at(i) != u'<')
             continue;
@@ -80,20 +89,52 @@ QStringList splitAtLevel(QStringView content, const QList<QStringView> &markers,
             // "<LI>" or "<LI" with attributes.
             const qsizetype after = i + markers[m].size();
             if (!tagAt(content, i, markers[m]) || after >= content.size()
-                || (content.at(after) != u'>' && content.at(after) != u' ' && content.at(after) != u'\t'))
+                || (content.at(after) != u'>' && content.at(after) != u' ' && content.at(after) != u'\t'
+                    && content.at(after) != u'\r' && content.at(after) != u'\n'))
                 continue;
-            if (partStart >= 0)
-                parts << content.mid(partStart, i - partStart).toString();
-            const qsizetype close = content.indexOf(u'>', after);
-            partStart = close < 0 ? content.size() : close + 1;
-            if (which)
-                which->append(m);
+            if (!parts.isEmpty())
+                parts.last().end = i;
+            const qsizetype close = StartTagEnd(content, i);
+            const qsizetype tagEnd = close < 0 ? content.size() : close;
+            parts.append(Part{m, i, tagEnd, content.size()});
+            i = tagEnd - 1;
             break;
         }
     }
-    if (partStart >= 0)
-        parts << content.mid(partStart).toString();
     return parts;
+}
+
+// A list element cut into its start tag, its content and its end.
+struct ListText
+{
+    QString startTag;
+    QStringView content;
+    QString tail; // the end tag and anything after it
+    QList<Part> parts;
+    QList<int> firstPartOfItem; // index into parts where each item begins
+};
+
+ListText cutList(ListKind kind, const QString &element)
+{
+    ListText t;
+    const qsizetype close = StartTagEnd(element, qMax<qsizetype>(0, element.indexOf(u'<')));
+    const qsizetype tagEnd = close < 0 ? element.size() : close;
+    t.startTag = element.left(tagEnd);
+    t.content = QStringView(element).mid(tagEnd);
+    const qsizetype end = t.content.lastIndexOf(listEndTag(kind), -1, Qt::CaseInsensitive);
+    if (end >= 0) {
+        t.tail = t.content.mid(end).toString();
+        t.content = t.content.first(end);
+    }
+    if (kind == ListKind::Definition)
+        t.parts = splitAtLevel(t.content, {u"<DT", u"<DD"});
+    else
+        t.parts = splitAtLevel(t.content, {u"<LI"});
+    for (int i = 0; i < t.parts.size(); ++i) {
+        if (t.parts[i].marker == 0 || t.firstPartOfItem.isEmpty())
+            t.firstPartOfItem.append(i);
+    }
+    return t;
 }
 
 } // namespace
@@ -174,8 +215,8 @@ ListFields readList(ListKind kind, const QString &element)
 {
     ListFields fields;
     fields.kind = kind;
-    const qsizetype tagEnd = element.indexOf(u'>');
-    const QString startTag = tagEnd < 0 ? element : element.left(tagEnd + 1);
+    const ListText list = cutList(kind, element);
+    const QString &startTag = list.startTag;
 
     if (kind == ListKind::Ordered) {
         if (const auto start = tagAttribute(startTag, u"START")) {
@@ -203,27 +244,89 @@ ListFields readList(ListKind kind, const QString &element)
         }
     }
 
-    // The content runs from the start tag to the list's end tag.
-    QStringView content = QStringView(element).mid(tagEnd < 0 ? element.size() : tagEnd + 1);
-    const qsizetype end = content.lastIndexOf(listEndTag(kind), -1, Qt::CaseInsensitive);
-    if (end >= 0)
-        content = content.first(end);
-
     QList<ListItem> items;
-    if (kind == ListKind::Definition) {
-        QList<int> which;
-        const QStringList parts = splitAtLevel(content, {u"<DT", u"<DD"}, &which);
-        for (int i = 0; i < parts.size(); ++i) {
-            if (which[i] == 0 || items.isEmpty())
-                items.append(ListItem{});
-            (which[i] == 0 ? items.last().text : items.last().definition) = oneLine(parts[i]);
+    bool hasDefinition = false;
+    for (const Part &part : list.parts) {
+        if (part.marker == 0 || items.isEmpty()) {
+            items.append(ListItem{});
+            hasDefinition = false;
         }
-    } else {
-        for (const QString &part : splitAtLevel(content, {u"<LI"}, nullptr))
-            items.append(ListItem{oneLine(part), QString()});
+        const QString text = oneLine(list.content.mid(part.tagEnd, part.end - part.tagEnd).toString());
+        if (part.marker == 0 || kind != ListKind::Definition) {
+            items.last().text = text;
+        } else if (!hasDefinition) {
+            // The first definition of a term; further ones stay in the page.
+            items.last().definition = text;
+            hasDefinition = true;
+        }
     }
     if (items.isEmpty())
         items.append(ListItem{});
     fields.items = items;
     return fields;
+}
+
+QStringList listPiecesToWrite(const QString &original, const ListFields &fields)
+{
+    if (original.isEmpty())
+        return listPieces(fields);
+    const ListFields read = readList(fields.kind, original);
+    const ListText list = cutList(fields.kind, original);
+    QString out = MergeStartTag(list.startTag, listPieces(read).constFirst(), listPieces(fields).constFirst());
+    // What stands before the first item stays.
+    out += list.content.first(list.parts.isEmpty() ? list.content.size() : list.parts.first().tagStart);
+
+    const bool definition = fields.kind == ListKind::Definition;
+    const QStringList fresh = listPieces(fields);
+    QString lastBlanks; // the blanks that ended the last old item, kept after new ones
+    for (qsizetype i = 0; i < fields.items.size(); ++i) {
+        if (i >= list.firstPartOfItem.size()) {
+            if (i == list.firstPartOfItem.size()) {
+                qsizetype keep = out.size();
+                while (keep > 0 && out.at(keep - 1).isSpace())
+                    --keep;
+                lastBlanks = out.mid(keep);
+                out.truncate(keep);
+            }
+            out += fresh.at(i + 1);
+            continue;
+        }
+        const int first = list.firstPartOfItem.at(i);
+        const int last = i + 1 < list.firstPartOfItem.size() ? list.firstPartOfItem.at(i + 1) : int(list.parts.size());
+        if (i < read.items.size() && fields.items.at(i).text == read.items.at(i).text
+            && fields.items.at(i).definition == read.items.at(i).definition) {
+            // Unchanged: the item as written, its LI attributes and layout included.
+            out += list.content.mid(list.parts[first].tagStart, list.parts[last - 1].end - list.parts[first].tagStart);
+            continue;
+        }
+        // Changed: each marker tag stays as written, its text is replaced, and
+        // the blanks and line breaks that followed it stay.
+        bool wroteDefinition = false;
+        for (int k = first; k < last; ++k) {
+            const Part &part = list.parts[k];
+            const QStringView body = list.content.mid(part.tagEnd, part.end - part.tagEnd);
+            qsizetype trail = body.size();
+            while (trail > 0 && body.at(trail - 1).isSpace())
+                --trail;
+            const bool isDefinition = definition && part.marker == 1;
+            if (isDefinition && wroteDefinition) {
+                // A second definition of the term: the grid shows one, the
+                // others stay as written.
+                out += list.content.mid(part.tagStart, part.end - part.tagStart);
+                continue;
+            }
+            wroteDefinition = wroteDefinition || isDefinition;
+            out += list.content.mid(part.tagStart, part.tagEnd - part.tagStart);
+            out += isDefinition ? fields.items.at(i).definition : fields.items.at(i).text;
+            out += body.mid(trail);
+        }
+        if (definition && !wroteDefinition && !fields.items.at(i).definition.isEmpty())
+            out += QStringLiteral("<DD>") + fields.items.at(i).definition;
+    }
+    out += lastBlanks;
+    if (list.tail.isEmpty())
+        out += fresh.constLast();
+    else
+        out += list.tail;
+    return {out};
 }

@@ -52,3 +52,11 @@ QStringList listPieces(const ListFields &fields);
 // of the list itself (any number of them); items of lists nested in it
 // stay inside their item.
 ListFields readList(ListKind kind, const QString &element);
+
+// The pieces that replace original, the list being re-edited (empty for a
+// new list: then listPieces). The start tag keeps every attribute the
+// author did not change (CLASS, ID, ...); an item the author did not change
+// stays exactly as written (<LI VALUE=7>, its classes, its layout); a changed
+// item keeps its LI tag and takes the new text; added items follow as new
+// lines; removed ones go. Text before the first item and the end tag stay.
+QStringList listPiecesToWrite(const QString &original, const ListFields &fields);

@@ -1,6 +1,8 @@
 #include "core/formatting/rulemarkup.h"
 
-#include "core/formatting/attributes.h"
+#include "core/attributes/attributereaders.h"
+#include "core/attributes/colournames.h"
+#include "core/attributes/starttag.h"
 
 QString ruleTag(const RuleFields &fields)
 {
@@ -46,9 +48,16 @@ RuleFields readRuleTag(const QString &tag)
             fields.align = RuleAlign::Right;
     }
     if (const auto color = tagAttribute(tag, u"COLOR"))
-        fields.color = HtmlToColor(*color);
+        fields.color = ReadHtmlColour(*color).value_or(HtmlToColor(*color));
     fields.shade = !tagHasWord(tag, u"NOSHADE");
     return fields;
+}
+
+QString ruleTagToWrite(const QString &original, const RuleFields &fields)
+{
+    if (original.isEmpty())
+        return ruleTag(fields);
+    return MergeStartTag(original, ruleTag(readRuleTag(original)), ruleTag(fields));
 }
 
 int maxRuleWidth(bool percent)

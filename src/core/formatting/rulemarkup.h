@@ -26,6 +26,11 @@ QString ruleTag(const RuleFields &fields);
 // without one.
 RuleFields readRuleTag(const QString &tag);
 
+// The tag that replaces original, the HR tag being re-edited (empty for a
+// new rule): attributes the author did not change, and those the dialog
+// does not show (CLASS, ID, STYLE), stay as written.
+QString ruleTagToWrite(const QString &original, const RuleFields &fields);
+
 // Largest width the field takes: 100 in percent, 9999 in pixels.
 int maxRuleWidth(bool percent);
 

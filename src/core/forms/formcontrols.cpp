@@ -1,4 +1,5 @@
 #include "core/forms/formcontrols.h"
+#include "core/attributes/starttag.h"
 
 #include "core/forms/formelement.h"
 #include "core/markup/identifiers.h"
@@ -13,14 +14,14 @@ QString eventAttributes(const FormControl &control)
     for (JsEvent event : ControlEvents(control.kind, control.subKind)) {
         const QString code = control.events.call(event);
         if (!code.isEmpty())
-            out += u' ' + jsEventName(event) + QStringLiteral("=\"") + code + u'"';
+            out += u' ' + jsEventName(event) + u'=' + QuotedValue(code);
     }
     return out;
 }
 
 QString quoted(const QString &value)
 {
-    return u'"' + QuotedAttributeValue(value) + u'"';
+    return QuotedValue(value);
 }
 
 QString group(const FormControl &control, const char *type)

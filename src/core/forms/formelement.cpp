@@ -1,4 +1,5 @@
 #include "core/forms/formelement.h"
+#include "core/attributes/starttag.h"
 
 #include "core/dialogs/links.h"
 #include "core/markup/identifiers.h"
@@ -38,20 +39,13 @@ void append(QString &out, const char *separator, const QString &part)
 
 } // namespace
 
-QString QuotedAttributeValue(const QString &value)
-{
-    QString out = value;
-    out.replace(u'"', QStringLiteral("&quot;"));
-    return out;
-}
-
 QString FormStartTag(const FormElement &form)
 {
     QString tag = QStringLiteral("<FORM");
     if (!form.name.isEmpty())
         tag += QStringLiteral(" NAME=\"") + MakeIdentifier(form.name) + u'"';
     if (!form.action.isEmpty()) {
-        tag += QStringLiteral(" ACTION=\"") + QuotedAttributeValue(form.action) + u'"';
+        tag += QStringLiteral(" ACTION=\"") + EscapeAttributeValue(form.action) + u'"';
         tag += form.post ? QStringLiteral(" METHOD=POST") : QStringLiteral(" METHOD=GET");
         if (form.urlEncoded)
             tag += QStringLiteral(" ENCTYPE=application/x-www-form-urlencoded");

@@ -6,10 +6,6 @@
 
 // The FORM start tag and the pieces its action is assembled from.
 
-// An attribute value as written between double quotes: a double quote in it
-// becomes "&quot;", so that it cannot end the value early.
-QString QuotedAttributeValue(const QString &value);
-
 struct FormElement
 {
     QString name;   // NAME, made an identifier

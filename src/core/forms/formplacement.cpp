@@ -1,5 +1,6 @@
 #include "core/forms/formplacement.h"
 
+#include "core/attributes/starttag.h"
 #include "core/markup/insertion.h"
 #include "core/text/documenttext.h"
 
@@ -60,11 +61,30 @@ bool IsInsideForm(const QString &page, int position)
     return tagFrom(page, close, caret);
 }
 
+int FormControlPosition(const QString &page, int position)
+{
+    const qsizetype caret = qBound(qsizetype(0), qsizetype(position), page.size());
+    if (caret == 0)
+        return int(caret);
+    const qsizetype open = page.lastIndexOf(u'<', caret - 1);
+    // Only "<" followed by a letter, "/" or "!" opens a tag, as in a browser.
+    if (open < 0 || open + 1 >= page.size())
+        return int(caret);
+    const QChar next = page.at(open + 1);
+    if (!(next.isLetter() || next == u'/' || next == u'!'))
+        return int(caret);
+    const qsizetype end = StartTagEnd(page, open);
+    if (end < 0)
+        return int(open); // a tag without its end: the control goes before it
+    return int(end > caret ? end : caret);
+}
+
 bool WriteFormControl(DocumentText &text, UndoHistory &undo, EditorState &state, const QString &control,
                       const std::function<bool()> &writeFormStartTag)
 {
-    text.setSelectionStart(text.selectionStart());
-    if (IsInsideForm(text.text(), text.selectionStart())) {
+    const QString page = text.text();
+    text.setSelectionStart(FormControlPosition(page, text.selectionStart()));
+    if (IsInsideForm(page, text.selectionStart())) {
         InsertTagPair(text, undo, state, QString(), QString(), true, true, ukInsert);
         InsertTagPair(text, undo, state, control, QString(), false, true, ukInsert);
         return true;

@@ -14,8 +14,14 @@ struct EditorState;
 // there ("<FORMULE" is no FORM tag).
 bool IsInsideForm(const QString &page, int position);
 
-// Writes a control's markup at the caret (the selection collapses to its
-// start) as one undo step. Inside a FORM element the control goes in alone.
+// Where a control goes for a caret at position: the caret itself, or, when
+// it stands inside a tag ("<FORM |ACTION=...>"), just after that tag's ">"
+// (quoted values honoured), so that no tag is split; before a tag that has
+// no ">".
+int FormControlPosition(const QString &page, int position);
+
+// Writes a control's markup at FormControlPosition of the caret (the
+// selection collapses there) as one undo step. Inside a FORM element the control goes in alone.
 // Elsewhere writeFormStartTag runs first: it writes a FORM start tag as the
 // step's first piece and returns true, or returns false when the author
 // cancels, and then nothing is written and false is returned. After a new

@@ -1,6 +1,7 @@
 #include "core/image/imageelement.h"
 
 #include "core/attributes/attributereaders.h"
+#include "core/attributes/starttag.h"
 #include "core/markup/identifiers.h"
 
 #include <QStringList>
@@ -20,91 +21,22 @@ const struct
     {u"ABSBOTTOM", ImageAlign::AbsBottom}, {u"BASELINE", ImageAlign::Baseline},
 };
 
-// The start tag inside an element text (from whichever of "<IMG" and
-// "<INPUT TYPE=" comes first), with line breaks and tabs turned into blanks
-// so that every attribute name follows a blank.
-QString startTag(const QString &element)
+// The IMG (or form-image INPUT) start tag of an element text: whichever of
+// "<IMG" and "<INPUT" comes first.
+StartTag startTag(const QString &element)
 {
-    const qsizetype image = element.indexOf(QStringLiteral("<IMG"), 0, Qt::CaseInsensitive);
-    const qsizetype input = element.indexOf(QStringLiteral("<INPUT TYPE="), 0, Qt::CaseInsensitive);
-    qsizetype at = image < 0 ? input : (input < 0 ? image : qMin(image, input));
-    at = qMax(at, qsizetype(0));
-    const qsizetype close = element.indexOf(u'>', at);
-    QString tag = element.mid(at, close < 0 ? -1 : close - at + 1);
-    for (QChar &c : tag) {
-        if (c == u'\r' || c == u'\n' || c == u'\t')
-            c = u' ';
-    }
-    return tag;
+    const StartTag image = FindStartTag(element, u"IMG");
+    const StartTag input = FindStartTag(element, u"INPUT");
+    if (!image.isValid())
+        return input;
+    if (!input.isValid())
+        return image;
+    return image.start < input.start ? image : input;
 }
 
-// The tag as its attribute names are looked for in: every character inside
-// a double-quoted value hidden, so that an ALT text holding " WIDTH=5" sets
-// no width.
-QString hideQuotedValues(const QString &tag)
+QString quoted(const QString &text)
 {
-    QString masked = tag;
-    bool inside = false;
-    for (QChar &c : masked) {
-        if (c == u'"')
-            inside = !inside;
-        else if (inside)
-            c = QChar(0xFFFF);
-    }
-    return masked;
-}
-
-struct Tag
-{
-    explicit Tag(const QString &element)
-        : text(startTag(element))
-        , masked(hideQuotedValues(text))
-    {}
-
-    // The text from the attribute name on (empty when it is absent), for
-    // the attribute readers, which take the first occurrence.
-    QString from(const QString &name) const
-    {
-        const qsizetype at = masked.indexOf(name, 0, Qt::CaseInsensitive);
-        return at < 0 ? QString() : text.mid(at);
-    }
-
-    // A quoted value whole, a bare one up to the next blank; numbers, which
-    // are written bare, always end at a blank. Names carry their leading
-    // blank so that " SRC=" is not found inside "LOWSRC=".
-    QString value(const QString &name, bool blanksInQuotes = true) const
-    {
-        const QString rest = from(name);
-        return AttrText(name, rest, blanksInQuotes && KeywordWindow(name, rest, 1) == u"\"");
-    }
-    QString numberText(const QString &name) const { return value(name, false); }
-
-    int number(const QString &name) const { return AttrNumber(name, from(name)); }
-
-    // The bare words (outside double-quoted values), upper-cased: a file
-    // name or a text holding "ismap" switches nothing on.
-    bool hasWord(const QString &word) const
-    {
-        QString bare = masked;
-        bare.replace(QChar(0xFFFF), u' ').replace(u'"', u' ').replace(u'>', u' ');
-        return bare.split(u' ', Qt::SkipEmptyParts).contains(word, Qt::CaseInsensitive);
-    }
-
-    QString text;
-    QString masked;
-};
-
-QString quoted(QString text)
-{
-    text.replace(u'"', QStringLiteral("&quot;"));
-    return u'"' + text + u'"';
-}
-
-// A quoted value as the field shows it: the &quot; the writer put for a
-// double quote reads back as the quote.
-QString unquoted(QString value)
-{
-    return value.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    return QuotedValue(text);
 }
 
 const JsEvent TagEvents[] = {JsEvent::onLoad, JsEvent::onAbort, JsEvent::onError};
@@ -143,40 +75,40 @@ QString ImageAlignWord(ImageAlign align)
 
 ImageProperties ReadImageElement(const QString &elementText)
 {
-    const Tag tag(elementText);
+    const StartTag tag = startTag(elementText);
+    const auto text = [&](QStringView name) { return tag.value(name).value_or(QString()); };
     const auto orZero = [](const QString &text) { return text.isEmpty() ? QStringLiteral("0") : text; };
     ImageProperties p;
-    p.border = orZero(tag.numberText(QStringLiteral(" BORDER=")));
-    p.vspace = tag.numberText(QStringLiteral(" VSPACE="));
-    p.hspace = tag.numberText(QStringLiteral(" HSPACE="));
-    p.source = tag.value(QStringLiteral(" SRC="));
-    p.lowSource = tag.value(QStringLiteral(" LOWSRC="));
+    p.border = orZero(text(u"BORDER"));
+    p.vspace = text(u"VSPACE");
+    p.hspace = text(u"HSPACE");
+    p.source = text(u"SRC");
+    p.lowSource = text(u"LOWSRC");
 
-    p.video.source = tag.value(QStringLiteral(" DYNSRC="));
-    const QString loop = tag.value(QStringLiteral(" LOOP="));
+    p.video.source = text(u"DYNSRC");
+    const QString loop = text(u"LOOP");
     if (loop.startsWith(QStringLiteral("-1")))
         p.video.loop = -1;
-    else if (!loop.isEmpty())
-        p.video.loop = qMax(0, tag.number(QStringLiteral(" LOOP=")));
-    p.video.controls = tag.hasWord(QStringLiteral("CONTROLS"));
-    p.video.startOnMouseOver =
-        tag.value(QStringLiteral(" START=")).compare(QStringLiteral("MOUSEOVER"), Qt::CaseInsensitive) == 0;
+    else if (tag.has(u"LOOP"))
+        p.video.loop = qMax(0, leadingNumber(loop).value_or(0));
+    p.video.controls = tag.has(u"CONTROLS");
+    p.video.startOnMouseOver = text(u"START").compare(QStringLiteral("MOUSEOVER"), Qt::CaseInsensitive) == 0;
 
-    p.width = orZero(tag.numberText(QStringLiteral(" WIDTH=")));
-    p.height = orZero(tag.numberText(QStringLiteral(" HEIGHT=")));
-    p.name = tag.value(QStringLiteral(" NAME="));
-    p.alt = unquoted(tag.value(QStringLiteral(" ALT=")));
+    p.width = orZero(text(u"WIDTH"));
+    p.height = orZero(text(u"HEIGHT"));
+    p.name = text(u"NAME");
+    p.alt = text(u"ALT");
 
-    const QString align = tag.value(QStringLiteral(" ALIGN=")).toUpper();
+    const QString align = text(u"ALIGN").toUpper();
     for (const auto &k : AlignKeywords) {
         if (!align.isEmpty() && align.contains(QStringView(k.keyword))) {
             p.align = k.align;
             break;
         }
     }
-    p.isMap = tag.hasWord(QStringLiteral("ISMAP"));
+    p.isMap = tag.has(u"ISMAP");
     for (const JsEvent e : TagEvents)
-        p.events.setCall(e, unquoted(tag.value(u' ' + jsEventName(e).toUpper() + u'=')));
+        p.events.setCall(e, text(jsEventName(e)));
     return p;
 }
 
@@ -186,19 +118,19 @@ QString BuildImageTag(const ImageProperties &p, bool formImage)
     tag += QStringLiteral(" SRC=") + quoted(p.source);
     if (!p.lowSource.isEmpty())
         tag += QStringLiteral(" LOWSRC=") + quoted(p.lowSource);
-    tag += QStringLiteral(" BORDER=") + p.border;
+    tag += QStringLiteral(" BORDER=") + BareValue(p.border);
     if (isSet(p.width))
-        tag += QStringLiteral(" WIDTH=") + p.width;
+        tag += QStringLiteral(" WIDTH=") + BareValue(p.width);
     if (isSet(p.height))
-        tag += QStringLiteral(" HEIGHT=") + p.height;
+        tag += QStringLiteral(" HEIGHT=") + BareValue(p.height);
     if (const QString name = MakeIdentifier(StripSpacesOutsideQuotes(p.name)); !name.isEmpty())
         tag += QStringLiteral(" NAME=\"") + name + u'"';
     if (!p.alt.isEmpty())
         tag += QStringLiteral(" ALT=") + quoted(p.alt);
     if (!p.hspace.isEmpty())
-        tag += QStringLiteral(" HSPACE=") + p.hspace;
+        tag += QStringLiteral(" HSPACE=") + BareValue(p.hspace);
     if (!p.vspace.isEmpty())
-        tag += QStringLiteral(" VSPACE=") + p.vspace;
+        tag += QStringLiteral(" VSPACE=") + BareValue(p.vspace);
     if (p.align != ImageAlign::Bottom)
         tag += QStringLiteral(" ALIGN=\"") + ImageAlignWord(p.align) + u'"';
     if (!formImage) {
@@ -213,7 +145,6 @@ QString BuildImageTag(const ImageProperties &p, bool formImage)
         if (p.isMap)
             tag += QStringLiteral(" ISMAP");
     }
-    // A call's double quotes would end the attribute early.
     for (const JsEvent e : TagEvents) {
         if (const QString call = p.events.call(e); !call.isEmpty())
             tag += u' ' + jsEventName(e) + u'=' + quoted(call);
@@ -245,6 +176,16 @@ QString SpaceFieldText(const QString &text)
     bool ok = false;
     const int n = text.trimmed().toInt(&ok);
     return ok && n > 0 ? QString::number(n) : QString();
+}
+
+QString ImageTagToWrite(const QString &original, const ImageProperties &properties, bool formImage)
+{
+    const QString tag = BuildImageTag(properties, formImage);
+    const StartTag old = startTag(original);
+    if (!old.isValid())
+        return tag;
+    const QString oldTag = original.mid(old.start, old.end - old.start);
+    return MergeStartTag(oldTag, BuildImageTag(ReadImageElement(oldTag), formImage), tag);
 }
 
 QString QuickImageTag(const QString &relativePath, int width, int height)

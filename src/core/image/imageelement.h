@@ -41,12 +41,9 @@ struct ImageProperties
     EventCalls events; // onLoad, onAbort, onError
 };
 
-// Fields read from an element text: the tag from "<IMG" (else from
-// "<INPUT TYPE=") through the first ">". Names and keywords are read
-// without regard to case, and not inside quoted values; a quoted value is
-// read whole, blanks included, a bare one (and any number) up to the next
-// blank. Absent BORDER, WIDTH and HEIGHT read "0"; a clip without LOOP
-// plays once.
+// Fields read from the first IMG (or INPUT) start tag of an element text,
+// through the shared tag reader. Absent BORDER, WIDTH and HEIGHT read "0";
+// a clip without LOOP plays once.
 ImageProperties ReadImageElement(const QString &elementText);
 
 // The IMG tag, or with formImage the INPUT tag of TYPE "image" (which
@@ -54,6 +51,13 @@ ImageProperties ReadImageElement(const QString &elementText);
 // HEIGHT unless "0" or empty; NAME through MakeIdentifier; a double quote
 // inside a quoted value is written as &quot; so the tag stays whole.
 QString BuildImageTag(const ImageProperties &properties, bool formImage);
+
+// The tag that replaces the IMG (or INPUT) start tag in original, a selected
+// element being re-edited: only the attributes whose fields the author
+// changed are rewritten; the others, and every attribute the dialog does not
+// show (TITLE, CLASS, STYLE, USEMAP, onClick, ALT=""), stay as written.
+// Without a tag in original, the tag of BuildImageTag.
+QString ImageTagToWrite(const QString &original, const ImageProperties &properties, bool formImage);
 
 // Field rules of the dialog, applied when the author leaves a field.
 // Border: a whole number of at least 0 stays, anything else is "0".

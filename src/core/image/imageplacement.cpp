@@ -28,7 +28,7 @@ bool WriteFormImageTag(DocumentText &text, UndoHistory &undo, EditorState &state
                        const std::function<bool()> &writeFormStartTag)
 {
     if (!reEdit)
-        text.setSelectionStart(text.selectionStart());
+        text.setSelectionStart(FormControlPosition(text.text(), text.selectionStart()));
     if (IsInsideForm(text.text(), text.selectionStart())) {
         const bool keepLineEnd = reEdit && text.selectionLength() > 0 && selectionEndsLine(text);
         InsertTagPair(text, undo, state, QString(), QString(), true, true, reEdit ? ukReplace : ukInsert);

@@ -1,4 +1,5 @@
 #include "core/imagemap/mapmodel.h"
+#include "core/attributes/starttag.h"
 
 #include "core/attributes/attributereaders.h"
 #include "core/dialogs/eventcalls.h"
@@ -7,39 +8,16 @@
 
 namespace {
 
-constexpr QLatin1Char Q('"');
-
-// An event call inside its double-quoted attribute: the call's own double
-// quotes are written as &quot; (which the browser reads as quotes), so the
-// attribute and the AREA tag stay whole; reading turns them back.
-QString quotedCall(QString call)
+// An event call inside its double-quoted attribute, escaped so that the
+// attribute and the AREA tag stay whole; reading turns it back.
+QString quotedCall(const QString &call)
 {
-    return Q + call.replace(Q, QStringLiteral("&quot;")) + Q;
-}
-
-QString callOfValue(QString value)
-{
-    return value.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    return QuotedValue(call);
 }
 
 int inRange(int value, int low)
 {
     return std::clamp(value, low, MapFields::MaxValue);
-}
-
-// Takes the attribute that starts at index (its quoted value included) and
-// the blanks before it out of line. A value without its closing quote runs
-// to the line's end, which keeps its ">".
-QString withoutAttribute(const QString &line, qsizetype index, qsizetype nameLength)
-{
-    qsizetype end = line.indexOf(Q, index + nameLength);
-    if (end < 0) {
-        end = line.endsWith(QLatin1Char('>')) ? line.size() - 2 : line.size() - 1;
-    }
-    qsizetype start = index;
-    while (start > 0 && line.at(start - 1).isSpace())
-        --start;
-    return line.left(start) + line.mid(end + 1);
 }
 
 } // namespace
@@ -92,15 +70,15 @@ QString AreaLine(const MapFields &f, AreaLink link, const QString &a, const QStr
     switch (link) {
     case AreaLink::External:
         if (!a.isEmpty())
-            line += QStringLiteral(" TARGET=") + Q + a + Q;
+            line += QStringLiteral(" TARGET=") + QuotedValue(a);
         if (b.isEmpty())
             return QString();
-        line += QStringLiteral(" HREF=") + Q + b + Q;
+        line += QStringLiteral(" HREF=") + QuotedValue(b);
         break;
     case AreaLink::Internal:
         if (a.isEmpty())
             return QString();
-        line += QStringLiteral(" HREF=") + Q + a + Q;
+        line += QStringLiteral(" HREF=") + QuotedValue(a);
         break;
     case AreaLink::None:
         line += QStringLiteral(" NOHREF");
@@ -112,19 +90,15 @@ QString AreaLine(const MapFields &f, AreaLink link, const QString &a, const QStr
 AreaEvents AreaLineEvents(const QString &line)
 {
     AreaEvents events;
-    events.over = callOfValue(AttrText(QStringLiteral("ONMOUSEOVER=\""), line, true)).left(MaxEventCallLength);
-    events.out = callOfValue(AttrText(QStringLiteral("ONMOUSEOUT=\""), line, true)).left(MaxEventCallLength);
+    const StartTag tag = ReadStartTag(line, qMax<qsizetype>(0, line.indexOf(u'<')));
+    events.over = tag.value(u"ONMOUSEOVER").value_or(QString()).left(MaxEventCallLength);
+    events.out = tag.value(u"ONMOUSEOUT").value_or(QString()).left(MaxEventCallLength);
     return events;
 }
 
 QString AreaLineWithEvents(const QString &line, const QString &over, const QString &out)
 {
-    QString l = line;
-    for (const QString &key : {QStringLiteral("ONMOUSEOVER=\""), QStringLiteral("ONMOUSEOUT=\"")}) {
-        qsizetype at;
-        while ((at = l.indexOf(key, 0, Qt::CaseInsensitive)) >= 0)
-            l = withoutAttribute(l, at, key.size());
-    }
+    QString l = WithoutAttribute(WithoutAttribute(line, u"ONMOUSEOVER"), u"ONMOUSEOUT");
     QString events;
     if (!over.isEmpty())
         events += QStringLiteral(" onMouseOver=") + quotedCall(over);

@@ -1,34 +1,31 @@
 #include "core/imagemap/mapreader.h"
 
 #include "core/attributes/attributereaders.h"
+#include "core/attributes/starttag.h"
 #include "core/markup/editorstate.h"
-#include "core/markup/elementmarkers.h"
-#include "core/markup/elementselection.h"
 #include "core/text/documenttext.h"
 
 namespace {
 
-// Removes every " USEMAP=" attribute with its value (quoted or bare) from
-// an IMG tag, so that the map writes exactly one.
-QString withoutUseMap(QString tag)
+// The picture of a map that follows it or, in the order most pages use, an
+// IMG before it: the one whose USEMAP names the map, else the nearest.
+StartTag pictureOfMap(const QString &selected, const StartTag &map, qsizetype afterMap, const QString &name,
+                      bool *before)
 {
-    const QString key = QStringLiteral(" USEMAP=");
-    qsizetype at;
-    while ((at = tag.indexOf(key, 0, Qt::CaseInsensitive)) >= 0) {
-        qsizetype end = at + key.size();
-        if (end < tag.size() && tag.at(end) == QLatin1Char('"')) {
-            const qsizetype close = tag.indexOf(QLatin1Char('"'), end + 1);
-            end = close >= 0 ? close + 1 : tag.size() - 1;
-        } else {
-            while (end < tag.size() && tag.at(end) != QLatin1Char(' ') && tag.at(end) != QLatin1Char('>'))
-                ++end;
-        }
-        end = std::max(end, at + key.size());
-        // A blank stays between the words the attribute stood between.
-        const bool joins = end < tag.size() && tag.at(end) != QLatin1Char('>') && tag.at(end) != QLatin1Char(' ');
-        tag.replace(at, end - at, joins ? QStringLiteral(" ") : QString());
+    *before = false;
+    const StartTag after = FindStartTag(selected, u"IMG", afterMap);
+    if (after.isValid() && after.closed)
+        return after;
+    const QString reference = u'#' + name;
+    const QStringView head = QStringView(selected).first(map.start);
+    StartTag best;
+    for (StartTag t = FindStartTag(head, u"IMG"); t.isValid() && t.closed; t = FindStartTag(head, u"IMG", t.end)) {
+        const bool names = t.value(u"USEMAP").value_or(QString()).compare(reference, Qt::CaseInsensitive) == 0;
+        if (names || !best.isValid() || best.value(u"USEMAP") != reference)
+            best = t;
     }
-    return tag;
+    *before = best.isValid();
+    return best;
 }
 
 // The numbers of a COORDS list, -1 for each one missing.
@@ -88,49 +85,87 @@ std::optional<MapZone> ZoneOfAreaLine(const QString &line)
     return zone;
 }
 
+bool MapReading::operator==(const MapReading &o) const
+{
+    return name == o.name && imageTag == o.imageTag && pictureFile == o.pictureFile && areas == o.areas;
+}
+
 MapReading ReadSelectedMap(const QString &selected)
 {
     MapReading reading;
-    reading.name = AttrText(QStringLiteral("NAME="), selected);
+    const StartTag map = FindStartTag(selected, u"MAP");
+    if (!map.closed)
+        return reading;
+    reading.name = map.value(u"NAME").value_or(QString());
     if (reading.name.isEmpty())
         return reading;
-    const qsizetype startEnd = selected.indexOf(QLatin1Char('>'));
-    QString s = startEnd >= 0 ? selected.mid(startEnd + 1) : QString();
+    MapSource &source = reading.source;
+    source.mapTag = selected.mid(map.start, map.end - map.start);
+    QString s = selected.mid(map.end);
 
-    // The picture comes after the map; a map without its end reads the
-    // first IMG tag after its start.
+    // The picture comes after the map, or before it; a map without its end
+    // reads the first IMG tag after its start.
     const qsizetype mapEnd = s.indexOf(QStringLiteral("</MAP>"), 0, Qt::CaseInsensitive);
-    const qsizetype img = s.indexOf(QStringLiteral("<IMG "), std::max<qsizetype>(mapEnd, 0), Qt::CaseInsensitive);
-    if (img < 0)
+    const qsizetype afterMap = map.end + (mapEnd < 0 ? 0 : mapEnd + 6);
+    const StartTag img = pictureOfMap(selected, map, afterMap, reading.name, &source.imageFirst);
+    if (!img.isValid())
         return reading;
-    const qsizetype imgEnd = s.indexOf(QLatin1Char('>'), img);
-    if (imgEnd < 0)
-        return reading;
-    reading.imageTag = withoutUseMap(s.mid(img, imgEnd - img + 1));
-    reading.pictureFile = AttrText(QStringLiteral("LOWSRC="), reading.imageTag, true);
+    source.imageTag = selected.mid(img.start, img.end - img.start);
+    reading.imageTag = WithoutAttribute(source.imageTag, u"USEMAP");
+    reading.pictureFile = img.value(u"LOWSRC").value_or(QString());
     if (reading.pictureFile.isEmpty())
-        reading.pictureFile = AttrText(QStringLiteral("SRC="), reading.imageTag, true);
+        reading.pictureFile = img.value(u"SRC").value_or(QString());
+    source.from = source.imageFirst ? img.start : map.start;
+    source.to = source.imageFirst ? afterMap : img.end;
+    source.between =
+        source.imageFirst ? selected.mid(img.end, map.start - img.end) : selected.mid(afterMap, img.start - afterMap);
     if (mapEnd < 0)
         return reading;
+    source.content = s.left(mapEnd);
+    source.mapEnd = s.mid(mapEnd, 6);
     s.truncate(mapEnd);
     const QString area = QStringLiteral("<AREA ");
+    QList<qsizetype> ends; // where each line ends in the content
+    qsizetype consumed = 0;
     while (s.contains(area, Qt::CaseInsensitive)) {
-        const qsizetype p = s.indexOf(QLatin1Char('>'));
+        const qsizetype tag = s.indexOf(QLatin1Char('<'));
+        const qsizetype p = tag < 0 ? -1 : StartTagEnd(s, tag);
         if (p < 0)
             break;
-        const QString line = s.left(p + 1).trimmed();
+        const QString line = s.left(p).trimmed();
         reading.areas.append({line, ZoneOfAreaLine(line)});
-        s = s.mid(p + 1);
+        consumed += p;
+        ends.append(consumed);
+        s = s.mid(p);
     }
-    // Text after the last complete AREA tag is not a line of the map.
-    while (!reading.areas.isEmpty() && !reading.areas.last().line.contains(area, Qt::CaseInsensitive))
+    // Text after the last complete AREA tag is not a line of the map; it is
+    // kept apart so that a rewritten map still holds it.
+    while (!reading.areas.isEmpty() && !reading.areas.last().line.contains(area, Qt::CaseInsensitive)) {
         reading.areas.removeLast();
+        ends.removeLast();
+    }
+    source.contentTail = source.content.mid(ends.isEmpty() ? 0 : ends.last()).trimmed();
     return reading;
 }
 
-void NarrowSelectionToMap(DocumentText &text, EditorState &state)
+MapSelection NarrowSelectionToMap(DocumentText &text, EditorState &state)
 {
-    ApplyElementEditMode(text, state, MarkersForCommand(QStringLiteral("MapBtn")));
+    state.SelectedElementText.clear();
+    const int start = text.selectionStart();
+    if (text.selectionLength() <= 0)
+        return MapSelection::None;
+    const QString captured = text.selectedText();
+    const MapReading reading = ReadSelectedMap(captured);
+    if (reading.name.isEmpty() || reading.imageTag.isEmpty()) {
+        // Nothing to re-edit: the new map goes at the selection's start and
+        // the selected text stays.
+        text.setSelectionStart(start);
+        return MapSelection::Unreadable;
+    }
+    const MapSource &source = reading.source;
+    text.select(start + int(source.from), int(source.to - source.from));
+    state.SelectedElementText = captured.mid(source.from, source.to - source.from);
+    return MapSelection::Map;
 }
 
 void LoadMap(MapModel &model, const MapReading &reading)

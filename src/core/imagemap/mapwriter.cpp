@@ -1,5 +1,7 @@
 #include "core/imagemap/mapwriter.h"
 
+#include "core/attributes/starttag.h"
+#include "core/imagemap/mapreader.h"
 #include "core/markup/editorstate.h"
 #include "core/markup/insertion.h"
 
@@ -17,6 +19,42 @@ QStringList MapPieces(const QString &name, const QStringList &lines, const QStri
     const qsizetype close = imageTag.lastIndexOf(QLatin1Char('>'));
     if (close >= 0)
         pieces << imageTag.left(close) + QStringLiteral(" USEMAP=\"#%1\">").arg(name);
+    return pieces;
+}
+
+QStringList MapPiecesToWrite(const MapReading &read, const QString &name, const QStringList &lines,
+                             const QString &imageTag)
+{
+    const MapSource &source = read.source;
+    if (source.mapTag.isEmpty() || source.mapEnd.isEmpty() || imageTag.isEmpty())
+        return MapPieces(name, lines, imageTag);
+    const auto named = [](const char *tag, const QString &value) {
+        return QLatin1String(tag) + QuotedValue(value) + u'>';
+    };
+    QString map = MergeStartTag(source.mapTag, named("<MAP NAME=", read.name), named("<MAP NAME=", name));
+    QStringList readLines;
+    for (const MapArea &area : read.areas)
+        readLines << area.line;
+    if (lines == readLines) {
+        map += source.content;
+    } else {
+        map += QStringLiteral("\r\n");
+        for (const QString &line : lines)
+            map += QStringLiteral("  ") + line + QStringLiteral("\r\n");
+        if (!source.contentTail.isEmpty())
+            map += source.contentTail + QStringLiteral("\r\n");
+    }
+    map += source.mapEnd;
+    QString image;
+    if (imageTag == read.imageTag)
+        image =
+            MergeStartTag(source.imageTag, named("<IMG USEMAP=", u'#' + read.name), named("<IMG USEMAP=", u'#' + name));
+    else
+        image = imageTag.left(imageTag.lastIndexOf(QLatin1Char('>'))) + QStringLiteral(" USEMAP=")
+                + QuotedValue(u'#' + name) + u'>';
+    QStringList pieces =
+        source.imageFirst ? QStringList{image, source.between, map} : QStringList{map, source.between, image};
+    pieces.removeAll(QString());
     return pieces;
 }
 

@@ -36,8 +36,8 @@ std::vector<ElementMarkers> buildTable()
     // Specialised tab.
     t.push_back(singleTag("ImgBtn", QStringLiteral("<IMG ")));
     {
-        ElementMarkers formImage = singleTag("ImageBtn", QStringLiteral("<INPUT TYPE=\"IMAGE\""));
-        formImage.altStartMarker = QStringLiteral("<INPUT TYPE=IMAGE");
+        ElementMarkers formImage = singleTag("ImageBtn", QStringLiteral("<INPUT"));
+        formImage.typeValue = QStringLiteral("image");
         t.push_back(formImage);
     }
     {

@@ -13,9 +13,10 @@ struct ElementMarkers
     // Start of the element (upper case, compared without regard to case);
     // empty when the command always creates a new element.
     QString startMarker;
-    // Tried when startMarker is not in the selection (the form image's
-    // unquoted TYPE value).
-    QString altStartMarker;
+    // When set, the element is the first start tag named by startMarker
+    // (without its "<") whose TYPE attribute has this value, however it is
+    // quoted and wherever TYPE stands (the form image: "<INPUT", "image").
+    QString typeValue;
     // Must follow the start marker; the end marker is then looked for after
     // it (the image map's IMG tag).
     QString innerMarker;

@@ -1,7 +1,7 @@
 #include "core/markup/insertion.h"
 
-#include "core/text/documenttext.h"
 #include "core/markup/editorstate.h"
+#include "core/text/documenttext.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "core/markup/paths.h"
 
-#include "core/shell/prompts.h"
 #include "core/messages/messages.h"
+#include "core/shell/prompts.h"
 
 #include <QDir>
 

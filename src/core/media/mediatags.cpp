@@ -1,5 +1,6 @@
 #include "core/media/mediatags.h"
 
+#include "core/attributes/starttag.h"
 #include "core/markup/identifiers.h"
 #include "core/markup/insertion.h"
 
@@ -7,33 +8,22 @@ namespace {
 
 QString quoted(const QString &value)
 {
-    return u'"' + value + u'"';
+    return QuotedValue(value);
 }
 
-// The attribute value rule of element readers: after name (found without
-// regard to case), a value in double quotes runs to the closing quote, blanks
-// included; a bare one ends at a blank or ">".
-QString attribute(const QString &tag, const QString &name)
+QString attribute(const QString &tag, const char16_t *name)
 {
-    qsizetype at = 0;
-    // A name must not be the tail of a longer one ("CODE=" in "CODEBASE=").
-    while ((at = tag.indexOf(name, at, Qt::CaseInsensitive)) >= 0) {
-        if (at == 0 || !tag.at(at - 1).isLetter())
-            break;
-        at += name.size();
-    }
-    if (at < 0)
-        return QString();
-    qsizetype start = at + name.size();
-    if (start < tag.size() && tag.at(start) == u'"') {
-        ++start;
-        const qsizetype end = tag.indexOf(u'"', start);
-        return tag.mid(start, (end < 0 ? tag.size() : end) - start);
-    }
-    qsizetype end = start;
-    while (end < tag.size() && tag.at(end) != u'>' && tag.at(end) != u' ')
-        ++end;
-    return tag.mid(start, end - start).trimmed();
+    return ReadStartTag(tag, qMax<qsizetype>(0, tag.indexOf(u'<'))).value(QStringView(name)).value_or(QString());
+}
+
+// The PARAM tags of an applet's content, as positions.
+QList<std::pair<qsizetype, qsizetype>> parameterTags(QStringView content)
+{
+    QList<std::pair<qsizetype, qsizetype>> tags;
+    for (StartTag t = FindStartTag(content, u"PARAM"); t.isValid() && t.closed;
+         t = FindStartTag(content, u"PARAM", t.end))
+        tags.append({t.start, t.end});
+    return tags;
 }
 
 } // namespace
@@ -96,12 +86,12 @@ const QStringList &AppletAlignWords()
 
 QString AppletParameter(const QString &name, const QString &value)
 {
-    return QStringLiteral("<PARAM NAME=\"") + name + QStringLiteral("\" VALUE=\"") + value + QStringLiteral("\">");
+    return QStringLiteral("<PARAM NAME=") + quoted(name) + QStringLiteral(" VALUE=") + quoted(value) + u'>';
 }
 
 QPair<QString, QString> ReadAppletParameter(const QString &line)
 {
-    return {attribute(line, QStringLiteral("NAME=")), attribute(line, QStringLiteral("VALUE="))};
+    return {attribute(line, u"NAME"), attribute(line, u"VALUE")};
 }
 
 QStringList BuildApplet(const AppletFields &f)
@@ -117,13 +107,13 @@ QStringList BuildApplet(const AppletFields &f)
         tag += QStringLiteral(" NAME=") + quoted(name);
     tag += QStringLiteral(" ALIGN=") + AppletAlignWords().value(qBound(0, f.align, 8));
     if (!f.width.isEmpty())
-        tag += QStringLiteral(" WIDTH=") + f.width;
+        tag += QStringLiteral(" WIDTH=") + BareValue(f.width);
     if (!f.height.isEmpty())
-        tag += QStringLiteral(" HEIGHT=") + f.height;
+        tag += QStringLiteral(" HEIGHT=") + BareValue(f.height);
     if (!f.hspace.isEmpty())
-        tag += QStringLiteral(" HSPACE=") + f.hspace;
+        tag += QStringLiteral(" HSPACE=") + BareValue(f.hspace);
     if (!f.vspace.isEmpty())
-        tag += QStringLiteral(" VSPACE=") + f.vspace;
+        tag += QStringLiteral(" VSPACE=") + BareValue(f.vspace);
     QStringList pieces = {tag + u'>', QStringLiteral("\r\n")};
     for (const QString &parameter : f.parameters)
         pieces << QStringLiteral("  ") + parameter + QStringLiteral("\r\n");
@@ -134,41 +124,61 @@ QStringList BuildApplet(const AppletFields &f)
 AppletFields ReadApplet(const QString &element)
 {
     AppletFields f;
-    const qsizetype close = element.indexOf(u'>');
-    const QString tag = close < 0 ? element : element.left(close + 1);
-    f.codeBase = attribute(tag, QStringLiteral("CODEBASE="));
-    f.code = attribute(tag, QStringLiteral("CODE="));
-    f.alt = attribute(tag, QStringLiteral("ALT="));
-    f.name = attribute(tag, QStringLiteral("NAME="));
-    f.width = attribute(tag, QStringLiteral("WIDTH="));
-    f.height = attribute(tag, QStringLiteral("HEIGHT="));
-    f.hspace = attribute(tag, QStringLiteral("HSPACE="));
-    f.vspace = attribute(tag, QStringLiteral("VSPACE="));
-    const QString align = attribute(tag, QStringLiteral("ALIGN="));
-    const qsizetype index = AppletAlignWords().indexOf(align.toLower());
+    const StartTag tag = FindStartTag(element, u"APPLET");
+    const auto value = [&](const char16_t *name) { return tag.value(QStringView(name)).value_or(QString()); };
+    f.codeBase = value(u"CODEBASE");
+    f.code = value(u"CODE");
+    f.alt = value(u"ALT");
+    f.name = value(u"NAME");
+    f.width = value(u"WIDTH");
+    f.height = value(u"HEIGHT");
+    f.hspace = value(u"HSPACE");
+    f.vspace = value(u"VSPACE");
+    const qsizetype index = AppletAlignWords().indexOf(value(u"ALIGN").toLower());
     f.align = index < 0 ? 1 : int(index);
-    if (close < 0)
+    if (!tag.closed)
         return f;
-    qsizetype at = close;
-    while ((at = element.indexOf(QStringLiteral("<PARAM"), at, Qt::CaseInsensitive)) >= 0) {
-        const qsizetype end = element.indexOf(u'>', at);
-        if (end < 0)
-            break;
-        f.parameters << element.mid(at, end - at + 1);
-        at = end;
-    }
+    for (const auto &[from, to] : parameterTags(QStringView(element).mid(tag.end)))
+        f.parameters << element.mid(tag.end + from, to - from);
     return f;
+}
+
+QStringList AppletPiecesToWrite(const QString &original, const AppletFields &fields)
+{
+    const StartTag tag = FindStartTag(original, u"APPLET");
+    if (!tag.isValid() || !tag.closed)
+        return BuildApplet(fields);
+    const AppletFields read = ReadApplet(original);
+    QString out =
+        MergeStartTag(original.left(tag.end), BuildApplet(read).constFirst(), BuildApplet(fields).constFirst());
+    const QStringView content = QStringView(original).mid(tag.end);
+    if (fields.parameters == read.parameters)
+        return {out + content.toString()};
+    // The new parameter lines take the place of the old ones; the fallback
+    // content and anything else between them stays.
+    const auto tags = parameterTags(content);
+    const qsizetype from = tags.isEmpty() ? 0 : tags.first().first;
+    const qsizetype to = tags.isEmpty() ? 0 : tags.last().second;
+    out += content.first(from);
+    out += (tags.isEmpty() ? QStringLiteral("\r\n  ") : QString()) + fields.parameters.join(QStringLiteral("\r\n  "));
+    for (qsizetype i = 0; i + 1 < tags.size(); ++i) {
+        const QStringView between = content.mid(tags[i].second, tags[i + 1].first - tags[i].second).trimmed();
+        if (!between.isEmpty())
+            out += QStringLiteral("\r\n  ") + between.toString();
+    }
+    out += content.mid(to);
+    return {out};
 }
 
 QString BuildEmbed(const EmbedFields &f)
 {
     QString tag = QStringLiteral("<EMBED SRC=") + quoted(f.source);
     if (!f.border.isEmpty())
-        tag += QStringLiteral(" BORDER=") + f.border;
+        tag += QStringLiteral(" BORDER=") + BareValue(f.border);
     if (!f.width.isEmpty())
-        tag += QStringLiteral(" WIDTH=") + f.width;
+        tag += QStringLiteral(" WIDTH=") + BareValue(f.width);
     if (!f.height.isEmpty())
-        tag += QStringLiteral(" HEIGHT=") + f.height;
+        tag += QStringLiteral(" HEIGHT=") + BareValue(f.height);
     if (f.align == 1)
         tag += QStringLiteral(" ALIGN=\"middle\"");
     else if (f.align == 2)
@@ -186,7 +196,7 @@ QString BuildEmbed(const EmbedFields &f)
 
 QString BuildBackgroundSound(const QString &source, const QString &repeat)
 {
-    return QStringLiteral("<BGSOUND SRC=") + quoted(source) + QStringLiteral(" LOOP=") + repeat + u'>';
+    return QStringLiteral("<BGSOUND SRC=") + quoted(source) + QStringLiteral(" LOOP=") + BareValue(repeat) + u'>';
 }
 
 void InsertPieces(DocumentText &text, UndoHistory &undo, EditorState &state, const QStringList &pieces, int kind)

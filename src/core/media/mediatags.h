@@ -70,6 +70,13 @@ QStringList BuildApplet(const AppletFields &fields);
 // An applet read back from its element text ("<APPLET" ... "</APPLET>").
 AppletFields ReadApplet(const QString &elementText);
 
+// The pieces that replace original, an applet being re-edited (empty or
+// without its start tag: BuildApplet). Attributes the author did not change
+// and those the dialog does not show (ARCHIVE, CLASS, ...) stay as written;
+// with the parameter list unchanged the content stays byte for byte, else
+// the new lines replace the old PARAM tags and the fallback content stays.
+QStringList AppletPiecesToWrite(const QString &original, const AppletFields &fields);
+
 struct EmbedFields
 {
     QString source;

@@ -7,6 +7,22 @@ int FieldNumber(const QString &text, int fallback)
     return ok ? value : fallback;
 }
 
+namespace {
+
+// The number's text as the field keeps it: as typed when it is plain
+// digits, else its value written out (a read value may hold anything
+// that the conversion skips, such as a NUL).
+QString numberText(const QString &kept, int value)
+{
+    for (const QChar ch : kept) {
+        if (ch < u'0' || ch > u'9')
+            return QString::number(value);
+    }
+    return kept;
+}
+
+} // namespace
+
 int SizeMaximum(bool percent)
 {
     return percent ? 100 : 9999;
@@ -18,7 +34,7 @@ QString CorrectSizeText(const QString &text, bool percent)
     const int value = FieldNumber(kept, 0);
     if (value <= 0 || value > SizeMaximum(percent))
         return {};
-    return kept;
+    return numberText(kept, value);
 }
 
 QString SizeTextForPercent(const QString &text, bool percent)
@@ -34,7 +50,7 @@ QString correctSmall(const QString &text, const QString &fallback, int maximum)
 {
     const QString kept = text.left(3);
     const int value = FieldNumber(kept, -1);
-    return value < 0 || value > maximum ? fallback : kept;
+    return value < 0 || value > maximum ? fallback : numberText(kept, value);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/table/tablegenerator.h"
 
+#include "core/attributes/starttag.h"
 #include "core/markup/insertion.h"
 #include "core/table/tablefields.h"
 #include "core/table/tablemodel.h"
@@ -13,7 +14,7 @@ void addColour(QString &out, const char *name, const QString &colour)
 {
     if (colour.isEmpty() || colour == u"#FFFFFF")
         return;
-    out += QLatin1String(name) + u'"' + colour + u'"';
+    out += QLatin1String(name) + QuotedValue(colour);
 }
 
 const char *const VAligns[] = {"", " VALIGN=top", " VALIGN=bottom", " VALIGN=baseline"};
@@ -44,12 +45,12 @@ QString tableStart(const TableAttrs &a)
     if (a.TableVAlign == 1 || a.TableVAlign == 2)
         out += pick(VAligns, a.TableVAlign);
     if (!a.TableBackground.isEmpty())
-        out += QStringLiteral(" BACKGROUND=\"") + a.TableBackground + u'"';
+        out += QStringLiteral(" BACKGROUND=") + QuotedValue(a.TableBackground);
     out += pick(Frames, a.TableFrame);
     out += pick(Rules, a.TableRules);
     addColour(out, " BGCOLOR=", a.TableBgColor);
     addColour(out, " BORDERCOLOR=", a.TableBorderColor);
-    return out + u'>' + CrLf;
+    return out + a.TableExtra + u'>' + CrLf;
 }
 
 QString caption(const TableAttrs &a)
@@ -66,7 +67,7 @@ QString caption(const TableAttrs &a)
         else if (a.CaptionAlign == 2)
             out += QStringLiteral(" ALIGN=right");
     }
-    return out + u'>' + a.CaptionText + QStringLiteral("</CAPTION>") + CrLf;
+    return out + a.CaptionExtra + u'>' + a.CaptionText + QStringLiteral("</CAPTION>") + CrLf;
 }
 
 QString rowStart(const TableRowAttrs &row)
@@ -79,7 +80,7 @@ QString rowStart(const TableRowAttrs &row)
     out += pick(VAligns, row.VAlign);
     addColour(out, " BGCOLOR=", row.BgColor);
     addColour(out, " BORDERCOLOR=", row.BorderColor);
-    return out + u'>' + CrLf;
+    return out + row.Extra + u'>' + CrLf;
 }
 
 QString cellStart(const TableCell &cell, int colSpan, int rowSpan)
@@ -119,10 +120,10 @@ QString cellStart(const TableCell &cell, int colSpan, int rowSpan)
     addColour(out, " BGCOLOR=", cell.BgColor);
     addColour(out, " BORDERCOLOR=", cell.BorderColor);
     if (!cell.Background.isEmpty())
-        out += QStringLiteral(" BACKGROUND=\"") + cell.Background + u'"';
+        out += QStringLiteral(" BACKGROUND=") + QuotedValue(cell.Background);
     if (cell.NoWrap)
         out += QStringLiteral(" NOWRAP");
-    return out + u'>';
+    return out + cell.Extra + u'>';
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "core/table/tablelosses.h"
 
 #include "core/attributes/attributereaders.h"
+#include "core/attributes/starttag.h"
+#include "core/messages/messages.h"
 
 #include <QRegularExpression>
 
@@ -137,64 +139,41 @@ void TableLosses::note(QStringList &list, const QString &item)
         list << item;
 }
 
-void TableLosses::checkAttributes(Tag tag, const QString &attributeText)
+QString TableLosses::checkAttributes(Tag tag, const QString &attributeText, const QString &asWritten)
 {
+    static const QRegularExpression plainName(QStringLiteral("^[A-Za-z_:][-A-Za-z0-9_:.]*$"));
     const QString &t = attributeText;
-    qsizetype i = 0;
-    while (i < t.size()) {
-        if (isBlank(t.at(i)) || t.at(i) == u'/') {
-            ++i;
-            continue;
-        }
-        const qsizetype nameStart = i;
-        while (i < t.size() && !isBlank(t.at(i)) && t.at(i) != u'=' && t.at(i) != u'>')
-            ++i;
-        const QString name = t.mid(nameStart, i - nameStart).toUpper();
-        qsizetype j = i;
-        while (j < t.size() && isBlank(t.at(j)))
-            ++j;
-        bool hasValue = false;
-        bool blankBeforeValue = j > i;
-        QString value;
-        if (j < t.size() && t.at(j) == u'=') {
-            hasValue = true;
-            ++j;
-            blankBeforeValue = blankBeforeValue || (j < t.size() && isBlank(t.at(j)));
-            while (j < t.size() && isBlank(t.at(j)))
-                ++j;
-            if (j < t.size() && (t.at(j) == u'"' || t.at(j) == u'\'')) {
-                const QChar quote = t.at(j);
-                const qsizetype close = t.indexOf(quote, j + 1);
-                const qsizetype end = close < 0 ? t.size() : close;
-                value = t.mid(j + 1, end - j - 1);
-                // The reader takes double-quoted values only.
-                blankBeforeValue = blankBeforeValue || quote == u'\'';
-                i = close < 0 ? t.size() : close + 1;
-            } else {
-                const qsizetype from = j;
-                while (j < t.size() && !isBlank(t.at(j)) && t.at(j) != u'>')
-                    ++j;
-                value = t.mid(from, j - from);
-                i = j;
-            }
-        } else {
-            i = std::max(i, nameStart + 1);
-        }
-        if (name.isEmpty() || name == u">")
-            continue;
+    // Read as the start tag "<T" + attributeText + ">": offsets are 2 on.
+    const StartTag read = ReadStartTag(QString(QStringLiteral("<T") + t + u'>'));
+    QString kept;
+    for (const TagAttribute &attribute : read.attributes) {
+        const QString name = attribute.name.toUpper();
+        const qsizetype from = attribute.start - 2;
+        const qsizetype length = std::min(attribute.end - 2, t.size()) - from;
         const KnownAttribute *a = known(tag, name);
         if (!a) {
-            note(m_attributes, tagName(tag) + u' ' + name);
+            // Kept as written when it reads back the same: a plain name, a
+            // closed quote, no tag characters, nothing blanked out.
+            const QString raw = asWritten.mid(from, length);
+            QString flat = raw;
+            for (QChar &ch : flat)
+                ch = isBlank(ch) ? u' ' : ch;
+            if (read.closed && plainName.match(attribute.name).hasMatch() && !raw.contains(u'<') && !raw.contains(u'>')
+                && flat == t.mid(from, length))
+                kept += u' ' + raw;
+            else
+                note(m_attributes, tagName(tag) + u' ' + name);
             continue;
         }
-        // The reader takes the value right after "NAME=": spaces around the
-        // "=" or another quoting hide it.
+        // The designer reads the first of repeated attributes, and only
+        // values it understands.
         const bool readable = a->value == Value::Flag
-                              || (!blankBeforeValue && valueFits(*a, value, hasValue)
-                                  && AttrText(readerName(name), t, a->value == Value::Any) == value);
+                              || (valueFits(*a, attribute.value, attribute.hasValue)
+                                  && AttrText(readerName(name), t, a->value == Value::Any) == attribute.value);
         if (!readable)
-            note(m_values, tagName(tag) + u' ' + name + (hasValue ? u'=' + value : QString()));
+            note(m_values, tagName(tag) + u' ' + name + (attribute.hasValue ? u'=' + attribute.value : QString()));
     }
+    return kept;
 }
 
 void TableLosses::checkSkipped(const QString &text)
@@ -238,6 +217,11 @@ void TableLosses::spanCut(int column, int row)
     note(m_spans, QStringLiteral("(%1,%2)").arg(column + 1).arg(row + 1));
 }
 
+void TableLosses::rowPadded(int row)
+{
+    note(m_padded, QString::number(row + 1));
+}
+
 bool TableLosses::isEmpty() const
 {
     return items().isEmpty();
@@ -262,5 +246,7 @@ QStringList TableLosses::items() const
     if (!m_spans.isEmpty())
         out << QStringLiteral("l'étendue des cellules fusionnées qui dépassent le tableau ")
                    + m_spans.join(QStringLiteral(", "));
+    if (!m_padded.isEmpty())
+        out << msg(9400).arg(m_padded.join(QStringLiteral(", ")));
     return out;
 }

@@ -6,7 +6,7 @@
 // What the table reader meets in an author's table that the designer's
 // model cannot hold, and which rewriting the table would therefore drop:
 // other tags (THEAD, TBODY, COL...), comments, text outside the cells,
-// attributes the designer does not know or values it would read
+// attributes it cannot keep as written or values it would read
 // differently, cells beyond the column count. Blanks and line breaks
 // between tags are layout and never count.
 class TableLosses
@@ -15,12 +15,16 @@ public:
     enum class Tag { Table, Caption, Row, Cell };
 
     // Checks every attribute of a start tag (the text between the tag name
-    // and its ">").
-    void checkAttributes(Tag tag, const QString &attributeText);
+    // and its ">", line breaks as blanks) and returns the attributes the
+    // designer does not edit but can keep, as asWritten (the same text with
+    // its line breaks) holds them, each after a blank.
+    QString checkAttributes(Tag tag, const QString &attributeText, const QString &asWritten);
     // Checks text the reader passes over between the parts it takes.
     void checkSkipped(const QString &text);
     void cellBeyondColumns(int row);
     void spanCut(int column, int row);
+    // A row with fewer cells than the table, which empty cells complete.
+    void rowPadded(int row);
 
     bool isEmpty() const;
     // One French line per kind of loss, details joined.
@@ -34,6 +38,7 @@ private:
     QStringList m_values;
     QStringList m_cells;
     QStringList m_spans;
+    QStringList m_padded;
     bool m_comments = false;
     bool m_text = false;
 };

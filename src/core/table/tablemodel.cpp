@@ -16,6 +16,7 @@ void TableModel::NewTable()
     fresh.CaptionMode = attrs.CaptionMode;
     fresh.CaptionAlign = attrs.CaptionAlign;
     fresh.CaptionVAlign = attrs.CaptionVAlign;
+    fresh.CaptionExtra = attrs.CaptionExtra;
     attrs = fresh;
     m_grid.clear();
     m_cells.fill(TableCell{});

@@ -29,6 +29,9 @@ struct TableCell
     bool WidthPercent = false;
     // The cell's HTML, one entry per line.
     QStringList Content;
+    // Attributes the designer does not edit (class, style, id...), as the
+    // author wrote them, each after a blank; written after its own.
+    QString Extra;
 };
 
 struct TableRowAttrs
@@ -39,6 +42,8 @@ struct TableRowAttrs
     qint8 VAlign = 0;
     QString BorderColor;
     QString BgColor;
+    // As TableCell::Extra.
+    QString Extra;
 };
 
 // The table-level settings: the main dialog's fields (kept as the texts the
@@ -72,6 +77,9 @@ struct TableAttrs
     QString TableBackground;
     QString TableBgColor;
     QString TableBorderColor;
+    // As TableCell::Extra, for the TABLE and CAPTION tags.
+    QString TableExtra;
+    QString CaptionExtra;
 };
 
 // The table designer's model: a 10 x 40 grid of slots following the span

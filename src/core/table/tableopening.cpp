@@ -12,13 +12,20 @@ TableDesignerStart OpenTableDesigner(DocumentText &text, EditorState &state, Pro
 {
     TableDesignerStart start;
     model = TableModel();
+    const bool selectsTable =
+        text.selectionLength() > 0 && text.selectedText().contains(QLatin1String("<TABLE"), Qt::CaseInsensitive);
     const ElementEditMode mode = ApplyElementEditMode(text, state, MarkersForCommand(QStringLiteral("TableBtn")));
     if (mode == ElementEditMode::Nested) {
         prompts.information(msg(18));
+        start.refused = true;
         return start;
     }
-    if (mode != ElementEditMode::Edit || state.SelectedElementText.isEmpty())
+    if (mode != ElementEditMode::Edit || state.SelectedElementText.isEmpty()) {
+        // A table start without its end tag: no message, but the designer
+        // says that it makes a new table.
+        start.refused = selectsTable;
         return start;
+    }
 
     start.reading = ReadTable(state.SelectedElementText, model);
     const int message = TableReadMessage(start.reading.outcome);
@@ -31,6 +38,7 @@ TableDesignerStart OpenTableDesigner(DocumentText &text, EditorState &state, Pro
         text.setSelectionLength(0);
         state.SelectedElementText.clear();
         start.reading.losses.clear();
+        start.refused = true;
         return start;
     }
     start.editing = true;

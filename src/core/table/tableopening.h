@@ -12,6 +12,10 @@ struct TableDesignerStart
 {
     // OK replaces the selected table (undo kind ukReplace).
     bool editing = false;
+    // The selection held a table the designer could not take up (messages
+    // 18, 58, 59, 90, or no "</TABLE>"): the designer makes a new table,
+    // which OK puts before the old one, untouched.
+    bool refused = false;
     TableReading reading;
 };
 

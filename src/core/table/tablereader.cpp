@@ -1,11 +1,13 @@
 #include "core/table/tablereader.h"
 
 #include "core/attributes/attributereaders.h"
+#include "core/attributes/starttag.h"
 #include "core/table/tablefields.h"
 #include "core/table/tablelosses.h"
 #include "core/table/tablemodel.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -39,10 +41,91 @@ qsizetype findTag(const QString &text, QLatin1String tag, qsizetype from, qsizet
     return -1;
 }
 
-qsizetype findIn(const QString &text, QLatin1String what, qsizetype from, qsizetype to)
+bool isBlank(QChar ch)
 {
-    const qsizetype at = QStringView(text).first(std::min(to, text.size())).indexOf(what, from, Qt::CaseInsensitive);
-    return at < 0 ? -1 : at;
+    return ch == u' ' || ch == u'\t' || ch == u'\r' || ch == u'\n' || ch == u'\f';
+}
+
+// Markup layout only: blanks, tabs and line breaks. A no-break space is
+// content (a cell holding just one is not empty).
+bool isLayout(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), isBlank);
+}
+
+// Whether rest starts with tag: a tag written with its ">" is an end tag,
+// which may hold blanks before the ">" ("</TD\r\n>"); one written without
+// is a start tag name ("<TH" is not "<THEAD").
+bool startsWithTag(QStringView rest, QLatin1String tag)
+{
+    if (tag.back() != u'>') {
+        return rest.startsWith(tag, Qt::CaseInsensitive)
+               && (rest.size() == tag.size() || !rest.at(tag.size()).isLetterOrNumber());
+    }
+    const QLatin1String name = tag.chopped(1);
+    if (!rest.startsWith(name, Qt::CaseInsensitive))
+        return false;
+    qsizetype i = name.size();
+    while (i < rest.size() && isBlank(rest.at(i)))
+        ++i;
+    return i < rest.size() && rest.at(i) == u'>';
+}
+
+// The earliest of several tags in [from, to); to when none is there. One
+// pass up to the tag found, so that reading stays linear.
+qsizetype firstOf(const QString &text, std::initializer_list<QLatin1String> tags, qsizetype from, qsizetype to)
+{
+    const QStringView view = QStringView(text).first(std::min(to, text.size()));
+    for (qsizetype at = view.indexOf(u'<', from); at >= 0; at = view.indexOf(u'<', at + 1)) {
+        for (QLatin1String tag : tags) {
+            if (startsWithTag(view.mid(at), tag))
+                return at;
+        }
+    }
+    return to;
+}
+
+// Just after the end tag at `at` when there is one, else at.
+qsizetype afterEndTag(const QString &text, qsizetype at, QLatin1String tag)
+{
+    return startsWithTag(QStringView(text).mid(at), tag) ? text.indexOf(u'>', at) + 1 : at;
+}
+
+// Tags that end a row: its "</TR>" or, when that was left out, the next
+// row or row group.
+const std::initializer_list<QLatin1String> RowEndTags = {
+    QLatin1String("</TR>"),  QLatin1String("<TR"),     QLatin1String("<THEAD"),  QLatin1String("<TBODY"),
+    QLatin1String("<TFOOT"), QLatin1String("</THEAD"), QLatin1String("</TBODY"), QLatin1String("</TFOOT")};
+
+// Tags that end a caption whose "</CAPTION>" was left out: any other part
+// of the table.
+const std::initializer_list<QLatin1String> CaptionEndTags = {
+    QLatin1String("</CAPTION>"), QLatin1String("<TR"),     QLatin1String("<TD"),     QLatin1String("<TH"),
+    QLatin1String("<THEAD"),     QLatin1String("<TBODY"),  QLatin1String("<TFOOT"),  QLatin1String("<COL"),
+    QLatin1String("<COLGROUP"),  QLatin1String("</TR>"),   QLatin1String("</TD>"),   QLatin1String("</TH>"),
+    QLatin1String("</THEAD"),    QLatin1String("</TBODY"), QLatin1String("</TFOOT"), QLatin1String("</TABLE>")};
+
+void blank(QString &text, qsizetype from, qsizetype to)
+{
+    for (qsizetype i = from; i < to; ++i)
+        text[i] = u' ';
+}
+
+// The text as the structure scan sees it: comments blanked out (their tags
+// are no cells), each character at its place. A comment that is never
+// closed is left as text, so that it cannot hide the end of the table.
+QString withoutComments(const QString &text)
+{
+    QString scan = text;
+    qsizetype from = 0;
+    while ((from = scan.indexOf(QLatin1String("<!--"), from)) >= 0) {
+        const qsizetype end = scan.indexOf(QLatin1String("-->"), from + 4);
+        if (end < 0)
+            break;
+        blank(scan, from, end + 3);
+        from = end + 3;
+    }
+    return scan;
 }
 
 // A cell's lines: LF (or CR LF) ends a line, TAB becomes 16 blanks. The line
@@ -57,9 +140,9 @@ QStringList contentLines(const QString &content)
     text.replace(u'\r', u'\n');
     text.replace(u'\t', QString(16, u' '));
     QStringList lines = text.split(u'\n');
-    if (lines.first().trimmed().isEmpty())
+    if (isLayout(lines.first()))
         lines.removeFirst();
-    if (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+    if (!lines.isEmpty() && isLayout(lines.last()))
         lines.removeLast();
     return lines;
 }
@@ -103,6 +186,7 @@ class TableReader
 public:
     TableReader(const QString &text, TableModel &model)
         : m_text(text)
+        , m_scan(withoutComments(text))
         , m_model(model)
     {}
 
@@ -113,6 +197,8 @@ public:
         m_model.NewTable();
         m_model.m_grid.clear();
         m_model.createFirstCell();
+        m_read.fill(false);
+        readCaption();
         readTableTag();
         try {
             readRows();
@@ -135,22 +221,21 @@ private:
     void readTableTag()
     {
         TableAttrs &a = m_model.attrs;
-        const qsizetype start = findTag(m_text, QLatin1String("<TABLE"), 0, m_text.size());
+        const qsizetype start = findTag(m_scan, QLatin1String("<TABLE"), 0, m_scan.size());
         m_bodyStart = 0;
-        m_bodyEnd = m_text.size();
+        m_bodyEnd = m_scan.size();
         if (start >= 0) {
-            const qsizetype close = m_text.indexOf(u'>', start);
-            const qsizetype tagEnd = close < 0 ? m_text.size() : close + 1;
-            const QString tag = flattened(m_text.mid(start + 6, tagEnd - start - 6));
-            m_losses.checkAttributes(TableLosses::Tag::Table, tag.endsWith(u'>') ? tag.chopped(1) : tag);
+            const qsizetype close = StartTagEnd(m_scan, start);
+            const qsizetype tagEnd = close < 0 ? m_scan.size() : close;
+            const QString tag = flattened(m_scan.mid(start + 6, tagEnd - start - 6));
+            const qsizetype length = tag.endsWith(u'>') ? tag.size() - 1 : tag.size();
+            a.TableExtra =
+                m_losses.checkAttributes(TableLosses::Tag::Table, tag.left(length), m_text.mid(start + 6, length));
             readTableAttributes(tag, a);
             m_bodyStart = tagEnd;
         }
         // The table ends at its first end tag, start tag or not.
-        const qsizetype end = findIn(m_text, QLatin1String("</TABLE>"), m_bodyStart, m_text.size());
-        if (end >= 0)
-            m_bodyEnd = end;
-        readCaption();
+        m_bodyEnd = firstOf(m_scan, {QLatin1String("</TABLE>")}, m_bodyStart, m_scan.size());
     }
 
     static void readTableAttributes(const QString &tag, TableAttrs &a)
@@ -203,22 +288,36 @@ private:
         }
     }
 
+    // The caption ends at its end tag or, when that was left out, at the
+    // next part of the table. It is then blanked out of the scan: whatever
+    // it holds is no row or cell, and no tag of the table ends inside it.
+    // The first caption with a text is the table's; one without (nothing
+    // for the designer to write) stays where it is, as markup it loses.
     void readCaption()
     {
-        const qsizetype start = findTag(m_text, QLatin1String("<CAPTION"), 0, m_text.size());
-        if (start < 0)
-            return;
-        const qsizetype end = findIn(m_text, QLatin1String("</CAPTION>"), start, m_text.size());
-        if (end < 0)
-            return;
+        qsizetype start = -1;
+        qsizetype end = -1;
+        qsizetype close = -1;
+        QString inner;
+        for (qsizetype from = 0;; from = start + 8) {
+            start = findTag(m_scan, QLatin1String("<CAPTION"), from, m_scan.size());
+            if (start < 0)
+                return;
+            end = firstOf(m_scan, CaptionEndTags, start + 8, m_scan.size());
+            inner = m_text.mid(start + 8, end - start - 8);
+            // The ">" that ends the start tag, a quoted one not counted.
+            close = StartTagEnd(QStringView(m_scan).first(end), start);
+            close = close < 0 ? -1 : close - 1 - (start + 8);
+            if (close >= 0 && !isLayout(QStringView(inner).mid(close + 1)))
+                break;
+            // Every later caption start before `end` has the same blank end.
+            start = end - 8;
+        }
         m_captionStart = start;
-        m_captionEnd = end + 10;
-        const QString inner = m_text.mid(start + 8, end - start - 8);
-        const qsizetype close = inner.indexOf(u'>');
-        const QString tag = flattened(close < 0 ? inner : inner.left(close));
-        m_losses.checkAttributes(TableLosses::Tag::Caption, tag);
-
+        m_captionEnd = afterEndTag(m_scan, end, QLatin1String("</CAPTION>"));
+        const QString tag = flattened(m_scan.mid(start + 8, close));
         TableAttrs &a = m_model.attrs;
+        a.CaptionExtra = m_losses.checkAttributes(TableLosses::Tag::Caption, tag, inner.left(close));
         a.CaptionMode = 0;
         a.CaptionAlign = 0;
         a.CaptionVAlign = 0;
@@ -236,19 +335,8 @@ private:
             a.CaptionMode = 1;
             a.CaptionVAlign = KeywordWindow(QStringLiteral("VALIGN="), tag).contains(u"BOTTOM") ? 1 : 0;
         }
-        a.CaptionText = close < 0 ? QString() : inner.mid(close + 1);
-    }
-
-    // findTag / findIn that pass over the caption: its content is no row or
-    // cell, even when it holds such tags.
-    qsizetype find(QLatin1String what, qsizetype from, qsizetype to, bool startTag = true) const
-    {
-        while (true) {
-            const qsizetype at = startTag ? findTag(m_text, what, from, to) : findIn(m_text, what, from, to);
-            if (at < 0 || m_captionStart < 0 || at < m_captionStart || at >= m_captionEnd)
-                return at;
-            from = m_captionEnd;
-        }
+        a.CaptionText = inner.mid(close + 1);
+        blank(m_scan, m_captionStart, m_captionEnd);
     }
 
     // A cell's content; a caption standing inside it is the table's caption
@@ -278,7 +366,7 @@ private:
         qsizetype pos = m_bodyStart;
         int r = 0;
         while (true) {
-            const qsizetype rowTag = find(QLatin1String("<TR"), pos, m_bodyEnd);
+            const qsizetype rowTag = findTag(m_scan, QLatin1String("<TR"), pos, m_bodyEnd);
             skipped(pos, rowTag < 0 ? m_bodyEnd : rowTag);
             if (rowTag < 0)
                 break;
@@ -287,26 +375,20 @@ private:
                     fail(TableReadOutcome::TooManyRows);
                 m_model.addRow();
             }
-            const qsizetype close = m_text.indexOf(u'>', rowTag);
+            const qsizetype close = StartTagEnd(m_scan, rowTag) - 1;
             if (close < 0 || close >= m_bodyEnd)
                 fail(TableReadOutcome::Unreadable);
-            const QString attributes = flattened(m_text.mid(rowTag + 3, close - rowTag - 3));
-            m_losses.checkAttributes(TableLosses::Tag::Row, attributes);
+            const QString attributes = flattened(m_scan.mid(rowTag + 3, close - rowTag - 3));
             readRowAttributes(attributes, m_model.row(r));
+            m_model.row(r).Extra =
+                m_losses.checkAttributes(TableLosses::Tag::Row, attributes, m_text.mid(rowTag + 3, close - rowTag - 3));
 
+            // A row ends at its "</TR>" or, when that was left out, at the
+            // next row, row group or the end of the table.
             const qsizetype rowStart = close + 1;
-            qsizetype rowEnd = m_bodyEnd;
-            qsizetype next = m_bodyEnd;
-            const qsizetype endTag = find(QLatin1String("</TR>"), rowStart, m_bodyEnd, false);
-            const qsizetype nextRow = find(QLatin1String("<TR"), rowStart, m_bodyEnd);
-            if (endTag >= 0 && (nextRow < 0 || endTag < nextRow)) {
-                rowEnd = endTag;
-                next = endTag + 5;
-            } else if (nextRow >= 0) {
-                rowEnd = next = nextRow;
-            }
+            const qsizetype rowEnd = firstOf(m_scan, RowEndTags, rowStart, m_bodyEnd);
             readCells(r, rowStart, rowEnd);
-            pos = next;
+            pos = afterEndTag(m_scan, rowEnd, QLatin1String("</TR>"));
             ++r;
         }
         m_model.m_rowCount = std::max(r, 1);
@@ -327,13 +409,11 @@ private:
         int c = 0;
         bool first = true;
         while (true) {
-            const qsizetype td = find(QLatin1String("<TD"), pos, to);
-            const qsizetype th = find(QLatin1String("<TH"), pos, to);
-            const qsizetype start = td < 0 ? th : (th < 0 ? td : std::min(td, th));
-            skipped(pos, start < 0 ? to : start);
-            if (start < 0)
+            const qsizetype start = firstOf(m_scan, {QLatin1String("<TD"), QLatin1String("<TH")}, pos, to);
+            skipped(pos, start);
+            if (start >= to)
                 break;
-            const bool header = start == th;
+            const bool header = m_scan.at(start + 2).toUpper() == u'H';
 
             if (r == 0) {
                 if (!first) {
@@ -349,14 +429,14 @@ private:
             }
             first = false;
 
-            const qsizetype close = m_text.indexOf(u'>', start);
+            const qsizetype close = StartTagEnd(m_scan, start) - 1;
             if (close < 0 || close >= to)
                 fail(TableReadOutcome::Unreadable);
+            // A cell ends at its end tag or, when that was left out, at the
+            // next cell or the end of the row.
             const QLatin1String endName = header ? QLatin1String("</TH>") : QLatin1String("</TD>");
-            const qsizetype end = find(endName, close + 1, to, false);
-            if (end < 0)
-                fail(TableReadOutcome::Unreadable);
-            pos = end + 5;
+            const qsizetype end = firstOf(m_scan, {endName, QLatin1String("<TD"), QLatin1String("<TH")}, close + 1, to);
+            pos = afterEndTag(m_scan, end, endName);
 
             if (r > 0 && c >= m_model.m_colCount) {
                 m_losses.cellBeyondColumns(r);
@@ -364,12 +444,14 @@ private:
                 continue;
             }
 
-            const QString attributes = flattened(m_text.mid(start + 3, close - start - 3));
-            m_losses.checkAttributes(TableLosses::Tag::Cell, attributes);
+            const QString attributes = flattened(m_scan.mid(start + 3, close - start - 3));
+            m_read[std::size_t(r * TableModel::MaxColumns + c)] = true;
             TableCell &cell = m_model.cell(c, r);
             cell = TableCell{};
             cell.Kind = header ? 1 : 2;
             readCellAttributes(attributes, cell);
+            cell.Extra =
+                m_losses.checkAttributes(TableLosses::Tag::Cell, attributes, m_text.mid(start + 3, close - start - 3));
             cell.Content = contentLines(cellContent(close + 1, end));
 
             const int s = c;
@@ -415,11 +497,7 @@ private:
         const int align = CellAlignKeyword(QStringLiteral(" ALIGN="), text);
         cell.HAlign = qint8(align >= 0 ? align : (cell.Kind == 1 ? 2 : 0));
         // NOWRAP as an attribute of its own, not inside a picture's name.
-        const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
-        cell.NoWrap = std::any_of(words.begin(), words.end(), [](const QString &w) {
-            return w.compare(QLatin1String("NOWRAP"), Qt::CaseInsensitive) == 0
-                   || w.startsWith(QLatin1String("NOWRAP="), Qt::CaseInsensitive);
-        });
+        cell.NoWrap = tagHasWord(QStringLiteral("<TD") + text + u'>', u"NOWRAP");
     }
 
     // Spans end at the table's edges; everything outside the table is free
@@ -437,6 +515,9 @@ private:
                     grid.setSpans(c, r, std::min<int>(grid.colSpan(c, r), m.m_colCount - c),
                                   std::min<int>(grid.rowSpan(c, r), m.m_rowCount - r));
                     m.cell(c, r).Selected = false;
+                    // A row shorter than the table gets empty cells.
+                    if (!m_read[std::size_t(r * TableModel::MaxColumns + c)])
+                        m_losses.rowPadded(r);
                 } else {
                     m.cell(c, r) = TableCell{};
                 }
@@ -449,7 +530,12 @@ private:
     }
 
     const QString &m_text;
+    // m_text with comments and the caption blanked out, where the tags that
+    // shape the table are looked for.
+    QString m_scan;
     TableModel &m_model;
+    // The slots that got a cell from the markup.
+    std::array<bool, TableModel::MaxColumns * TableModel::MaxRows> m_read;
     TableLosses m_losses;
     qsizetype m_bodyStart = 0;
     qsizetype m_bodyEnd = 0;

@@ -7,6 +7,21 @@
 
 #include <QFileInfo>
 
+namespace {
+
+// The page's last line that holds something: a page that ends with a line
+// break ("</HTML>" CR LF, as every new page does) has an empty line after
+// it, and the imported text belongs before "</HTML>", not after it.
+int lastWrittenLine(const DocumentText &text)
+{
+    int line = std::max(0, text.lineCount() - 1);
+    while (line > 0 && text.line(line).trimmed().isEmpty())
+        --line;
+    return line;
+}
+
+} // namespace
+
 QStringList ImportLines(const QString &crlfText)
 {
     if (crlfText.isEmpty())
@@ -49,7 +64,7 @@ bool ImportLinesInto(DocumentText &text, UndoHistory &undo, EditorState &state, 
         text.setSelectionLength(0);
         break;
     case ImportPosition::End:
-        text.setSelectionStart(text.lineStart(std::max(0, text.lineCount() - 1)));
+        text.setSelectionStart(text.lineStart(lastWrittenLine(text)));
         text.setSelectionLength(0);
         break;
     case ImportPosition::Caret:

@@ -201,7 +201,7 @@ bool TBodyFrm::confirm()
     DocumentHost &host = services().host;
     if (!host.activeText() || !host.activeUndo())
         return false;
-    if (!WriteBodyTag(*host.activeText(), *host.activeUndo(), host.editorState(), host.prompts(), BuildBodyTag(body)))
+    if (!WriteBodyTag(*host.activeText(), *host.activeUndo(), host.editorState(), host.prompts(), body))
         return false;
     host.UpdateCommandStates();
     return true;

@@ -20,8 +20,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TitleDialog::TitleDialog(DialogServices &services, QWidget *parent)
+TitleDialog::TitleDialog(DialogServices &services, QWidget *parent, Use use)
     : ElementDialog(services, msg(527), QStringLiteral("titre.html"), parent)
+    , m_use(use)
 {
     setObjectName(QStringLiteral("TEtiquetteFrm"));
     auto *caption = new QLabel(QStringLiteral("&Titre du document HTML:"), this);
@@ -30,13 +31,23 @@ TitleDialog::TitleDialog(DialogServices &services, QWidget *parent)
     caption->setBuddy(m_title);
     body()->addWidget(caption);
     body()->addWidget(m_title);
-    if (const DocumentText *text = services.host.activeText())
+    if (const DocumentText *text = services.host.activeText(); text && use == Use::PageTitle)
         m_title->setText(ReadTitle(*text));
     m_title->setFocus();
 }
 
+std::optional<QString> TitleDialog::askNewPageTitle(DialogServices &services, QWidget *parent)
+{
+    TitleDialog dialog(services, parent, Use::NewPage);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.m_title->text();
+}
+
 bool TitleDialog::confirm()
 {
+    if (m_use == Use::NewPage)
+        return true;
     DocumentHost &host = services().host;
     DocumentText *text = host.activeText();
     UndoHistory *undo = host.activeUndo();

@@ -3,18 +3,26 @@
 #include "core/dialogs/headelements.h"
 #include "ui/dialogs/elementdialog.h"
 
+#include <optional>
+
 class QButtonGroup;
 class QFormLayout;
 class QSpinBox;
 class QTabWidget;
 
 // "Titre du document": the page title, read from the page and written back
-// as one undo step on OK.
+// as one undo step on OK. Nouveau asks for the new page's title with the
+// same dialog, on an empty field, and OK only closes it (askNewPageTitle).
 class TitleDialog : public ElementDialog
 {
     Q_OBJECT
 public:
-    explicit TitleDialog(DialogServices &services, QWidget *parent = nullptr);
+    enum class Use { PageTitle, NewPage };
+
+    explicit TitleDialog(DialogServices &services, QWidget *parent = nullptr, Use use = Use::PageTitle);
+
+    // The title typed for a new page; nothing when cancelled.
+    static std::optional<QString> askNewPageTitle(DialogServices &services, QWidget *parent);
 
     QLineEdit *titleField() const { return m_title; }
 
@@ -23,6 +31,7 @@ protected:
 
 private:
     QLineEdit *m_title;
+    Use m_use;
 };
 
 // "En-tête du document": the BASE, META, LINK and ISINDEX elements, one page

@@ -1,5 +1,6 @@
 #include "ui/dialogs/linkdialogs.h"
 
+#include "core/attributes/starttag.h"
 #include "core/markup/editorstate.h"
 #include "core/markup/identifiers.h"
 #include "core/markup/insertion.h"
@@ -432,7 +433,7 @@ void QuickExternalLink(DialogServices &services)
     UndoHistory *undo = host.activeUndo();
     if (relative.isEmpty() || !text || !undo)
         return;
-    InsertTagPair(*text, *undo, host.editorState(), QStringLiteral("<A HREF=\"") + relative + QStringLiteral("\">"),
+    InsertTagPair(*text, *undo, host.editorState(), QStringLiteral("<A HREF=") + QuotedValue(relative) + u'>',
                   QStringLiteral("</A>"), true, true, ukWrap);
     host.UpdateCommandStates();
 }

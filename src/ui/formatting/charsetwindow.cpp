@@ -6,10 +6,13 @@
 #include "ui/formatting/formattingcommands.h"
 #include "ui/shell/helpwindow.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -28,6 +31,126 @@ QFont scaled(QFont font, qreal factor)
     return font;
 }
 
+// One cell of the grid for screen readers: named by its character and its
+// entity, placed where it is drawn; pressing it inserts the entity.
+class CharacterCellAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    CharacterCellAccessible(CharacterGrid *grid, int index)
+        : m_grid(grid)
+        , m_index(index)
+    {}
+
+    bool isValid() const override { return m_grid; }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_grid ? m_grid->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_grid); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    void setText(QAccessible::Text, const QString &) override {}
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const PickerCharacter &c = pickerCharacters().at(m_index);
+        if (t == QAccessible::Name)
+            return cellText(m_index) + u' ' + c.entity;
+        if (t == QAccessible::Description)
+            return QStringLiteral("Insère ") + c.entity;
+        return QString();
+    }
+
+    QRect rect() const override
+    {
+        if (!m_grid)
+            return QRect();
+        const QRect cell = m_grid->cellRect(m_index);
+        return QRect(m_grid->mapToGlobal(cell.topLeft()), cell.size());
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.focusable = s.selectable = true;
+        if (m_grid && m_grid->current() == m_index) {
+            s.selected = true;
+            s.focused = m_grid->hasFocus();
+        }
+        return s;
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+    void doAction(const QString &name) override
+    {
+        if (m_grid && name == pressAction())
+            emit m_grid->chosen(m_index);
+    }
+
+private:
+    QPointer<CharacterGrid> m_grid;
+    int m_index;
+};
+
+// The grid as a list of its cells, so that each one is reachable and named.
+class CharacterGridAccessible : public QAccessibleWidget
+{
+public:
+    explicit CharacterGridAccessible(CharacterGrid *grid)
+        : QAccessibleWidget(grid, QAccessible::List)
+    {}
+    ~CharacterGridAccessible() override
+    {
+        for (QAccessible::Id id : std::as_const(m_cells))
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    int childCount() const override { return grid()->count(); }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        if (!m_cells.contains(index))
+            m_cells.insert(index, QAccessible::registerAccessibleInterface(new CharacterCellAccessible(grid(), index)));
+        return QAccessible::accessibleInterface(m_cells.value(index));
+    }
+    int indexOfChild(const QAccessibleInterface *cell) const override
+    {
+        for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it) {
+            if (QAccessible::accessibleInterface(it.value()) == cell)
+                return it.key();
+        }
+        return -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        return child(grid()->cellAt(grid()->mapFromGlobal(QPoint(x, y))));
+    }
+    QAccessibleInterface *focusChild() const override
+    {
+        return grid()->hasFocus() ? child(grid()->current()) : nullptr;
+    }
+
+private:
+    CharacterGrid *grid() const { return static_cast<CharacterGrid *>(widget()); }
+
+    mutable QHash<int, QAccessible::Id> m_cells;
+};
+
+QAccessibleInterface *characterGridFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("CharacterGrid") && object && object->isWidgetType())
+        return new CharacterGridAccessible(static_cast<CharacterGrid *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 CharacterGrid::CharacterGrid(QWidget *parent)
@@ -35,6 +158,10 @@ CharacterGrid::CharacterGrid(QWidget *parent)
     , m_cell(std::max(26, fontMetrics().height() * 2))
     , m_magnifier(new QLabel(this, Qt::ToolTip))
 {
+    // Before anything asks for the grid's accessible interface, which is
+    // then kept for the widget's life.
+    static const bool accessible = (QAccessible::installFactory(characterGridFactory), true);
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAccessibleName(QStringLiteral("Caractères spéciaux"));
@@ -86,6 +213,11 @@ void CharacterGrid::setCurrent(int index)
     update(cellRect(m_current));
     m_current = index;
     update(cellRect(m_current));
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(index);
+        QAccessible::updateAccessibility(&focus);
+    }
     emit shown(m_current);
 }
 
@@ -241,6 +373,8 @@ TcharsetFrm::TcharsetFrm(DocumentHost &host, QWidget *parent)
     palette.setColor(QPalette::WindowText, Qt::black);
     m_preview->setPalette(palette);
     m_entity->setAlignment(Qt::AlignCenter);
+    // "&lt;" is shown as written, not as the character it stands for.
+    m_entity->setTextFormat(Qt::PlainText);
     m_entity->setTextInteractionFlags(Qt::TextSelectableByMouse);
     side->addWidget(m_preview);
     side->addWidget(m_entity);

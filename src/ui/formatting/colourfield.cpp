@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QHBoxLayout>
+#include <QRegularExpression>
 
 ColourField::ColourField(const QString &caption, QWidget *parent)
     : QWidget(parent)
@@ -16,7 +17,12 @@ ColourField::ColourField(const QString &caption, QWidget *parent)
     row->addWidget(m_check);
     row->addWidget(m_swatch);
     row->addStretch(1);
-    m_swatch->setAccessibleName(caption);
+    // A screen reader reads the caption without its mnemonic mark and colon.
+    QString name = caption;
+    name.remove(QRegularExpression(QStringLiteral("&(?=[^&])"))).replace(QStringLiteral("&&"), QStringLiteral("&"));
+    if (name.endsWith(u':'))
+        name.chop(1);
+    m_swatch->setAccessibleName(name.trimmed());
     connect(m_check, &QCheckBox::toggled, this, &ColourField::changed);
     connect(m_swatch, &ColorSwatchButton::colorChanged, this, &ColourField::changed);
     setChooser([](const QColor &current, QWidget *owner) { return QColorDialog::getColor(current, owner); });

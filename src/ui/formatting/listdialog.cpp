@@ -205,6 +205,7 @@ bool TListeFrm::confirm()
     QWidget *frame = services().host.window();
     BusyCursor busy;
     PaintingFreeze freeze(frame);
-    insertPieces(services().host, listPieces(fields()), elementUndoKind(services().host));
+    insertPieces(services().host, listPiecesToWrite(services().host.editorState().SelectedElementText, fields()),
+                 elementUndoKind(services().host));
     return true;
 }

@@ -179,6 +179,7 @@ void THrFrm::refreshSketch()
 
 bool THrFrm::confirm()
 {
-    insertPieces(services().host, {ruleTag(fields())}, elementUndoKind(services().host));
+    insertPieces(services().host, {ruleTagToWrite(services().host.editorState().SelectedElementText, fields())},
+                 elementUndoKind(services().host));
     return true;
 }

@@ -432,7 +432,7 @@ bool TImgSrcFrm::confirm()
     m_name->setText(StripSpacesOutsideQuotes(m_name->text()));
     for (QLineEdit *field : {m_border, m_width, m_height, m_vspace, m_hspace})
         applyFieldRules(field);
-    const QString tag = BuildImageTag(properties(), m_mode == Mode::FormImage);
+    const QString tag = ImageTagToWrite(m_elementText, properties(), m_mode == Mode::FormImage);
     if (m_insertOnOk && !writeToPage(tag))
         return false;
     m_builtTag = tag;

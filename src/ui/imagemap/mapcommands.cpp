@@ -3,7 +3,9 @@
 #include "core/imagemap/mapreader.h"
 #include "core/imagemap/mapwriter.h"
 #include "core/markup/editorstate.h"
+#include "core/messages/messages.h"
 #include "core/shell/documenthost.h"
+#include "core/shell/prompts.h"
 #include "ui/dialogs/dialogservices.h"
 #include "ui/imagemap/mapdialog.h"
 #include "ui/shell/mainwindow.h"
@@ -18,7 +20,8 @@ void RunImageMapCommand(DialogServices &services, const std::function<int(TMapFr
     UndoHistory *undo = host.activeUndo();
     if (!text || !undo)
         return;
-    NarrowSelectionToMap(*text, host.editorState());
+    if (NarrowSelectionToMap(*text, host.editorState()) == MapSelection::Unreadable)
+        host.prompts().information(msg(9300));
     int result;
     QStringList pieces;
     {

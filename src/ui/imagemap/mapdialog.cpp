@@ -267,7 +267,8 @@ void TMapFrm::openSelected()
     clearAll();
     if (m_selected.isEmpty())
         return;
-    const MapReading reading = ReadSelectedMap(m_selected);
+    m_reading = ReadSelectedMap(m_selected);
+    const MapReading &reading = m_reading;
     LoadMap(m_model, reading);
     m_name->setText(m_model.name);
     showPicture(reading.pictureFile);
@@ -506,7 +507,10 @@ void TMapFrm::clearAll()
 
 bool TMapFrm::confirm()
 {
-    const QString name = MakeIdentifier(m_name->text());
+    // A re-edited map keeps its name as the page wrote it unless the author
+    // typed another one.
+    const QString typed = m_name->text();
+    const QString name = !m_reading.name.isEmpty() && typed == m_reading.name ? typed : MakeIdentifier(typed);
     m_name->setText(name);
     if (name.isEmpty()) {
         services().host.prompts().information(msg(42));
@@ -516,6 +520,6 @@ bool TMapFrm::confirm()
         return false;
     }
     m_model.name = name;
-    m_pieces = MapPieces(name, m_model.lines(), m_model.imageTag);
+    m_pieces = MapPiecesToWrite(m_reading, name, m_model.lines(), m_model.imageTag);
     return true;
 }

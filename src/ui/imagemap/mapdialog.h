@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/imagemap/mapmodel.h"
+#include "core/imagemap/mapreader.h"
 #include "ui/dialogs/elementdialog.h"
 
 #include <functional>
@@ -79,6 +80,7 @@ private:
 
     MapModel m_model;
     QString m_selected;
+    MapReading m_reading; // the map being re-edited, as read
     QStringList m_pieces;
     QWidget *m_upper = nullptr;
     QLineEdit *m_name = nullptr;

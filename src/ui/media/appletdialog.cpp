@@ -177,14 +177,9 @@ bool TAppletFrm::confirm()
         return false;
     remember(m_code);
     DocumentText &text = *host.activeText();
-    QStringList pieces = BuildApplet(f);
-    // A re-edited applet that already stands on its own line keeps the line
-    // end that follows it, rather than gaining one more at every edit.
-    const bool reEdit = !host.editorState().SelectedElementText.isEmpty();
-    const int end = text.selectionStart() + text.selectionLength();
-    const int line = text.lineFromPosition(end);
-    if (reEdit && line + 1 < text.lineCount() && end == text.lineStart(line) + text.lineLength(line))
-        pieces.removeLast();
+    const QString &original = host.editorState().SelectedElementText;
+    const bool reEdit = !original.isEmpty();
+    const QStringList pieces = reEdit ? AppletPiecesToWrite(original, f) : BuildApplet(f);
     InsertPieces(text, *host.activeUndo(), host.editorState(), pieces, reEdit ? ukReplace : ukInsert);
     host.UpdateCommandStates();
     return true;

@@ -9,10 +9,10 @@
 #include "core/shell/prompts.h"
 #include "core/text/documenttext.h"
 #include "ui/dialogs/dialogservices.h"
-#include "ui/media/radiogroup.h"
 #include "ui/media/appletdialog.h"
 #include "ui/media/marqueedialog.h"
 #include "ui/media/mediaplayer.h"
+#include "ui/media/radiogroup.h"
 #include "ui/shell/mainwindow.h"
 #include "ui/tagcommands/tooltabs.h"
 
@@ -107,7 +107,7 @@ TEmbedFrm::TEmbedFrm(DialogServices &services, Page page, QWidget *parent)
         body()->addWidget(m_controls);
         auto *row = new QHBoxLayout;
         m_start = radioGroup(this, row, QStringLiteral("Evénement déclencheur"),
-                           {"Dès la &lecture (par défaut)", "Passage de la &souris au-dessus"});
+                             {"Dès la &lecture (par défaut)", "Passage de la &souris au-dessus"});
         body()->addLayout(row);
         break;
     }

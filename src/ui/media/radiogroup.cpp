@@ -10,6 +10,8 @@ QButtonGroup *radioGroup(QWidget *owner, QLayout *layout, const QString &title,
                          std::initializer_list<const char *> items)
 {
     auto *box = new QGroupBox(title, owner);
+    // Each box is its own group to a screen reader, named by its title.
+    box->setAccessibleName(QString(title).remove(u'&'));
     auto *boxLayout = new QVBoxLayout(box);
     auto *group = new QButtonGroup(owner);
     int id = 0;

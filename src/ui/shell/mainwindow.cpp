@@ -391,7 +391,7 @@ void MainWindow::UpdateCommandStates()
     for (QAction *action : {m_files->closeAction(), m_files->closeAllAction(), m_files->saveAction(),
                             m_files->saveAsAction(), m_files->saveAllAction(), m_files->printAction(), m_files->revertAction(),
                             m_wholeText->conversionAction(), m_wholeText->backConversionAction(),
-                            m_wholeText->compactionAction()})
+                            m_wholeText->compactionAction(), m_importAction})
         action->setEnabled(open);
     const bool modified = open && document->text().isModified();
     m_files->saveButtonAction()->setEnabled(modified);

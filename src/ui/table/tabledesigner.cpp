@@ -1,5 +1,6 @@
 #include "ui/table/tabledesigner.h"
 
+#include "core/messages/messages.h"
 #include "core/shell/documenthost.h"
 #include "core/table/tablefields.h"
 #include "core/table/tablemodel.h"
@@ -19,8 +20,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -32,6 +35,14 @@ TTableFrm::TTableFrm(DialogServices &services, TableModel &model, const TableDes
 {
     body()->addWidget(note(QStringLiteral(
         "Les tableaux peuvent être utilisés pour la comparaison de données ou l'alignement des colonnes.")));
+    if (m_start.refused) {
+        // Said in the dialog itself, so that the author knows it until OK.
+        m_newTableNotice = note(msg(9401));
+        QFont bold = m_newTableNotice->font();
+        bold.setBold(true);
+        m_newTableNotice->setFont(bold);
+        body()->addWidget(m_newTableNotice);
+    }
     auto *top = new QHBoxLayout;
     top->addWidget(buildCounts());
     top->addWidget(buildGeneral(), 1);
@@ -40,15 +51,26 @@ TTableFrm::TTableFrm(DialogServices &services, TableModel &model, const TableDes
     body()->addWidget(buildSketch(), 1);
     loadFields();
     refreshCommands();
-    // The designer's Ctrl keys work in every field, before the fields' own
-    // (copy, select all) would take them.
+    // The designer's Ctrl keys work wherever the focus is, except that a
+    // text field keeps its own editing keys (Ctrl+A selects its text rather
+    // than removing a row, Ctrl+C copies).
     for (QWidget *child : findChildren<QWidget *>())
         child->installEventFilter(this);
 }
 
+namespace {
+
+bool isTextField(const QObject *widget)
+{
+    return qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QAbstractSpinBox *>(widget)
+           || qobject_cast<const QPlainTextEdit *>(widget) || qobject_cast<const QTextEdit *>(widget);
+}
+
+} // namespace
+
 bool TTableFrm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::ShortcutOverride) {
+    if (event->type() == QEvent::ShortcutOverride && !isTextField(watched)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const QKeySequence pressed(key->keyCombination());
         for (const QAction *a : actions()) {

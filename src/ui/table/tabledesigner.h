@@ -8,6 +8,7 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
@@ -54,6 +55,9 @@ public:
     QAction *menuSplitAction() const { return m_menuSplit; }
     QAction *captionAction() const { return m_captionProps; }
     QAction *extensionsAction() const { return m_extensions; }
+    // The line that says the designer makes a new table; null when it edits
+    // the selected one or starts on no selection.
+    QLabel *newTableNotice() const { return m_newTableNotice; }
     // The sketch's pop-up menu, its items enabled for the current counts.
     QMenu *sketchMenu();
 
@@ -123,4 +127,5 @@ private:
     QAction *m_removeRow = nullptr;
     QAction *m_addColumn = nullptr;
     QAction *m_removeColumn = nullptr;
+    QLabel *m_newTableNotice = nullptr;
 };

@@ -6,7 +6,6 @@
 #include "core/text/documenttext.h"
 #include "core/text/pagefile.h"
 #include "ui/dialogs/dialogservices.h"
-#include "ui/shell/documentworkspace.h"
 #include "ui/shell/mainwindow.h"
 
 #include <QAction>
@@ -80,7 +79,7 @@ void installTextImport(MainWindow &frame, QAction *importAction)
 {
     DialogServices &services = frameDialogServices(frame);
     QObject::connect(importAction, &QAction::triggered, &frame, [&services] { RunTextImport(services); });
-    auto refresh = [&frame, importAction] { importAction->setEnabled(frame.activeDocument() != nullptr); };
-    QObject::connect(frame.workspace(), &DocumentWorkspace::activeDocumentChanged, importAction, refresh);
-    refresh();
+    // Enabled with the other page commands by the frame's UpdateCommandStates,
+    // which also runs when Nouveau or Ouvrir adds the first page.
+    importAction->setEnabled(frame.activeDocument() != nullptr);
 }

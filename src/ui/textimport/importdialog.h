@@ -30,5 +30,6 @@ private:
 // text. Returns whether text went in.
 bool RunTextImport(DialogServices &services);
 
-// Makes the File menu's import item run the command whenever a page is open.
+// Makes the File menu's import item run the command; the frame enables
+// it whenever a page is open.
 void installTextImport(MainWindow &frame, QAction *importAction);

@@ -16,7 +16,11 @@ TEST(AttributeReaders, AttrTextTakesTheValueAfterTheName)
         {"BGCOLOR=", " bgcolor=\"#FF0000\" WIDTH=3", false, "#FF0000"},
         {"BORDER=", " WIDTH=3", false, ""},
         {"BACKGROUND=", " BACKGROUND=\"mes images/fond.gif\" BORDER=1", true, "mes images/fond.gif"},
-        {"BACKGROUND=", " BACKGROUND=\"mes images/fond.gif\"", false, "mes"},
+        {"BACKGROUND=", " BACKGROUND=\"mes images/fond.gif\"", false, "mes images/fond.gif"},
+        {"BORDER=", " border='1' title=\"BORDER=5\"", false, "1"},
+        {"BORDER=", " title=\"BORDER=5\" border = 2", false, "2"},
+        {"ALT=", " ALT=\"a > b &amp; c\" WIDTH=3", false, "a > b & c"},
+        {"NAME=", " MAPNAME=x NAME=m2", false, "m2"},
         {"BACKGROUND=", " BACKGROUND=a b>c", true, "a b"},
         {" ALIGN=", " VALIGN=top ALIGN=Right", false, "Right"},
     };
@@ -58,8 +62,9 @@ TEST(AttributeReaders, KeywordsReadFromTheirWindow)
         {" VALIGN=bottom ALIGN=right", 2, 3, 2},
         {" VALIGN=baseline ALIGN=center", 3, 2, 1},
         {" VALIGN=middle ALIGN=justify", 0, -1, 0},
-        // Only the window right after the name counts.
-        {" ALIGN=         right", 0, -1, 0},
+        // Blanks around "=" are skipped, as a browser does; the window starts at the value.
+        {" ALIGN =  right", 0, 3, 2},
+        {" ALIGN=\"x        right\"", 0, -1, 0},
     };
     for (const auto &c : cases) {
         const QString text = QString::fromUtf8(c.text);

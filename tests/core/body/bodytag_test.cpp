@@ -48,12 +48,14 @@ TEST(BodyTag, ReadingOtherWritings)
         // a tag spread over two lines comes joined by a blank; margins 10 and 20 are not written
         {"<BODY TEXT=\"#FFFFFF\" LEFTMARGIN=10 TOPMARGIN=20>",
          "<BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#FFFFFF\" LINK=\"#000080\" VLINK=\"#800080\" ALINK=\"#FF0000\">"},
-        // ALINK and VLINK do not count as LINK; a value without an end reads empty
+        // ALINK and VLINK do not count as LINK; a tag without its end is read to the end
         {"<BODY VLINK=\"#010101\" BACKGROUND=fond.jpg",
-         "<BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#000080\" VLINK=\"#010101\" ALINK=\"#FF0000\">"},
-        // an event call without its closing quote ends at ">"
-        {"<BODY onload=\"go()>", "<BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#000080\" VLINK=\"#800080\" "
-                                 "ALINK=\"#FF0000\" onLoad=\"go()\">"},
+         "<BODY BACKGROUND=\"fond.jpg\" BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#000080\" VLINK=\"#010101\" "
+         "ALINK=\"#FF0000\">"},
+        // colour names, single quotes; event code keeps its quotes, written as &quot;
+        {"<body bgcolor=\"white\" text=black link='#0000FF' onload='dire(\"a b\")'>",
+         "<BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#0000FF\" VLINK=\"#800080\" ALINK=\"#FF0000\" "
+         "onLoad=\"dire(&quot;a b&quot;)\">"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(BuildBodyTag(ReadBodyTag(QString::fromLatin1(c.element))), QString::fromLatin1(c.written))
@@ -75,24 +77,31 @@ TEST(BodyTag, SwitchingBrowserMovesOnlyTheDefaultColours)
 
 TEST(BodyTag, WritingIntoThePage)
 {
-    const QString tag = QStringLiteral("<BODY X>");
+    // Each case sets the text colour to red and confirms.
     const struct
     {
         const char *name;
         const char *page;
         FakePrompts::Answer answer;
-        const char *editElement;
         const char *after;
         const char *asked;
         const char *shown;
     } cases[] = {
-        {"new page", "<HTML>\r\n|</HTML>", FakePrompts::Answer::Yes, "", "<HTML>\r\n<BODY X>|</HTML>", "", ""},
-        {"bare tag replaced", "<HTML>\r\n<BODY>\r\n|x", FakePrompts::Answer::Yes, "", "<HTML>\r\n<BODY X>\r\nx", "36",
-         ""},
-        {"old tag over two lines", "<body text=\"#FFFFFF\"\r\nlink=#000000>|x", FakePrompts::Answer::Yes,
-         "<body text=\"#FFFFFF\" link=#000000>", "<BODY X>x", "36", ""},
-        {"refused", "<BODY TEXT=red>|x", FakePrompts::Answer::No, "<BODY TEXT=red>", "<BODY TEXT=red>|x", "36", ""},
-        {"old tag without its end", "x|y<BODY TEXT=red", FakePrompts::Answer::Yes, "", "x<BODY X>|y<BODY TEXT=red",
+        {"new page", "<HTML>\r\n|</HTML>", FakePrompts::Answer::Yes,
+         "<HTML>\r\n<BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#FF0000\" LINK=\"#000080\" VLINK=\"#800080\" "
+         "ALINK=\"#FF0000\">|</HTML>",
+         "", ""},
+        {"bare tag gets only the colour set", "<HTML>\r\n<BODY>\r\n|x", FakePrompts::Answer::Yes,
+         "<HTML>\r\n<BODY TEXT=\"#FF0000\">\r\nx", "36", ""},
+        {"tag over two lines keeps what was not changed",
+         "<body bgcolor=white text=\"#FFFFFF\"\r\nlink='#000000' class=c>|x", FakePrompts::Answer::Yes,
+         "<body bgcolor=white TEXT=\"#FF0000\"\r\nlink='#000000' class=c>x", "36", ""},
+        {"> inside a quoted value", "<BODY onload=\"a>b()\" class=c>|x", FakePrompts::Answer::Yes,
+         "<BODY onload=\"a>b()\" class=c TEXT=\"#FF0000\">x", "36", ""},
+        {"refused", "<BODY TEXT=red>|x", FakePrompts::Answer::No, "<BODY TEXT=red>|x", "36", ""},
+        {"old tag without its end", "x|y<BODY TEXT=red", FakePrompts::Answer::Yes,
+         "x<BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#FF0000\" LINK=\"#000080\" VLINK=\"#800080\" ALINK=\"#FF0000\">|y<BODY "
+         "TEXT=red",
          "36", "error:37"},
     };
     for (const auto &c : cases) {
@@ -102,9 +111,11 @@ TEST(BodyTag, WritingIntoThePage)
         EditorState state;
         FakePrompts prompts;
         prompts.answers.push_back(c.answer);
-        EXPECT_EQ(BodyElementToEdit(text), QString::fromLatin1(c.editElement)) << c.name;
+        const QString element = BodyElementToEdit(text);
+        BodyProperties body = element.isEmpty() ? DefaultBodyProperties(BodyBrowser::Netscape) : ReadBodyTag(element);
+        body.textColour = 0x0000FF;
         const QString before = text.text();
-        WriteBodyTag(text, undo, state, prompts, tag);
+        WriteBodyTag(text, undo, state, prompts, body);
         EXPECT_EQ(marked(text).remove(u'|'), QString::fromLatin1(c.after).remove(u'|')) << c.name;
         EXPECT_EQ(prompts.asked, *c.asked ? QStringList{msg(36)} : QStringList()) << c.name;
         EXPECT_EQ(prompts.shown, *c.shown ? QStringList{QStringLiteral("error:") + msg(37)} : QStringList()) << c.name;

@@ -58,7 +58,7 @@ TEST(Links, DestinationsOfAPage)
         QStringList names;
     } cases[] = {
         {"<a name=\"Haut\">x</a> <A  NAME = \"bas\"></A>", {"Haut", "bas"}},
-        {"<A HREF=\"#x\" NAME=\"y\">", {}}, // NAME must follow "<A"
+        {"<A HREF=\"#x\" NAME=\"y\"> <a name='z'> <a name=w title=\"<a name=v>\">", {"y", "z", "w"}},
         {"<A NAME=\"\"><A NAME=\"ok\">", {"ok"}},
         {"<A NAME=\"ouvert", {}},
     };

@@ -200,4 +200,56 @@ TEST(ListMarkup, ReadsAListBackToTheSamePieces)
             << c.element;
 }
 
+// Re-editing keeps what the author did not change: classes, <LI VALUE=7>,
+// the layout of items left alone, a second definition of a term.
+TEST(ListMarkup, ReEditingKeepsWhatTheAuthorDidNotChange)
+{
+    const struct
+    {
+        ListKind kind;
+        const char *element;
+        void (*change)(ListFields &);
+        const char *written;
+    } cases[] = {
+        {ListKind::Ordered, "<ol class=p start='5'>\n<li>a</li>\n<li value=7>b</li>\n</ol>", [](ListFields &) {},
+         "<ol class=p start='5'>\n<li>a</li>\n<li value=7>b</li>\n</ol>"},
+        {ListKind::Ordered, "<OL TYPE=I CLASS=p>\r\n  <LI>a\r\n  <LI VALUE=7 class=x>b\r\n</OL>",
+         [](ListFields &f) {
+             f.items[1].text = QStringLiteral("B");
+             f.items.append(ListItem{QStringLiteral("c"), {}});
+             f.numbering = ListNumbering::LowerAlpha;
+         },
+         "<OL TYPE=a CLASS=p>\r\n  <LI>a\r\n  <LI VALUE=7 class=x>B\r\n  <LI>c\r\n</OL>"},
+        {ListKind::Unordered, "<ul class=m><li>a</li><li>b</li></ul>", [](ListFields &f) { f.items.removeLast(); },
+         "<ul class=m><li>a</li></ul>"},
+        {ListKind::Definition, "<DL><DT>t<DD>un<DD>deux</DL>", [](ListFields &f) { f.items[0].text = "T"; },
+         "<DL><DT>T<DD>un<DD>deux</DL>"},
+    };
+    for (const auto &c : cases) {
+        const QString element = QString::fromUtf8(c.element);
+        ListFields f = readList(c.kind, element);
+        c.change(f);
+        EXPECT_EQ(listPiecesToWrite(element, f).join(QString()).toStdString(), c.written) << c.element;
+    }
+}
+
+TEST(RuleMarkup, ReEditingKeepsWhatTheAuthorDidNotChange)
+{
+    const struct
+    {
+        const char *tag;
+        void (*change)(RuleFields &);
+        const char *written;
+    } cases[] = {
+        {"<hr class=a id='r1' color=red>", [](RuleFields &) {}, "<hr class=a id='r1' color=red>"},
+        {"<HR WIDTH=\"50%\" class=a NOSHADE>", [](RuleFields &f) { f.shade = true; }, "<HR WIDTH=\"50%\" class=a>"},
+        {"<hr id=x>", [](RuleFields &f) { f.size = QStringLiteral("3"); }, "<hr id=x SIZE=3>"},
+    };
+    for (const auto &c : cases) {
+        RuleFields f = readRuleTag(QString::fromUtf8(c.tag));
+        c.change(f);
+        EXPECT_EQ(ruleTagToWrite(QString::fromUtf8(c.tag), f).toStdString(), c.written) << c.tag;
+    }
+}
+
 } // namespace

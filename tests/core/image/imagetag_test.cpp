@@ -88,8 +88,9 @@ TEST(ImageTag, SelectedTagsReadBackAndRewritten)
         {"<IMG SRC=\"a.gif\" ALIGN=bottom VSPACE=3 HSPACE=2>", "<IMG SRC=\"a.gif\" BORDER=0 HSPACE=2 VSPACE=3>"},
         {"<IMG SRC=\"a.gif\" ALIGN=\"TextTop\">", "<IMG SRC=\"a.gif\" BORDER=0 ALIGN=\"texttop\">"},
         {"<IMG SRC=\"a.gif\" WIDTH=\"50%\" HEIGHT=\"\">", "<IMG SRC=\"a.gif\" BORDER=0 WIDTH=50%>"},
-        // Numbers are written bare: a quoted one ends at a blank too.
-        {"<IMG SRC=\"a.gif\" WIDTH=\"5 BORDER=3>", "<IMG SRC=\"a.gif\" BORDER=0 WIDTH=5>"},
+        // Single quotes, blanks around "=", a ">" inside a quoted value.
+        {"<IMG SRC='a.gif' WIDTH = \"5\" BORDER=3>", "<IMG SRC=\"a.gif\" BORDER=3 WIDTH=5>"},
+        {"<img src=\"a.png\" alt=\"a > b\" width=10>", "<IMG SRC=\"a.png\" BORDER=0 WIDTH=10 ALT=\"a > b\">"},
         {"<IMG SRC=\"a.gif\" onError=\"panne()\" ONLOAD=\"charge(1, 'x')\" onAbort=stop()>",
          "<IMG SRC=\"a.gif\" BORDER=0 onLoad=\"charge(1, 'x')\" onAbort=\"stop()\" onError=\"panne()\">"},
         // Text around the tag, line breaks and tabs between attributes.
@@ -102,7 +103,33 @@ TEST(ImageTag, SelectedTagsReadBackAndRewritten)
 
     EXPECT_EQ(
         BuildImageTag(ReadImageElement(tag("<INPUT TYPE=IMAGE SRC=\"ok.gif\" NAME=go ALT=\"<IMG>\" ISMAP>")), true),
-        tag("<INPUT TYPE=\"image\" SRC=\"ok.gif\" BORDER=0 NAME=\"go\" ALT=\"<IMG\">"));
+        tag("<INPUT TYPE=\"image\" SRC=\"ok.gif\" BORDER=0 NAME=\"go\" ALT=\"<IMG>\">"));
+}
+
+TEST(ImageTag, ReEditingKeepsWhatTheAuthorDidNotChange)
+{
+    const struct
+    {
+        const char *element;
+        void (*change)(ImageProperties &);
+        const char *written;
+    } cases[] = {
+        {"<img src=\"a.png\" alt=\"a > b\" width=10 title=t class=c id=i style=\"x:y\" usemap=\"#m\" onclick=\"f()\">",
+         [](ImageProperties &) {},
+         "<img src=\"a.png\" alt=\"a > b\" width=10 title=t class=c id=i style=\"x:y\" usemap=\"#m\" onclick=\"f()\">"},
+        {"<img src='images/mon logo.png' ALT=\"\">", [](ImageProperties &p) { p.width = QStringLiteral("20"); },
+         "<img src='images/mon logo.png' ALT=\"\" WIDTH=20>"},
+        {"<IMG SRC=a.gif BORDER=0 class=x>", [](ImageProperties &p) { p.source = QStringLiteral("b c.gif"); },
+         "<IMG SRC=\"b c.gif\" BORDER=0 class=x>"},
+        {"<input type=image src='no.gif' alt=Envoyer>", [](ImageProperties &p) { p.alt.clear(); },
+         "<input type=image src='no.gif'>"},
+    };
+    for (const auto &c : cases) {
+        const QString element = tag(c.element);
+        ImageProperties p = ReadImageElement(element);
+        c.change(p);
+        EXPECT_EQ(ImageTagToWrite(element, p, element.startsWith(u"<input")), tag(c.written)) << c.element;
+    }
 }
 
 TEST(ImageTag, OwnTagsReadBackUnchanged)

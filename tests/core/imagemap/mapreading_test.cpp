@@ -61,8 +61,15 @@ TEST(MapReading, SelectedMaps)
           QStringLiteral("<img lowsrc=\"petit image.gif\" src=\"c.jpg\" alt=x>"),
           QStringLiteral("petit image.gif"),
           {{rect, zone(Rect, 0, 0, 60, 60)}}}},
-        // A selection without a map: its NAME only.
-        {QStringLiteral("<A NAME=\"haut\">texte</A>"), {QStringLiteral("haut"), {}, {}, {}}},
+        // A selection without a map reads nothing, whatever NAME it holds.
+        {QStringLiteral("<A NAME=\"haut\">texte</A>"), {}},
+        // The picture before its map, as most pages write it; a ">" in a value.
+        {QStringLiteral("<img src='p.gif' alt=\"a > b\" usemap=\"#m\"> texte <map name=m>") + rect
+             + QStringLiteral("</map>"),
+         {QStringLiteral("m"),
+          QStringLiteral("<img src='p.gif' alt=\"a > b\">"),
+          QStringLiteral("p.gif"),
+          {{rect, zone(Rect, 0, 0, 60, 60)}}}},
         {QStringLiteral("<MAP>") + rect + QStringLiteral("</MAP><IMG SRC=a.gif>"), {}},
         // No end of map: the picture, no lines.
         {QStringLiteral("<MAP NAME=m>") + rect + QStringLiteral("<IMG SRC=\"a.gif\">"),
@@ -84,8 +91,12 @@ TEST(MapReading, OpeningNarrowsTheSelection)
     } cases[] = {
         {QStringLiteral("avant ") + map + QStringLiteral(" après"), 0, 6 + int(map.size()) + 3, 6, int(map.size()),
          map},
-        {QStringLiteral("avant <MAP NAME=m> rien"), 2, 20, 6, 0, QString()},
-        {QStringLiteral("<P>texte</P>"), 3, 5, 3, 5, QStringLiteral("texte")},
+        // Nothing readable: the selection collapses and its text stays.
+        {QStringLiteral("avant <MAP NAME=m> rien"), 2, 20, 2, 0, QString()},
+        {QStringLiteral("<P>texte</P>"), 3, 5, 3, 0, QString()},
+        // The picture before its map: from the IMG through "</MAP>".
+        {QStringLiteral("a <IMG SRC=p.gif USEMAP=#m> b <MAP NAME=m></MAP> c"), 0, 50, 2, 46,
+         QStringLiteral("<IMG SRC=p.gif USEMAP=#m> b <MAP NAME=m></MAP>")},
         {QStringLiteral("<P>texte</P>"), 3, 0, 3, 0, QString()},
     };
     for (const auto &c : cases) {
@@ -97,6 +108,35 @@ TEST(MapReading, OpeningNarrowsTheSelection)
         EXPECT_EQ(text.selectionStart(), c.wantStart) << c.page.toStdString();
         EXPECT_EQ(text.selectionLength(), c.wantLength) << c.page.toStdString();
         EXPECT_EQ(state.SelectedElementText, c.wantSelected) << c.page.toStdString();
+    }
+}
+
+TEST(MapReading, ReEditedMapsKeepWhatTheAuthorDidNotChange)
+{
+    const QString area = QStringLiteral("<area shape=rect coords=\"0,0,9,9\" href=a.htm>");
+    const QString imageFirst = QStringLiteral("<img src=p.gif class=c usemap=\"#m\">\r\n<map name=m id=m>\r\n") + area
+                               + QStringLiteral("\r\n</map>");
+    const QString mapFirst = QStringLiteral("<MAP NAME=\"m\">") + area + QStringLiteral("</MAP>\r\n<IMG SRC=p.gif>");
+    const struct
+    {
+        QString selected;
+        const char *name;
+        bool dropArea;
+        QString written;
+    } cases[] = {
+        {imageFirst, "m", false, imageFirst},
+        {mapFirst, "m", false, mapFirst},
+        {imageFirst, "plan", true,
+         QStringLiteral("<img src=p.gif class=c USEMAP=\"#plan\">\r\n<map NAME=\"plan\" id=m>\r\n</map>")},
+    };
+    for (const auto &c : cases) {
+        const MapReading reading = ReadSelectedMap(c.selected);
+        QStringList lines;
+        if (!c.dropArea)
+            lines << reading.areas.first().line;
+        EXPECT_EQ(MapPiecesToWrite(reading, QString::fromLatin1(c.name), lines, reading.imageTag).join(QString()),
+                  c.written)
+            << c.selected.toStdString();
     }
 }
 

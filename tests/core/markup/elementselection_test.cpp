@@ -1,8 +1,8 @@
 #include "core/markup/elementselection.h"
 
-#include "core/text/memorytext.h"
 #include "core/markup/editorstate.h"
 #include "core/markup/elementmarkers.h"
+#include "core/text/memorytext.h"
 #include "support/marked.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +26,15 @@ TEST(ElementEditMode, NarrowsOrCollapsesTheSelection)
         {"LienExtBtn", "[<A HREF=x>]", "[<A HREF=x>]", "", M::Create},
         {"ImgBtn", "[<IMGX> <img src=a>]", "<IMGX> [<img src=a>]", "<img src=a>", M::Edit},
         {"ImageBtn", "[x<INPUT TYPE=\"IMAGE\">]", "x[<INPUT TYPE=\"IMAGE\">]", "<INPUT TYPE=\"IMAGE\">", M::Edit},
+        // A ">" inside quotes belongs to the tag; the form image's TYPE in any writing.
+        {"ImgBtn", "[<img alt=\"a > b\" src=a>x]", "[<img alt=\"a > b\" src=a>]x", "<img alt=\"a > b\" src=a>",
+         M::Edit},
+        {"ImageBtn", "[<input src=a type='Image'>]", "[<input src=a type='Image'>]", "<input src=a type='Image'>",
+         M::Edit},
+        {"ImageBtn", "[<input type=text>]", "|<input type=text>", "", M::Create},
+        // A list nested in an item is part of the list.
+        {"ULbtn", "[<UL><LI>a<UL><LI>b</UL></UL>c]", "[<UL><LI>a<UL><LI>b</UL></UL>]c", "<UL><LI>a<UL><LI>b</UL></UL>",
+         M::Edit},
         {"JavaBtn", "[a<APPLET>\r\n</APPLET>b]", "a[<APPLET>\r\n</APPLET>]b", "<APPLET>\r\n</APPLET>", M::Edit},
         {"JavaBtn", "[a<APPLET CODE=x>]", "a|<APPLET CODE=x>", "", M::Create},
         {"ULbtn", "[<ul><LI>a</UL></ul>]", "[<ul><LI>a</UL>]</ul>", "<ul><LI>a</UL>", M::Edit},

@@ -22,6 +22,7 @@ struct ImportCase
     ImportPosition position;
     bool breaks;
     QString expected;
+    QString page = NewPage;
 };
 
 TEST(TextImport, InsertsTheLinesWhereAskedAsOneStep)
@@ -37,6 +38,9 @@ TEST(TextImport, InsertsTheLinesWhereAskedAsOneStep)
          "<P>x</P>\r\n|<HTML>\r\n<BODY>\r\n</BODY>\r\n</HTML>"},
         {"end lands before </HTML>", "b.html", "<P>fin</P>\r\n", ImportPosition::End, true,
          "<HTML>\r\n<BODY>\r\n</BODY>\r\n<P>fin</P>\r\n|</HTML>"},
+        // A new page ends with a line break, and blank lines may follow.
+        {"end of a page ending in a line break", "b.htm", "<P>fin</P>", ImportPosition::End, true,
+         "<BODY>\r\n</BODY>\r\n<P>fin</P>\r\n|</HTML>\r\n \r\n", "<BODY>\r\n|</BODY>\r\n</HTML>\r\n \r\n"},
         {"Windows-1252 file", "c.htm", "caf\xE9", ImportPosition::Caret, true,
          "<HTML>\r\n<BODY>\r\ncafé\r\n|</BODY>\r\n</HTML>"},
     };
@@ -47,7 +51,7 @@ TEST(TextImport, InsertsTheLinesWhereAskedAsOneStep)
         file.write(c.content);
         file.close();
         MemoryText text;
-        setMarked(text, NewPage);
+        setMarked(text, c.page);
         UndoHistory undo(text);
         EditorState state;
         int lastProgress = -1;
@@ -57,7 +61,7 @@ TEST(TextImport, InsertsTheLinesWhereAskedAsOneStep)
         EXPECT_EQ(marked(text), c.expected) << c.name;
         EXPECT_EQ(lastProgress, 100) << c.name;
         undo.Undo();
-        EXPECT_EQ(text.text(), QString(NewPage).remove(u'|')) << c.name;
+        EXPECT_EQ(text.text(), QString(c.page).remove(u'|')) << c.name;
         EXPECT_FALSE(undo.CanUndo()) << c.name;
     }
 }

@@ -11,6 +11,7 @@
 #include "ui/formatting/listdialog.h"
 #include "ui/formatting/ruledialog.h"
 #include "ui/formatting/tagreferencewindow.h"
+#include "ui/preferences/colorswatchbutton.h"
 #include "ui/tagcommands/tooltabs.h"
 
 #include <QApplication>
@@ -32,6 +33,8 @@ TEST(FontDialog, WrapsTheSelectionInFontAndStyles)
     setMarked(t.host.text, "un [mot] ici");
     TFontFrm dialog(t.services, false);
     EXPECT_EQ(dialog.windowTitle(), msg(350));
+    // The colour button is read out without the mnemonic's "&".
+    EXPECT_EQ(str(dialog.colourField()->swatch()->accessibleName()), "Couleur");
     QListWidget *fonts = dialog.fontList();
     ASSERT_GT(fonts->count(), 0);
     fonts->item(0)->setSelected(true);
@@ -64,7 +67,8 @@ TEST(RuleDialog, CommandEditsTheSelectedRuleInOneStep)
         dialog->okButton()->click();
     });
     tabs.action(QStringLiteral("HrBtn"))->trigger();
-    EXPECT_EQ(str(t.host.text.text()), "avant <HR WIDTH=40% ALIGN=right SIZE=4 NOSHADE> apres");
+    // Only the size the author set is added; the rest stays as written.
+    EXPECT_EQ(str(t.host.text.text()), "avant <hr width=\"40%\" noshade align=right SIZE=4> apres");
     t.host.undo.Undo();
     EXPECT_EQ(str(t.host.text.text()), "avant <hr width=\"40%\" noshade align=right> apres");
 }

@@ -5,6 +5,7 @@
 #include "ui/media/embeddialog.h"
 #include "ui/media/marqueedialog.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -32,6 +33,21 @@ TEST(MediaDialogs, MarqueeWrapsTheSelection)
     EXPECT_FALSE(dialog.previewTimer()->isActive());
     t.host.undo.Undo();
     EXPECT_EQ(t.host.text.text(), QStringLiteral("a<b>c"));
+}
+
+// A screen reader tells the marquee's three choice groups apart by name.
+TEST(MediaDialogs, MarqueeGroupsHaveTheirOwnNames)
+{
+    DialogTesting t;
+    TMarqueeFrm dialog(t.services);
+    QStringList names;
+    for (QButtonGroup *group : {dialog.behaviorGroup(), dialog.directionGroup(), dialog.alignGroup()}) {
+        QAccessibleInterface *box = QAccessible::queryAccessibleInterface(group->button(0)->parentWidget());
+        ASSERT_NE(box, nullptr);
+        names << box->text(QAccessible::Name);
+    }
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Comportement"), QStringLiteral("Direction"),
+                                  QStringLiteral("Alignement vertical")}));
 }
 
 TEST(MediaDialogs, AppletIsReEditedInPlace)

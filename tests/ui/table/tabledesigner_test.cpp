@@ -49,14 +49,37 @@ TEST(TableDesigner, KeysAndFieldsReachThePageAsOneStep)
     DialogTesting t;
     runOnOldTable(t, [](TTableFrm &d) {
         EXPECT_EQ(d.borderBox()->value(), 1);
-        d.paddingBox()->setFocus();
-        QWidget *field = QApplication::focusWidget();
-        ASSERT_NE(field, nullptr);
-        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier); // add a column
-        QTest::keyClick(field, Qt::Key_R, Qt::ControlModifier); // add a row
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); // and remove it again
-        EXPECT_EQ(d.columnsBox()->value(), 3);
-        EXPECT_EQ(d.rowsBox()->value(), 1);
+        d.widthEdit()->setText(QStringLiteral("50"));
+        // Ctrl keys on the sketch and in a text field, which keeps its own
+        // editing keys (Ctrl+A selects its text) and passes the others on.
+        const struct
+        {
+            QWidget *focus;
+            Qt::Key key;
+            int columns, rows;
+            const char *selected;
+        } steps[] = {
+            // Start: two columns, one row.
+            {d.sketch(), Qt::Key_C, 3, 1, ""},    {d.sketch(), Qt::Key_R, 3, 2, ""},
+            {d.sketch(), Qt::Key_A, 3, 1, ""},    {d.widthEdit(), Qt::Key_A, 3, 1, "50"},
+            {d.widthEdit(), Qt::Key_R, 3, 2, ""}, {d.paddingBox(), Qt::Key_A, 3, 2, "1"},
+        };
+        for (const auto &step : steps) {
+            step.focus->setFocus();
+            QWidget *focus = QApplication::focusWidget();
+            auto *edit =
+                qobject_cast<QLineEdit *>(focus) ? qobject_cast<QLineEdit *>(focus) : focus->findChild<QLineEdit *>();
+            if (edit)
+                edit->deselect();
+            QTest::keyClick(focus, step.key, Qt::ControlModifier);
+            EXPECT_EQ(d.columnsBox()->value(), step.columns) << step.key;
+            EXPECT_EQ(d.rowsBox()->value(), step.rows) << step.key;
+            EXPECT_EQ(edit ? edit->selectedText() : QString(), QString::fromLatin1(step.selected)) << step.key;
+        }
+        d.columnsBox()->setValue(3);
+        d.rowsBox()->setValue(1);
+        d.widthEdit()->clear();
+        d.model().attrs.WidthText.clear();
         d.borderBox()->setValue(3);
         d.rightButton()->setChecked(true);
         d.okButton()->click();
@@ -68,6 +91,35 @@ TEST(TableDesigner, KeysAndFieldsReachThePageAsOneStep)
     EXPECT_EQ(t.host.undo.count(), 1);
     t.host.undo.Undo();
     EXPECT_EQ(t.host.text.text(), QStringLiteral("x ") + Old + QStringLiteral(" y"));
+}
+
+// After a table it cannot take up, the designer says, until OK, that it
+// makes a new table which goes in before the old one.
+TEST(TableDesigner, SaysWhenItMakesANewTable)
+{
+    const struct
+    {
+        const char *page;
+        bool notice;
+    } cases[] = {
+        {"<table><tr><td>a</td></tr></table>", false},
+        {"<table><tr><td><table></table></td></tr></table>", true}, // message 18
+        {"<table><tr><td align=left</table>", true},                 // message 90
+        {"<table><tr><td>a", true},                                  // no end tag
+    };
+    for (const auto &c : cases) {
+        DialogTesting t;
+        const QString page = QString::fromLatin1(c.page);
+        t.host.setDocument(page, 0, int(page.size()));
+        RunTableCommand(t.host, t.services, [&c](TTableFrm &d) {
+            d.show();
+            EXPECT_EQ(d.newTableNotice() && d.newTableNotice()->isVisible(), c.notice) << c.page;
+            if (d.newTableNotice()) {
+                EXPECT_EQ(d.newTableNotice()->text(), msg(9401));
+            }
+            return int(QDialog::Rejected);
+        });
+    }
 }
 
 TEST(TableDesigner, CancelWritesNothingAndClearAllStartsAfresh)

@@ -1,8 +1,10 @@
 #include "core/messages/messages.h"
+#include "support/framefixture.h"
 #include "support/ondialog.h"
 #include "ui/dialogs/dialogtesting.h"
 #include "ui/textimport/importdialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
@@ -48,6 +50,29 @@ TEST(TextImportCommand, ChosenFileGoesWhereTheDialogSays)
         }
         EXPECT_EQ(t.host.fakePrompts.shown.size(), c.shown ? 1 : 0) << c.name;
     }
+}
+
+class TextImportMenu : public FrameFixture
+{
+};
+
+// The menu item follows whether a page is open, from the first page made
+// with Nouveau on.
+TEST_F(TextImportMenu, IsEnabledWhileAPageIsOpen)
+{
+    start();
+    QAction *import = nullptr;
+    for (QAction *action : window->findChildren<QAction *>())
+        if (action->text() == QStringLiteral("Im&portation d'un fichier"))
+            import = action;
+    ASSERT_NE(import, nullptr);
+    EXPECT_FALSE(import->isEnabled());
+    dialogs.titles.push_back(QStringLiteral("Titre"));
+    files().NewDocument();
+    EXPECT_TRUE(import->isEnabled());
+    active()->text().setModified(false);
+    files().closeAction()->trigger();
+    EXPECT_FALSE(import->isEnabled());
 }
 
 } // namespace
