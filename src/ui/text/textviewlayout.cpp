@@ -20,6 +20,9 @@ constexpr int LongLine = 6000;
 constexpr int PieceLength = 2000;
 // How far back from the ideal cut a piece looks for a blank or a tag's end.
 constexpr int CutSearch = 200;
+// A line whose characters' widths add up to less than this share of the
+// wrapping width takes one row (kerning and shaping change widths far less).
+constexpr qreal OneRowShare = 0.9;
 // Pieces around those drawn last keep their layouts.
 constexpr int KeptPieces = 16;
 
@@ -299,9 +302,15 @@ int TextViewLayout::fromLayout(int line, const Piece &p, int layoutColumn) const
 
 int TextViewLayout::rowCount(int line)
 {
-    Line &l = entry(line);
     if (m_wrapWidth <= 0)
         return 1;
+    line = std::clamp(line, 0, m_store.lineCount() - 1);
+    // A short line whose characters fill well under a row takes one row:
+    // moves through pages of them need not lay them out to count them.
+    if (!m_lines.contains(line) && m_store.lineLength(line) * m_averageAdvance < 4 * m_wrapWidth
+        && estimatedWidth(m_store.line(line)) < OneRowShare * m_wrapWidth)
+        return 1;
+    Line &l = entry(line);
     if (l.pieces.size() == 1)
         shape(line, l, 0);
     return l.rows;

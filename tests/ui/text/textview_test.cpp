@@ -414,6 +414,12 @@ TEST(TextView, LaysOutOnlyTheLinesShown)
         view.viewport()->repaint();
         EXPECT_LT(view.linesLaidOut() - middle, 200) << wrap;
         EXPECT_EQ(view.store().line(500'001), "<P>ligne 500000</P>");
+        // Pages of short lines passed are counted without being laid out.
+        const qint64 paged = view.linesLaidOut();
+        for (int i = 0; i < 50; ++i)
+            QTest::keyClick(&view, Qt::Key_PageDown);
+        EXPECT_GT(view.store().lineOf(view.position()), 500'100) << wrap;
+        EXPECT_LT(view.linesLaidOut() - paged, 200) << wrap;
     }
 }
 
