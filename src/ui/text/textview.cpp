@@ -726,7 +726,13 @@ void TextView::paintEvent(QPaintEvent *event)
         const int length = m_store.lineLength(line);
         if (y + m_layout->rowCount(line) * h > clip.top() && y <= clip.bottom()) {
             const QPointF origin(x0, y);
-            m_layout->draw(&painter, line, origin, clip, selectionStart() - start, selectionEnd() - start, selected);
+            // Rows above the top row are not drawn into the margin: in a
+            // long line they may be pieces not laid out yet, whose rows,
+            // once counted, would move the rows below during this paint.
+            QRectF area(clip);
+            if (line == t.line && area.top() < m_margin)
+                area.setTop(m_margin);
+            m_layout->draw(&painter, line, origin, area, selectionStart() - start, selectionEnd() - start, selected);
             if (hasSelection() && selectionStart() <= start + length && selectionEnd() > start + length) {
                 // The selected line break: a space's width after the line.
                 const qreal x = x0 + m_layout->xOf(line, length);
