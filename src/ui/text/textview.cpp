@@ -28,6 +28,14 @@ TextView::TextView(QWidget *parent)
     viewport()->setAutoFillBackground(true);
     m_layout->setFont(font());
     m_layout->setTabStopDistance(m_tabStop);
+    // A piece of a long line laid out for the first time may take more or
+    // fewer rows than its estimate: the top row keeps showing its text.
+    m_layout->setRowsMoved([this](int line, int fromRow, int delta) {
+        if (line == verticalScrollBar()->value() && m_topRow >= fromRow)
+            m_topRow += delta;
+        if (m_maxTopValid && line >= m_maxTop.line)
+            m_maxTopValid = false;
+    });
     updateScrollBars();
     installTextViewAccessibility();
 }
@@ -67,13 +75,17 @@ void TextView::replace(int from, int removed, QStringView text)
         return; // nothing changes, nothing is modified
     const int first = m_store.lineOf(from);
     const int last = m_store.lineOf(from + removed);
+    const int column = from - m_store.lineStart(first);
     const int oldCount = m_store.lineCount();
     const int oldTop = verticalScrollBar()->value();
     // Assistive technologies are told the removed text too.
     const QString oldText = QAccessible::isActive() ? m_store.slice(from, from + removed) : QString();
     const int added = m_store.replace(from, removed, text);
     const int delta = m_store.lineCount() - oldCount;
-    m_layout->linesReplaced(first, last, last - first + 1 + delta);
+    if (first == last && delta == 0)
+        m_layout->lineEdited(first, column, removed, added);
+    else
+        m_layout->linesReplaced(first, last, last - first + 1 + delta);
     if (m_maxTopValid) {
         if (last < m_maxTop.line)
             m_maxTop.line += delta;
@@ -212,6 +224,12 @@ void TextView::restartBlink()
     else
         m_blinkTimer.stop();
     viewport()->update();
+}
+
+void TextView::updateCaret()
+{
+    const int margin = 2;
+    viewport()->update(caretRect().adjusted(-margin, 0, margin, 0));
 }
 
 void TextView::userMoved(bool publish)
@@ -424,12 +442,7 @@ QRect TextView::caretRect() const
     QRect rect = positionRect(m_position);
     if (m_layout->hasPreedit() && m_preeditCursor > 0) {
         // Inside the preedit text: where the input method puts its cursor.
-        const int line = caretLine();
-        QTextLayout *layout = m_layout->layout(line);
-        const int at = m_layout->toLayout(line, columnOf(m_position, line)) + m_preeditCursor;
-        const QTextLine row = layout->lineForTextPosition(at);
-        if (row.isValid())
-            rect.moveLeft(m_margin - horizontalOffset() + qFloor(row.cursorToX(at)));
+        rect.moveLeft(m_margin - horizontalOffset() + qFloor(m_layout->preeditX(m_preeditCursor)));
     }
     if (m_overwrite) {
         const int line = caretLine();
@@ -563,7 +576,7 @@ void TextView::ensureCaretVisible()
 {
     const int line = caretLine();
     const int column = columnOf(m_position, line);
-    const Row caret{line, m_layout->rowOf(line, column)};
+    Row caret{line, m_layout->rowOf(line, column)};
     const Row t = top();
     const int rows = visibleRows();
     if (caret < t) {
@@ -582,14 +595,26 @@ void TextView::ensureCaretVisible()
                 break;
         }
         if (!shown) {
+            // The rows above the caret, laid out, may count differently from
+            // their estimate (pieces of a long line): count again until the
+            // caret's row holds.
             Row at = caret;
-            stepRows(at, -(rows - 1));
+            for (int pass = 0; pass < 3; ++pass) {
+                at = caret;
+                stepRows(at, -(rows - 1));
+                for (Row r = at; r < caret && stepRows(r, 1) == 1;)
+                    m_layout->rowStart(r.line, r.row);
+                const Row again{line, m_layout->rowOf(line, column)};
+                if (again == caret)
+                    break;
+                caret = again;
+            }
             setTop(at);
         }
     }
     if (!m_wordWrap) {
         const qreal x = m_layout->xOf(line, column);
-        if (m_layout->widest() > m_rangeWidest)
+        if (m_layout->widest() != m_rangeWidest)
             updateScrollBars();
         QScrollBar *bar = horizontalScrollBar();
         const int width = viewport()->width() - 2 * m_margin;
@@ -663,7 +688,8 @@ void TextView::setDocumentMargin(int margin)
 void TextView::setLineFormats(LineFormats *formats)
 {
     m_formats = formats;
-    refreshFormats();
+    m_layout->setFormats(formats);
+    viewport()->update();
 }
 
 void TextView::refreshFormats(int firstLine, int lastLine)
@@ -674,30 +700,13 @@ void TextView::refreshFormats(int firstLine, int lastLine)
 
 // ---- Painting ----
 
-void TextView::paintEvent(QPaintEvent *)
+void TextView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(viewport());
+    const QRect clip = event->rect();
     const int h = m_layout->rowHeight();
     const Row t = top();
     const int height = viewport()->height();
-    int last = t.line;
-    for (int y = m_margin - t.row * h; last < m_store.lineCount(); ++last) {
-        y += m_layout->rowCount(last) * h;
-        if (y >= height || last + 1 == m_store.lineCount())
-            break;
-    }
-    if (m_formats) {
-        bool stale = false;
-        for (int line = t.line; line <= last && !stale; ++line)
-            stale = !m_layout->formatsValid(line);
-        if (stale) {
-            m_formats->prepare(t.line, last);
-            for (int line = t.line; line <= last; ++line)
-                if (!m_layout->formatsValid(line))
-                    m_layout->setFormats(line, m_formats->formats(line));
-        }
-    }
-
     const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
     QTextCharFormat selected;
     selected.setBackground(palette().brush(group, QPalette::Highlight));
@@ -708,61 +717,53 @@ void TextView::paintEvent(QPaintEvent *)
     const int dropLine = m_dropPosition >= 0 ? m_store.lineOf(m_dropPosition) : -1;
     painter.setPen(palette().color(group, QPalette::Text));
 
+    // Every line in view is walked (their row counts are known), but only
+    // the rows the region meets are drawn.
     int start = m_store.lineStart(t.line);
-    qreal y = m_margin - t.row * h;
-    for (int line = t.line; line <= last; ++line) {
-        QTextLayout *layout = m_layout->layout(line);
+    int y = m_margin - t.row * h;
+    int line = t.line;
+    for (; line < m_store.lineCount() && y < height; ++line) {
         const int length = m_store.lineLength(line);
-        QList<QTextLayout::FormatRange> ranges;
-        if (m_formats)
-            ranges = m_layout->formats(line);
-        if (line == m_layout->preeditLine()) {
-            // Colours stay on their characters, the preedit text between.
-            for (QTextLayout::FormatRange &range : ranges) {
-                const int end = m_layout->toLayout(line, range.start + range.length);
-                range.start = m_layout->toLayout(line, range.start);
-                range.length = end - range.start;
+        if (y + m_layout->rowCount(line) * h > clip.top() && y <= clip.bottom()) {
+            const QPointF origin(x0, y);
+            // Rows above the top row are not drawn into the margin: in a
+            // long line they may be pieces not laid out yet, whose rows,
+            // once counted, would move the rows below during this paint.
+            QRectF area(clip);
+            if (line == t.line && area.top() < m_margin)
+                area.setTop(m_margin);
+            m_layout->draw(&painter, line, origin, area, selectionStart() - start, selectionEnd() - start, selected);
+            if (hasSelection() && selectionStart() <= start + length && selectionEnd() > start + length) {
+                // The selected line break: a space's width after the line.
+                const qreal x = x0 + m_layout->xOf(line, length);
+                const int row = m_layout->rowOf(line, length);
+                painter.fillRect(QRectF(x, y + row * h, breakWidth, h), selected.background());
             }
-        }
-        if (hasSelection() && selectionStart() <= start + length && selectionEnd() > start) {
-            const int from = std::max(selectionStart() - start, 0);
-            const int to = std::min(selectionEnd() - start, length);
-            if (to > from) {
-                const int layoutFrom = m_layout->toLayout(line, from);
-                ranges.append({layoutFrom, m_layout->toLayout(line, to) - layoutFrom, selected});
+            if (line == caretAt && hasFocus() && m_caretShown) {
+                const int column = m_position - start;
+                painter.save();
+                if (m_overwrite && !m_layout->hasPreedit()) {
+                    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+                    m_layout->drawCursor(&painter, line, origin, column, caretRect().width());
+                } else {
+                    m_layout->drawCursor(&painter, line, origin, column,
+                                         style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this),
+                                         m_preeditCursor);
+                }
+                painter.restore();
             }
+            if (line == dropLine)
+                m_layout->drawCursor(&painter, line, origin, m_dropPosition - start, 2);
         }
-        layout->draw(&painter, QPointF(x0, y), ranges);
-        if (hasSelection() && selectionStart() <= start + length && selectionEnd() > start + length) {
-            // The selected line break: a space's width after the line.
-            const int row = layout->lineCount() - 1;
-            const qreal x = x0 + m_layout->xOf(line, length);
-            painter.fillRect(QRectF(x, y + row * h, breakWidth, h), selected.background());
-        }
-        if (line == caretAt && hasFocus() && m_caretShown) {
-            const int column = m_layout->toLayout(line, m_position - start) + m_preeditCursor;
-            painter.save();
-            if (m_overwrite && !m_layout->hasPreedit()) {
-                painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-                layout->drawCursor(&painter, QPointF(x0, y), column, caretRect().width());
-            } else {
-                layout->drawCursor(&painter, QPointF(x0, y), column,
-                                   style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this));
-            }
-            painter.restore();
-        }
-        if (line == dropLine)
-            layout->drawCursor(&painter, QPointF(x0, y), m_layout->toLayout(line, m_dropPosition - start), 2);
-        y += layout->lineCount() * h;
+        y += m_layout->rowCount(line) * h;
         start += length + 1;
     }
 
     // Layouts of lines far from the view are dropped; those around it stay
     // for scrolling back and forth.
-    const int shown = last - t.line + 1;
-    if (m_layout->cachedCount() > std::size_t(4 * shown + 64))
-        m_layout->keepOnly(t.line - 2 * shown, last + 2 * shown);
-    if (!m_wordWrap && m_layout->widest() > m_rangeWidest)
+    const int shown = std::max(1, line - t.line);
+    m_layout->keepOnly(t.line - 2 * shown - 32, line + 2 * shown + 32);
+    if (!m_wordWrap && m_layout->widest() != m_rangeWidest)
         QMetaObject::invokeMethod(this, &TextView::updateScrollBars, Qt::QueuedConnection);
 }
 
@@ -777,7 +778,6 @@ void TextView::changeEvent(QEvent *event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         m_layout->setFont(font());
-        m_layout->resetWidest();
         relayout();
     } else if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ActivationChange) {
         viewport()->update();

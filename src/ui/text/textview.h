@@ -16,26 +16,30 @@ class QMimeData;
 class QPagedPaintDevice;
 class TextViewLayout;
 
-// Colours for the lines about to be painted. The view asks prepare() for the
-// range it is going to paint, then formats() for each line in it; it asks
-// again for a line after the provider called TextView::refreshFormats for it.
+// Colours for the lines about to be painted. The view asks for the columns
+// from..to of a line as it lays that part out (a long line is laid out in
+// pieces, only where it shows), and again after the provider called
+// TextView::refreshFormats for the line. Ranges are in line columns and may
+// reach beyond from..to.
 class LineFormats
 {
 public:
     virtual ~LineFormats() = default;
-    virtual void prepare(int firstLine, int lastLine) = 0;
-    virtual QList<QTextLayout::FormatRange> formats(int line) = 0;
+    virtual QList<QTextLayout::FormatRange> formats(int line, int from, int to) = 0;
 };
 
 // A plain-text editing view over a LineStore that lays out only the lines it
 // shows, so that a page of any size opens at the speed of reading it. Lines
 // are laid out with QTextLayout (shaping, bidirectional text, tabs) and
 // cached while in view. Positions are store positions (one per line break).
+// A long line is laid out and painted only in the pieces that show, and a
+// paint draws only the rows its region meets (the caret's blink repaints
+// the caret alone).
 //
 // Scrolling: the vertical scroll bar counts lines (its value is the first
 // line shown); with word wrap a line may take several rows and the view
 // scrolls by rows within it. Without wrap the horizontal range follows the
-// widest line laid out so far.
+// widest of the lines measured so far that are still in the text.
 //
 // A complete editor on its own: caret and selection by keyboard and mouse,
 // typing, input methods, the clipboard (and the X11 selection), drag and drop
@@ -223,6 +227,8 @@ private:
     void userMoved(bool publishSelection);
     void publishSelection();
     void restartBlink();
+    // Repaints the caret's place alone (the blink).
+    void updateCaret();
     int caretLine() const { return m_store.lineOf(m_position); }
     int columnOf(int position, int line) const { return position - m_store.lineStart(line); }
     int moveTarget(Move move);

@@ -321,8 +321,6 @@ void TextView::inputMethodEvent(QInputMethodEvent *event)
         m_preeditCursor = 0;
     m_preeditCursor = std::clamp(m_preeditCursor, 0, int(preedit.size()));
     m_layout->setPreedit(line, columnOf(m_position, line), preedit, formats);
-    if (!m_wordWrap && !preedit.isEmpty())
-        m_layout->layout(line);
     ensureCaretVisible();
     restartBlink();
     event->accept();
@@ -516,7 +514,7 @@ void TextView::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() == m_blinkTimer.timerId()) {
         m_caretShown = !m_caretShown;
-        viewport()->update();
+        updateCaret();
     } else if (event->timerId() == m_autoScrollTimer.timerId()) {
         const QRect area = viewport()->rect();
         const QPoint point = m_autoScrollPoint;

@@ -41,7 +41,7 @@ protected:
         HtmlColouring *given = colouring();
         if (!given)
             return QColor();
-        for (const QTextLayout::FormatRange &range : given->formats(line)) {
+        for (const QTextLayout::FormatRange &range : given->formats(line, column, column + 1)) {
             if (column >= range.start && column < range.start + range.length)
                 return range.format.foreground().color();
         }
@@ -86,7 +86,7 @@ TEST_F(ColouredEditor, OpeningACommentRecoloursTheLinesBelowAndClosingItRestores
     EXPECT_FALSE(colourAt(2, 3).isValid());
 }
 
-TEST_F(ColouredEditor, ColoursOnlyWhatShowsAndKeepsStatesBelowAKeystroke)
+TEST_F(ColouredEditor, ReadsOnlyWhatShowsAndKeepsStatesBelowAnEdit)
 {
     applyColouring(editor, settings);
     QString page;
@@ -96,19 +96,57 @@ TEST_F(ColouredEditor, ColoursOnlyWhatShowsAndKeepsStatesBelowAKeystroke)
     // Only the lines in view and just above them are read.
     EXPECT_LT(colouring()->knownStates(), 100);
 
-    // Scrolled to the end, every state is known; a keystroke that leaves its
-    // line's end state alone keeps them all.
-    editor.moveCaret(TextView::End);
-    editor.ensureCaretVisible();
-    paint();
-    const int lines = editor.store().lineCount();
-    EXPECT_EQ(colouring()->knownStates(), lines);
-    const int end = editor.store().lineStart(2500) + editor.store().lineLength(2500);
-    editor.replace(end, 0, u"x");
-    EXPECT_EQ(colouring()->knownStates(), lines);
-    // One that opens a tag does not.
-    editor.replace(end + 1, 0, u"<A");
-    EXPECT_EQ(colouring()->knownStates(), 2501);
+    // Scrolled to the end, every state is known (but the last line's end
+    // state, which no line needs). An edit that leaves its
+    // last line's end state alone keeps the states below; one that changes
+    // it does not.
+    const auto toTheEnd = [this] {
+        editor.moveCaret(TextView::End);
+        editor.ensureCaretVisible();
+        paint();
+    };
+    const int all = -1;
+    struct Case
+    {
+        int line;
+        int column; // -1: the line's end
+        const char16_t *text;
+        int known;
+    } cases[] = {
+        {2500, -1, u"x", all}, {10, 0, u"\n", all},     {20, 0, u"<!--\n-->", all},
+        {30, 3, u"\n\n", all}, {2500, -1, u"<A", 2501}, {40, -1, u"<!-- ", 41},
+    };
+    for (const Case &c : cases) {
+        toTheEnd();
+        const LineStore &store = editor.store();
+        ASSERT_EQ(colouring()->knownStates(), store.lineCount() - 1);
+        const int column = c.column < 0 ? store.lineLength(c.line) : c.column;
+        editor.replace(store.lineStart(c.line) + column, 0, QStringView(c.text));
+        EXPECT_EQ(colouring()->knownStates(), c.known == all ? store.lineCount() - 1 : c.known) << c.line;
+    }
+    // The comment left open runs on to the end.
+    toTheEnd();
+    EXPECT_EQ(colourAt(editor.store().lineCount() - 2, 5), expected(Kind::Comment));
+}
+
+TEST_F(ColouredEditor, ReadsAheadWhileIdleAndLimitsAVeryLongLine)
+{
+    applyColouring(editor, settings);
+    QString page;
+    for (int i = 0; i < 20000; ++i)
+        page += QStringLiteral("<P>ligne %1</P>\n").arg(i);
+    setText(page);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return colouring()->knownStates() == editor.store().lineCount(); }, 5000));
+
+    // A line past the coloured length shows plain there, and the next line
+    // starts as the page does.
+    QString line;
+    while (line.size() < HtmlColouring::ColouredLength + 1000)
+        line += QStringLiteral("<B CLASS='x'>gras</B> ");
+    setText(line + "<!-- \n<I>x</I>");
+    EXPECT_EQ(colourAt(0, 1), expected(Kind::Tag));
+    EXPECT_FALSE(colourAt(0, HtmlColouring::ColouredLength + 1).isValid());
+    EXPECT_EQ(colourAt(1, 1), expected(Kind::Tag));
 }
 
 TEST_F(ColouredEditor, FollowsTheEditorColoursAndComesOffWithTheMenuItem)

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -413,7 +414,101 @@ TEST(TextView, LaysOutOnlyTheLinesShown)
         view.viewport()->repaint();
         EXPECT_LT(view.linesLaidOut() - middle, 200) << wrap;
         EXPECT_EQ(view.store().line(500'001), "<P>ligne 500000</P>");
+        // Pages of short lines passed are counted without being laid out.
+        const qint64 paged = view.linesLaidOut();
+        for (int i = 0; i < 50; ++i)
+            QTest::keyClick(&view, Qt::Key_PageDown);
+        EXPECT_GT(view.store().lineOf(view.position()), 500'100) << wrap;
+        EXPECT_LT(view.linesLaidOut() - paged, 200) << wrap;
     }
+}
+
+namespace {
+
+// One line of minified markup, as long as a whole page.
+QString minifiedLine(int characters)
+{
+    QString line;
+    line.reserve(characters + 100);
+    for (int i = 0; line.size() < characters; ++i)
+        line += QStringLiteral("<div class=\"c%1\"><a href=\"/p/%1.html\">lien %1</a> texte</div>").arg(i);
+    return line;
+}
+
+} // namespace
+
+TEST(TextView, LongLineIsLaidOutOnlyWhereItShows)
+{
+    const QString line = minifiedLine(2'000'000);
+    for (bool wrap : {false, true}) {
+        TextView view;
+        view.resize(400, 300);
+        view.setWordWrap(wrap);
+        view.setStore(LineStore(line + "\nfin"));
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        view.setFocus();
+        const qint64 before = view.linesLaidOut();
+        view.viewport()->repaint();
+        EXPECT_LT(view.linesLaidOut() - before, 10) << wrap;
+
+        // To the end of the long line and typing there: the caret shows,
+        // and only the pieces near it are laid out.
+        const qint64 shown = view.linesLaidOut();
+        view.setPosition(view.store().lineLength(0));
+        view.ensureCaretVisible();
+        QTest::keyClicks(&view, "xy");
+        view.viewport()->repaint();
+        EXPECT_EQ(view.store().line(0).right(3), QStringLiteral(">xy")) << wrap;
+        EXPECT_LT(view.linesLaidOut() - shown, 20) << wrap;
+        const QRect caret = view.caretRect();
+        EXPECT_TRUE(view.viewport()->rect().contains(caret.center())) << wrap;
+
+        // Clicks, moves and rows agree across the cuts between pieces.
+        const int end = view.position();
+        for (int position = end - 6000; position < end; position += 7) {
+            const QRect rect = view.positionRect(position);
+            if (!view.viewport()->rect().contains(rect.center()))
+                continue;
+            ASSERT_EQ(view.positionAt(QPoint(rect.x(), rect.center().y())), position) << wrap;
+            view.setPosition(position);
+            view.moveCaret(TextView::NextCharacter);
+            ASSERT_EQ(view.position(), position + 1) << wrap;
+            view.moveCaret(TextView::PreviousCharacter);
+            ASSERT_EQ(view.position(), position) << wrap;
+        }
+        // Down from the long line's last row reaches the next line.
+        view.setPosition(end);
+        view.moveCaret(TextView::Down);
+        EXPECT_EQ(view.store().lineOf(view.position()), 1) << wrap;
+    }
+}
+
+TEST(TextView, CaretBlinkRepaintsTheCaretAlone)
+{
+    class PaintRects : public QObject
+    {
+    public:
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                rects << static_cast<QPaintEvent *>(event)->rect();
+            return false;
+        }
+        QList<QRect> rects;
+    } paints;
+    const int flash = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(100);
+    auto view = shownView(minifiedLine(20'000));
+    view->viewport()->installEventFilter(&paints);
+    view->setPosition(30);
+    QTest::qWait(200);
+    paints.rects.clear();
+    QTest::qWait(300);
+    QApplication::setCursorFlashTime(flash);
+    ASSERT_FALSE(paints.rects.isEmpty());
+    for (const QRect &rect : std::as_const(paints.rects))
+        EXPECT_LE(rect.width(), 8) << rect.x() << "," << rect.y() << " " << rect.width() << "x" << rect.height();
 }
 
 TEST(TextView, InputMethodCommitsAndShowsPreedit)
@@ -539,7 +634,7 @@ TEST(TextView, ChangesAreSignalledBeforeTheTextAndTheCaret)
                                    "caret", "saved", "caret", "copy", "nocopy"}));
 }
 
-TEST(TextView, HorizontalRangeFollowsTheWidestLineShown)
+TEST(TextView, HorizontalRangeFollowsTheWidestLineInTheText)
 {
     QString text;
     for (int i = 0; i < 200; ++i)
@@ -557,6 +652,12 @@ TEST(TextView, HorizontalRangeFollowsTheWidestLineShown)
     view->ensureCaretVisible();
     EXPECT_LT(view->caretRect().right(), view->viewport()->width());
     EXPECT_GE(view->caretRect().left(), 0);
+
+    // Once the long line is gone, its width goes from the range.
+    const int start = view->store().lineStart(199);
+    view->replace(start, view->store().length() - start, u"court");
+    QApplication::processEvents();
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), narrow);
 }
 
 TEST(TextView, AssistiveTechnologiesReadTheTextByLines)
@@ -612,15 +713,13 @@ namespace {
 class RecordingFormats : public LineFormats
 {
 public:
-    void prepare(int firstLine, int lastLine) override { prepared << QPoint(firstLine, lastLine); }
-    QList<QTextLayout::FormatRange> formats(int line) override
+    QList<QTextLayout::FormatRange> formats(int line, int, int) override
     {
         asked << line;
         QTextCharFormat red;
         red.setForeground(QColor(255, 0, 0));
         return {{0, 100, red}};
     }
-    QList<QPoint> prepared;
     QList<int> asked;
 };
 
@@ -648,21 +747,18 @@ TEST(TextView, LineColoursAreAskedOncePerChangeAndPainted)
     view->viewport()->repaint();
     const int last = view->lastVisibleLine();
     ASSERT_LT(last, 50);
-    EXPECT_EQ(formats.prepared, QList<QPoint>({QPoint(0, last)}));
     EXPECT_EQ(formats.asked.size(), last + 1);
     const QRect row = view->positionRect(view->store().lineStart(1));
     EXPECT_TRUE(hasRed(view->viewport()->grab().toImage(), row.top(), row.bottom()));
 
     // Nothing changed: nothing asked. A refreshed line and an edited line
     // are asked again, alone.
-    formats.prepared.clear();
     formats.asked.clear();
     view->viewport()->repaint();
     EXPECT_TRUE(formats.asked.isEmpty());
     view->refreshFormats(2, 2);
     view->replace(view->store().lineStart(4), 0, u"x");
     view->viewport()->repaint();
-    EXPECT_EQ(formats.prepared, QList<QPoint>({QPoint(0, last)}));
     EXPECT_EQ(formats.asked, QList<int>({2, 4}));
 
     view->setLineFormats(nullptr);
