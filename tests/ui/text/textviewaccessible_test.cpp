@@ -1,9 +1,4 @@
-#include "core/markup/editorstate.h"
-#include "core/undo/undohistory.h"
-#include "support/marked.h"
-#include "ui/text/editortext.h"
-#include "ui/text/editorwidget.h"
-#include "ui/undo/typingrecorder.h"
+#include "support/editorpage.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -74,28 +69,11 @@ private:
     QAccessible::UpdateHandler m_previous = nullptr;
 };
 
-// A page as a document window holds it: the keys go through its recorder.
-struct Page
-{
-    explicit Page(const QString &markedText)
-        : text(&editor)
-    {
-        editor.resize(300, 200);
-        editor.show();
-        editor.setFocus();
-        setMarked(text, markedText);
-    }
-    EditorWidget editor;
-    EditorText text;
-    UndoHistory history{text};
-    EditorState state;
-    TypingRecorder recorder{&editor, text, history, state};
-};
-
 } // namespace
 
 TEST(TextViewAccessible, AnEditIsToldOnceWithOneCaretEvent)
 {
+    using Page = EditorPage;
     using Keys = std::function<void(Page &)>;
     const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
         return [=](Page &p) { QTest::keyClick(&p.editor, k, m); };
