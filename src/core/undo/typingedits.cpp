@@ -3,6 +3,8 @@
 #include "core/text/documenttext.h"
 #include "core/undo/undohistory.h"
 
+#include <QTextBoundaryFinder>
+
 namespace {
 
 const QString LineBreak = QStringLiteral("\r\n");
@@ -21,25 +23,26 @@ int unitBefore(const QString &line, int column)
     return 1;
 }
 
+// Length of the character that starts at column, as the reader sees it: a
+// letter with its combining accents, a surrogate pair, an emoji sequence.
+// Delete and overwrite typing take it whole, so that no accent is left
+// behind on its own.
 int unitAfter(const QString &line, int column)
 {
-    if (column + 1 < line.size() && line.at(column).isHighSurrogate() && line.at(column + 1).isLowSurrogate())
-        return 2;
-    return 1;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, line);
+    finder.setPosition(column);
+    const qsizetype next = finder.toNextBoundary();
+    return next > column ? int(next - column) : 1;
 }
 
-// Number of characters typed, a surrogate pair or a line break counting as
-// one.
-int codePoints(const QString &text)
+// Number of characters typed, a letter with its accents, a surrogate pair
+// or a line break counting as one.
+int characterCount(const QString &text)
 {
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     int count = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-        else if (text.at(i) == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-            ++i;
+    while (finder.toNextBoundary() > 0)
         ++count;
-    }
     return count;
 }
 
@@ -84,7 +87,7 @@ void TypingEdits::typeText(const QString &characters, bool insertMode)
             const QString lineText = m_text.line(line);
             const int first = caret - m_text.lineStart(line);
             int column = first;
-            for (int n = codePoints(typed); n > 0 && column < lineText.size(); --n)
+            for (int n = characterCount(typed); n > 0 && column < lineText.size(); --n)
                 column += unitAfter(lineText, column);
             replaced = lineText.mid(first, column - first);
             if (!replaced.isEmpty())

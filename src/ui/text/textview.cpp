@@ -79,7 +79,7 @@ void TextView::replace(int from, int removed, QStringView text)
     const int oldCount = m_store.lineCount();
     const int oldTop = verticalScrollBar()->value();
     // Assistive technologies are told the removed text too.
-    const QString oldText = QAccessible::isActive() ? m_store.slice(from, from + removed) : QString();
+    const QString oldText = TextViewAccessible::listening() ? m_store.slice(from, from + removed) : QString();
     const int added = m_store.replace(from, removed, text);
     const int delta = m_store.lineCount() - oldCount;
     if (first == last && delta == 0)
@@ -103,13 +103,15 @@ void TextView::replace(int from, int removed, QStringView text)
     // are; their own signals follow the text's.
     const int oldAnchor = m_anchor;
     const int oldPosition = m_position;
+    // Up and Down after an edit start from where the caret is.
+    m_desiredXAt = -1;
     m_anchor = moved(m_anchor);
     m_position = moved(m_position);
     if (m_dropPosition >= 0)
         m_dropPosition = moved(m_dropPosition);
-    if (QAccessible::isActive()) {
+    if (TextViewAccessible::listening()) {
         QAccessibleTextUpdateEvent update(this, from, oldText, m_store.slice(from, from + added));
-        QAccessible::updateAccessibility(&update);
+        TextViewAccessible::tell(&update);
     }
     // In a text document's order: the modified flag is set before
     // textChanged, whose receivers may set it back (undo to the saved text).
@@ -177,14 +179,8 @@ void TextView::selectionMoved(int oldAnchor, int oldPosition)
     const bool moved = oldPosition != m_position;
     if (moved || hasSelection() || had)
         viewport()->update();
-    if (moved && QAccessible::isActive()) {
-        QAccessibleTextCursorEvent event(this, m_position);
-        QAccessible::updateAccessibility(&event);
-    }
-    if ((had || hasSelection()) && QAccessible::isActive()) {
-        QAccessibleTextSelectionEvent event(this, selectionStart(), selectionEnd());
-        QAccessible::updateAccessibility(&event);
-    }
+    if ((moved || had || hasSelection()) && TextViewAccessible::listening())
+        TextViewAccessible::selectionMoved(this, oldAnchor, oldPosition);
     if (moved)
         emit cursorPositionChanged();
     if ((had || hasSelection()) && (oldStart != selectionStart() || oldEnd != selectionEnd()))
@@ -273,12 +269,16 @@ int TextView::moveTarget(Move move)
     const bool lastLine = line + 1 >= m_store.lineCount();
     const auto lineEnd = [this](int l) { return m_store.lineStart(l) + m_store.lineLength(l); };
     const auto verticalMove = [&](int rows) {
-        const qreal x = m_desiredX >= 0 ? m_desiredX : m_layout->xOf(line, column);
+        // The x a run of vertical moves aims for holds while the caret stays
+        // where the last of them put it; typing or any other move ends it.
+        const bool aiming = m_desiredX >= 0 && m_desiredXAt == m_position;
+        const qreal x = aiming ? m_desiredX : m_layout->xOf(line, column);
         Row at{line, m_layout->rowOf(line, column)};
         if (stepRows(at, rows) == 0)
             return m_position;
         m_desiredX = x;
-        return m_store.lineStart(at.line) + m_layout->columnAt(at.line, at.row, x);
+        m_desiredXAt = m_store.lineStart(at.line) + m_layout->columnAt(at.line, at.row, x);
+        return m_desiredXAt;
     };
     switch (move) {
     case Start:
@@ -345,8 +345,10 @@ int TextView::movedPosition(Move move) const
     // a vertical move: neither shows, and the x is put back.
     auto *self = const_cast<TextView *>(this);
     const auto desiredX = m_desiredX;
+    const int desiredXAt = m_desiredXAt;
     const int target = self->moveTarget(move);
     self->m_desiredX = desiredX;
+    self->m_desiredXAt = desiredXAt;
     return target;
 }
 

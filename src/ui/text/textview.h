@@ -240,6 +240,9 @@ private:
     bool isTyping(const QKeyEvent *event) const;
     bool splitsPair(int position) const;
     bool handlesKey(QKeyEvent *event) const;
+    // The move a key makes where the text is: Ctrl+arrows in right-to-left
+    // lines, Shift+Up and Shift+Down at the first and last row.
+    Move moveOnScreen(Move move, bool select) const;
     // Word and line around a position, for double and triple clicks.
     std::pair<int, int> wordAt(int position);
     std::pair<int, int> lineAt(int position) const;
@@ -264,6 +267,7 @@ private:
     bool m_maxTopValid = false;
     qreal m_rangeWidest = -1;
     qreal m_desiredX = -1;
+    int m_desiredXAt = -1;
     int m_wheelRemainder = 0;
     bool m_caretShown = true;
     QBasicTimer m_blinkTimer;

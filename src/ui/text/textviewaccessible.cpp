@@ -224,6 +224,68 @@ QString TextViewAccessible::attributes(int offset, int *startOffset, int *endOff
     return {};
 }
 
+namespace {
+
+QAccessible::UpdateHandler updateHandler()
+{
+    // Qt has no getter: the handler is put back at once.
+    const QAccessible::UpdateHandler handler = QAccessible::installUpdateHandler(nullptr);
+    QAccessible::installUpdateHandler(handler);
+    return handler;
+}
+
+} // namespace
+
+bool TextViewAccessible::listening()
+{
+    return QAccessible::isActive() || updateHandler();
+}
+
+void TextViewAccessible::tell(QAccessibleEvent *event)
+{
+    if (QAccessible::isActive())
+        QAccessible::updateAccessibility(event);
+    else if (const QAccessible::UpdateHandler handler = updateHandler())
+        handler(event);
+}
+
+void TextViewAccessible::selectionMoved(TextView *view, int oldAnchor, int oldPosition)
+{
+    auto *self = dynamic_cast<TextViewAccessible *>(QAccessible::queryAccessibleInterface(view));
+    if (!self || self->m_reportDue)
+        return;
+    // Everything up to the first move of this turn has been told.
+    self->m_reportDue = true;
+    self->m_toldPosition = oldPosition;
+    self->m_toldStart = std::min(oldAnchor, oldPosition);
+    self->m_toldEnd = std::max(oldAnchor, oldPosition);
+    // The view owns its interface: a call queued on it is dropped with it.
+    QMetaObject::invokeMethod(
+        view,
+        [view] {
+            if (auto *self = dynamic_cast<TextViewAccessible *>(QAccessible::queryAccessibleInterface(view)))
+                self->report();
+        },
+        Qt::QueuedConnection);
+}
+
+void TextViewAccessible::report()
+{
+    if (!m_reportDue)
+        return;
+    m_reportDue = false;
+    TextView *v = view();
+    if (v->position() != m_toldPosition) {
+        QAccessibleTextCursorEvent event(v, v->position());
+        tell(&event);
+    }
+    const bool had = m_toldStart != m_toldEnd;
+    if ((had || v->hasSelection()) && (m_toldStart != v->selectionStart() || m_toldEnd != v->selectionEnd())) {
+        QAccessibleTextSelectionEvent event(v, v->selectionStart(), v->selectionEnd());
+        tell(&event);
+    }
+}
+
 void TextViewAccessible::deleteText(int startOffset, int endOffset)
 {
     replaceText(startOffset, endOffset, QString());

@@ -43,8 +43,29 @@ public:
     void insertText(int offset, const QString &text) override;
     void replaceText(int startOffset, int endOffset, const QString &text) override;
 
+    // Called by the view whenever its caret or selection moved (anchor and
+    // position before the move), while assistive technologies listen. They
+    // are told once per turn of the event loop, of where the caret and the
+    // selection ended: a key or an undo that selects, deletes and places the
+    // caret in several steps makes one caret event, not one per step. The
+    // edit itself is told at once, by the view.
+    static void selectionMoved(TextView *view, int oldAnchor, int oldPosition);
+    // Whether anyone listens, and telling them: a platform bridge to
+    // assistive technologies, or Qt's update handler. Qt hands events to the
+    // handler only while a bridge is active; here a handler installed
+    // without one (tests, embedding programs) hears them too.
+    static bool listening();
+    static void tell(QAccessibleEvent *event);
+
 private:
     TextView *view() const;
+    void report();
+
+    bool m_reportDue = false;
+    // What assistive technologies were last told.
+    int m_toldPosition = 0;
+    int m_toldStart = 0;
+    int m_toldEnd = 0;
 };
 
 // Makes TextViewAccessible the accessible interface of every TextView

@@ -105,6 +105,41 @@ Edit editOf(QKeyEvent *event)
     return Edit::None;
 }
 
+// The characters that end a word for the word moves of the text layout
+// (Ctrl+arrows), so that a double click selects the same words.
+bool isWordSeparator(QChar c)
+{
+    return QStringView(u".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\").contains(c);
+}
+
+// A word is a run of characters that are neither white space nor separators,
+// or a run of separators.
+bool isWordCharacter(QChar c)
+{
+    return !c.isSpace() && !isWordSeparator(c);
+}
+
+// Where a move a word back from column stops: over white space, then over
+// the word or run of separators before it.
+int previousWordStop(const QString &text, int column)
+{
+    while (column > 0 && text[column - 1].isSpace())
+        --column;
+    const bool separators = column > 0 && isWordSeparator(text[column - 1]);
+    while (column > 0 && (separators ? isWordSeparator(text[column - 1]) : isWordCharacter(text[column - 1])))
+        --column;
+    return column;
+}
+
+// The end of the word or run of separators that starts at column.
+int wordEnd(const QString &text, int column)
+{
+    const bool separators = column < text.size() && isWordSeparator(text[column]);
+    while (column < text.size() && (separators ? isWordSeparator(text[column]) : isWordCharacter(text[column])))
+        ++column;
+    return column;
+}
+
 const KeyMove *moveOf(QKeyEvent *event)
 {
     for (const KeyMove &move : KeyMoves)
@@ -181,7 +216,11 @@ void TextView::keyPressEvent(QKeyEvent *event)
     if (const KeyMove *move = moveOf(event)) {
         if (move->move == PageDown || move->move == PageUp)
             scrollByRows(move->move == PageDown ? visibleRows() : -visibleRows());
-        moveCaret(move->move, move->select);
+        const Move onScreen = moveOnScreen(move->move, move->select);
+        // Up or Down that cannot go further leaves the selection as it is.
+        const bool vertical = onScreen == Up || onScreen == Down || onScreen == PageUp || onScreen == PageDown;
+        if (!vertical || movedPosition(onScreen) != m_position)
+            moveCaret(onScreen, move->select);
         userMoved(move->select);
         event->accept();
         return;
@@ -201,7 +240,9 @@ void TextView::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
-    m_desiredX = -1;
+    // No reset of the column that Up and Down aim for here: a key that only
+    // presses Shift must not end a run of Shift+Down. Edits end it by
+    // changing the text.
     switch (edit) {
     case Edit::Cut:
         cut();
@@ -266,6 +307,19 @@ void TextView::keyPressEvent(QKeyEvent *event)
     }
     event->accept();
     userMoved(false);
+}
+
+TextView::Move TextView::moveOnScreen(Move move, bool select) const
+{
+    // Ctrl+Right goes to the right on screen: in a right-to-left line, to
+    // the previous word.
+    if ((move == NextWord || move == PreviousWord) && m_store.line(caretLine()).isRightToLeft())
+        return move == NextWord ? PreviousWord : NextWord;
+    // Shift+Up on the first row selects up to the start of the text, and
+    // Shift+Down on the last row up to its end.
+    if (select && (move == Up || move == Down) && movedPosition(move) == m_position)
+        return move == Up ? Start : End;
+    return move;
 }
 
 // ---- Input methods ----
@@ -380,14 +434,15 @@ std::pair<int, int> TextView::wordAt(int position)
     const int start = m_store.lineStart(line);
     const QString &text = m_store.line(line);
     const int column = position - start;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Word, text);
-    finder.setPosition(column);
-    int to = column < text.size() ? int(finder.toNextBoundary()) : column;
-    finder.setPosition(column);
-    int from = finder.isAtBoundary() && column < text.size() ? column : int(finder.toPreviousBoundary());
-    from = std::max(from, 0);
-    to = to < 0 ? int(text.size()) : to;
-    return {start + from, start + to};
+    const int length = int(text.size());
+    // The word under the position, from its start to its end, as the word
+    // moves see it: a double click on "été" in "l'été" selects "été", where
+    // Ctrl+Right stops. At the end of a line, the word before.
+    int from = column;
+    const bool afterWord = column > 0 && !text[column - 1].isSpace() && !isWordSeparator(text[column - 1]);
+    if (column < length || afterWord)
+        from = previousWordStop(text, column < length ? column + 1 : column);
+    return {start + from, start + wordEnd(text, from)};
 }
 
 std::pair<int, int> TextView::lineAt(int position) const

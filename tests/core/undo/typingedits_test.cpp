@@ -60,6 +60,9 @@ TEST(TypingEdits, OneUndoRevertsOneRun)
          "a|" + emoji + "b"},
         {"overwrite past the end of a line", "a|b\r\nc", typing("XYZ", false), "aXYZ|\r\nc", "a[b]\r\nc"},
         {"overwrite a surrogate pair", "|" + emoji + "b", typing("X", false), "X|b", "[" + emoji + "]b"},
+        {"delete before a letter with its accent", "a|e\u0301b", pressing(&TypingEdits::deleteForward), "a|b",
+         "a|e\u0301b"},
+        {"overwrite a letter with its accent", "|e\u0301b", typing("X", false), "X|b", "[e\u0301]b"},
         {"word deletion", "un| deux", [](Page &p) { p.e.deleteRange(2, 5); }, "un|", "un[ deux]"},
     };
     for (const auto &c : cases) {

@@ -1,9 +1,4 @@
-#include "ui/text/editortext.h"
-#include "ui/text/editorwidget.h"
-#include "ui/undo/typingrecorder.h"
-#include "core/undo/undohistory.h"
-#include "core/markup/editorstate.h"
-#include "support/marked.h"
+#include "support/editorpage.h"
 
 #include <QClipboard>
 #include <QDropEvent>
@@ -18,23 +13,7 @@
 
 namespace {
 
-// A page in a real editor with its history and recorder, as a document
-// window holds them (the recorder goes first when it closes).
-struct Page
-{
-    explicit Page(const QString &markedText)
-        : text(&editor)
-    {
-        editor.resize(400, 300);
-        editor.show();
-        setMarked(text, markedText);
-    }
-    EditorWidget editor;
-    EditorText text;
-    UndoHistory history{text};
-    EditorState state;
-    TypingRecorder recorder{&editor, text, history, state};
-};
+using Page = EditorPage;
 
 using Keys = std::function<void(Page &)>;
 
