@@ -81,9 +81,40 @@ void rule(const QString &element, int field, const QString &value)
     FUZZ_CHECK(ruleTag(readRuleTag(written)) == ruleTag(f));
 }
 
+// Whether every list start tag in text has its end tag: new items of a list
+// whose nested list is left open go into that list, as a browser reads it.
+bool balancedLists(const QString &text)
+{
+    int starts = 0, ends = 0;
+    for (qsizetype i = text.indexOf(u'<'); i >= 0; i = text.indexOf(u'<', i + 1)) {
+        const bool end = i + 1 < text.size() && text.at(i + 1) == u'/';
+        for (const QStringView name : {u"ol", u"ul", u"dl", u"menu", u"dir"}) {
+            const qsizetype after = i + (end ? 2 : 1) + name.size();
+            if (QStringView(text).mid(i + (end ? 2 : 1), name.size()).compare(name, Qt::CaseInsensitive) != 0
+                || after >= text.size())
+                continue;
+            if (end && text.at(after) == u'>')
+                ++ends;
+            else if (!end && (text.at(after) == u'>' || text.at(after).isSpace()))
+                ++starts;
+        }
+    }
+    if (starts != ends)
+        return false;
+    // A "<" inside a tag ("<LI VALUE=1</OL>"), or a tag left open, hides the
+    // end tag in it.
+    for (qsizetype i = text.indexOf(u'<'); i >= 0; i = text.indexOf(u'<', i + 1)) {
+        const qsizetype end = StartTagEnd(text, i);
+        if (end < 0 || QStringView(text).mid(i + 1, end - i - 1).contains(u'<'))
+            return false;
+    }
+    return true;
+}
+
 void list(const QString &element, ListKind kind, int field, const QString &value)
 {
-    if (!element.startsWith(listStartMarker(kind), Qt::CaseInsensitive) || StartTagEnd(element, 0) < 0)
+    const StartTag tag = ReadStartTag(element);
+    if (!tag.closed || tag.name.compare(listStartMarker(kind).mid(1), Qt::CaseInsensitive) != 0)
         return;
     ListFields f = readList(kind, element);
     FUZZ_CHECK(listPiecesToWrite(element, f).join(QString()) == element);
@@ -100,7 +131,8 @@ void list(const QString &element, ListKind kind, int field, const QString &value
         break;
     }
     const QString written = listPiecesToWrite(element, f).join(QString());
-    FUZZ_CHECK(listPieces(readList(kind, written)) == listPieces(f));
+    if (balancedLists(element))
+        FUZZ_CHECK(listPieces(readList(kind, written)) == listPieces(f));
 }
 
 void applet(const QString &element, int field, const QString &value)

@@ -42,6 +42,11 @@ qsizetype valueStart(const QString &name, const QString &text)
                 if (close < 0)
                     return -1;
                 i = close;
+            } else {
+                // A bare value runs to a blank or ">": nothing in it is a name.
+                while (k < n && !isBlank(text.at(k)) && text.at(k) != u'>')
+                    ++k;
+                i = k - 1;
             }
             continue;
         }
@@ -163,7 +168,7 @@ int RowAlignKeyword(const QString &name, const QString &text)
 
 std::optional<QString> tagAttribute(const QString &tag, QStringView name)
 {
-    return valueAt(tag, valueStart(name.toString() + u'=', tag), false);
+    return ReadStartTag(tag, qMax<qsizetype>(0, tag.indexOf(u'<'))).value(name);
 }
 
 bool tagHasWord(const QString &tag, QStringView word)

@@ -298,7 +298,11 @@ QString MergeStartTag(const QString &original, const QString &unchanged, const Q
         added += u' ';
         added += QStringView(edited).mid(b.start, b.end - b.start);
     }
-    out.insert(lastEnd, added);
+    // After "name=" with nothing behind it a blank would not end the value:
+    // the new attributes then follow the element name.
+    const bool danglingEquals = !tag.attributes.isEmpty() && tag.attributes.last().hasValue
+                                && tag.attributes.last().quote.isNull() && tag.attributes.last().value.isEmpty();
+    out.insert(danglingEquals ? tag.nameEnd : lastEnd, added);
     out += QStringView(original).mid(copied);
     return out;
 }

@@ -54,7 +54,8 @@ int listNesting(QStringView text, qsizetype i)
         if (text.mid(at, name.size()).compare(name, Qt::CaseInsensitive) != 0)
             continue;
         const qsizetype after = at + name.size();
-        if (after >= text.size() || !text.at(after).isLetterOrNumber())
+        // The name ends as a browser ends it: at a blank, "/" or ">".
+        if (after >= text.size() || text.at(after).isSpace() || text.at(after) == u'>' || text.at(after) == u'/')
             return step;
     }
     return 0;
@@ -281,6 +282,11 @@ QStringList listPiecesToWrite(const QString &original, const ListFields &fields)
     QString lastBlanks; // the blanks that ended the last old item, kept after new ones
     for (qsizetype i = 0; i < fields.items.size(); ++i) {
         if (i >= list.firstPartOfItem.size()) {
+            // A list without items reads as one empty item; left empty, it
+            // writes none.
+            if (list.parts.isEmpty() && fields.items.size() == 1 && fields.items.at(0).text.isEmpty()
+                && fields.items.at(0).definition.isEmpty())
+                continue;
             if (i == list.firstPartOfItem.size()) {
                 qsizetype keep = out.size();
                 while (keep > 0 && out.at(keep - 1).isSpace())
@@ -302,8 +308,13 @@ QStringList listPiecesToWrite(const QString &original, const ListFields &fields)
         // Changed: each marker tag stays as written, its text is replaced, and
         // the blanks and line breaks that followed it stay.
         bool wroteDefinition = false;
+        bool wroteTerm = false;
         for (int k = first; k < last; ++k) {
             const Part &part = list.parts[k];
+            // A definition the page gave no term: the term typed goes before it.
+            if (definition && part.marker == 1 && !wroteTerm && !fields.items.at(i).text.isEmpty())
+                out += QStringLiteral("<DT>") + fields.items.at(i).text;
+            wroteTerm = true;
             const QStringView body = list.content.mid(part.tagEnd, part.end - part.tagEnd);
             qsizetype trail = body.size();
             while (trail > 0 && body.at(trail - 1).isSpace())
@@ -323,10 +334,6 @@ QStringList listPiecesToWrite(const QString &original, const ListFields &fields)
         if (definition && !wroteDefinition && !fields.items.at(i).definition.isEmpty())
             out += QStringLiteral("<DD>") + fields.items.at(i).definition;
     }
-    out += lastBlanks;
-    if (list.tail.isEmpty())
-        out += fresh.constLast();
-    else
-        out += list.tail;
-    return {out};
+    // The end tag as written; a list read without one does not gain one.
+    return {out + lastBlanks + list.tail};
 }

@@ -75,6 +75,8 @@ TEST(EventCalls, AttributesFollowTheCallersOrderAndSkipEmptyCalls)
     EXPECT_EQ(calls.attributes({JsEvent::onMouseOver, JsEvent::onMouseOut, JsEvent::onClick}),
               QStringLiteral(" onMouseOver=\"on(1)\" onClick=\"go()\""));
     EXPECT_EQ(calls.attributes({JsEvent::onMouseOut}), QString());
+    calls.setCall(JsEvent::onClick, QStringLiteral("dire(\"a b\")"));
+    EXPECT_EQ(calls.attributes({JsEvent::onClick}), QStringLiteral(" onClick=\"dire(&quot;a b&quot;)\""));
 }
 
 TEST(EventCalls, ScriptSkeletonHasSevenLines)

@@ -51,6 +51,10 @@ TEST(HeadElements, EachPageMakesItsElement)
     all.reverseRelation = QStringLiteral("Index");
     all.indexAction = QStringLiteral("cherche.cgi");
     all.indexPrompt = QStringLiteral("Mot:");
+    HeadFields quotes; // the one escaping rule: quotes and "&" before a name
+    quotes.metaPreset = MetaKeywords;
+    quotes.metaEquiv = QStringLiteral("Keywords");
+    quotes.metaContent = QStringLiteral("éditeur, \"HTML\" & tableaux, &copy;");
     HeadFields zeroDelay = refresh;
     zeroDelay.delay = 0;
 
@@ -64,6 +68,7 @@ TEST(HeadElements, EachPageMakesItsElement)
         {plain, {"<META HTTP-EQUIV=\"Expires\" NAME=\"n\" CONTENT=\"c\" URL=\"u.htm\">\r\n"}},
         {cache, {"<META HTTP-EQUIV=\"Ext-cache\" CONTENT=\"name=x;instructions=i\">\r\n"}},
         {contentOnly, {}},
+        {quotes, {"<META HTTP-EQUIV=\"Keywords\" CONTENT=\"éditeur, &quot;HTML&quot; & tableaux, &amp;copy;\">\r\n"}},
         {all,
          {"<BASE HREF=\"http://site/\" TARGET=\"cadre1\">\r\n", "<META HTTP-EQUIV=\"Author\" CONTENT=\"Moi\">\r\n",
           "<ISINDEX ACTION=\"cherche.cgi\" PROMPT=\"Mot:\">\r\n",

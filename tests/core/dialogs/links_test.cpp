@@ -43,6 +43,7 @@ TEST(Links, ExternalStartTags)
         {{"page.htm", "", "mon-lien 1", "_blank", ""}, "<A HREF=\"page.htm\" NAME=\"monlien1\" TARGET=\"_blank\">"},
         {{"x.htm", "", "", "cadre droit", " onClick=\"go()\""},
          "<A HREF=\"x.htm\" TARGET=\"cadredroit\" onClick=\"go()\">"},
+        {{"a\"b.htm?x=1&y=2", "", "", "", ""}, "<A HREF=\"a&quot;b.htm?x=1&amp;y=2\">"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(ExternalLinkStartTag(c.link), c.tag);

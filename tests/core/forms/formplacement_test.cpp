@@ -55,6 +55,9 @@ TEST(FormPlacement, ControlGoesAloneOrInsideANewForm)
         {"<FORM>\r\n|</FORM>", false, true, true, "<FORM>\r\n<BR>\r\n|</FORM>"},
         {"<FORM></FORM>\r\n[sel]", true, true, true, "<FORM></FORM>\r\n<FORM>\r\n<BR>\r\n</FORM>|sel"},
         {"texte|", true, false, false, "texte|"},
+        // A caret inside a FORM tag (found by fuzzing) never splits it.
+        {"texte <FORM|>b</FORM>", false, true, true, "texte <FORM><BR>\r\n|b</FORM>"},
+        {"a <FORM ACTION=\"x>|y\">b</FORM>", false, true, true, "a <FORM ACTION=\"x>y\"><BR>\r\n|b</FORM>"},
     };
     for (const auto &c : cases) {
         Page p(c.page);
