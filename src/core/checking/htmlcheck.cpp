@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -135,6 +136,11 @@ HtmlCheck checkHtml(const LineStore &page, qsizetype maxProblems)
     thread->setStackSize(TidyStackBytes);
     thread->start();
     thread->wait();
+    // libtidy reports as it goes, the repairs after the parse: in page order.
+    std::stable_sort(collector.result.problems.begin(), collector.result.problems.end(),
+                     [](const HtmlProblem &a, const HtmlProblem &b) {
+                         return std::pair(a.line, a.column) < std::pair(b.line, b.column);
+                     });
     return std::move(collector.result);
 }
 
