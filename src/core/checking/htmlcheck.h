@@ -20,8 +20,9 @@ struct HtmlProblem
     bool operator==(const HtmlProblem &) const = default;
 };
 
-// What libtidy made of a page: its warnings and errors in page order, and the HTML version it checked the page against
-// ("HTML5", "HTML 4.01 Strict"...).
+// What libtidy made of a page: its warnings and errors in page order, and
+// the HTML version it checked the page against ("HTML5", "HTML 4.01
+// Strict"...).
 struct HtmlCheck
 {
     QList<HtmlProblem> problems;
