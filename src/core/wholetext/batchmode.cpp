@@ -1,8 +1,10 @@
 #include "core/wholetext/batchmode.h"
 
+#include "core/checking/htmlcheck.h"
 #include "core/messages/messages.h"
 #include "core/shell/prompts.h"
 #include "core/text/documenttext.h"
+#include "core/text/linestore.h"
 #include "core/text/pagefile.h"
 #include "core/text/textcodec.h"
 #include "core/wholetext/bytepasses.h"
@@ -18,11 +20,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <new>
 
 namespace {
 
-enum class BatchCommand { None, Help, ToEntities, FromEntities, Compact };
+enum class BatchCommand { None, Help, ToEntities, FromEntities, Compact, Check };
 
 BatchCommand commandOf(const QString &argument)
 {
@@ -34,6 +37,8 @@ BatchCommand commandOf(const QString &argument)
         return BatchCommand::FromEntities;
     if (argument == QLatin1String("--compact"))
         return BatchCommand::Compact;
+    if (argument == QLatin1String("--check"))
+        return BatchCommand::Check;
     return BatchCommand::None;
 }
 
@@ -44,12 +49,16 @@ const QString UsageText =
                    "                                         (le texte des commentaires est ignoré)\n"
                    "  tessaline --from-entities FICHIER...   reconvertit les entités en caractères\n"
                    "  tessaline --compact FICHIER...         compacte les balises\n"
+                   "  tessaline --check FICHIER...           vérifie le code HTML (libtidy), sans rien modifier:\n"
+                   "                                         une ligne fichier:ligne:colonne: message par problème;\n"
+                   "                                         code de sortie 1 s'il y a des erreurs\n"
                    "  tessaline --help                       affiche cette aide\n"
                    "\n"
-                   "Chaque fichier est réécrit dans son propre encodage et avec ses propres fins de ligne;\n"
+                   "Sauf avec --check, chaque fichier est réécrit dans son propre encodage et avec ses propres fins de ligne;\n"
                    "le nombre de changements de chaque fichier est écrit sur la sortie standard.\n"
                    "Un nom de fichier qui commence par \"-\" se place après \"--\".\n"
-                   "Code de sortie: 0 réussite, 1 un fichier n'a pu être lu ou écrit, 2 erreur d'utilisation.\n");
+                   "Code de sortie: 0 réussite, 1 un fichier n'a pu être lu ou écrit (avec --check: lu, ou contient\n"
+                   "des erreurs), 2 erreur d'utilisation.\n");
 
 const QString UnknownOption = QStringLiteral("Option inconnue: ");
 const QString NoFile = QStringLiteral("Aucun fichier indiqué.");
@@ -228,6 +237,29 @@ void refuse(Prompts &prompts, const QString &path, int message)
     prompts.error(fileMessage(path, msg(message)));
 }
 
+// Prints the problems of one page; false when it holds errors or could not
+// be read. The page is read as the editor opens it, so lines and columns
+// are the editor's.
+bool checkFile(const QString &path, Prompts &prompts)
+{
+    if (const int problem = problemBeforeOpening(path)) {
+        refuse(prompts, path, problem);
+        return false;
+    }
+    std::optional<LoadedPage> page = loadPageAsRead(path);
+    if (!page) {
+        refuse(prompts, path, 9236);
+        return false;
+    }
+    const HtmlCheck check = checkHtml(LineStore(page->text), std::numeric_limits<qsizetype>::max());
+    page.reset();
+    QString report;
+    for (const HtmlProblem &problem : check.problems)
+        report += problemLine(path, problem) + QLatin1Char('\n');
+    print(stdout, report);
+    return !check.hasErrors();
+}
+
 // Runs the command on one file; false when it could not be read or written.
 bool processFile(BatchCommand command, const QString &path, Prompts &prompts)
 {
@@ -349,7 +381,8 @@ int runBatchMode(const QStringList &args)
     StderrPrompts prompts;
     int status = 0;
     for (const QString &file : files) {
-        if (!processFile(command, file, prompts))
+        const bool done = command == BatchCommand::Check ? checkFile(file, prompts) : processFile(command, file, prompts);
+        if (!done)
             status = 1;
     }
     return status;

@@ -39,6 +39,7 @@
 #include "ui/media/embeddialog.h"
 #include "ui/image/imagecommands.h"
 #include "ui/wholetext/wholetextcommands.h"
+#include "ui/checking/checkcommand.h"
 
 #include <QAction>
 #include <QScopeGuard>
@@ -113,6 +114,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     installImageMapCommands(*this);
     installJavaScriptCommands(*this);
     installImageCommands(*this);
+    installCheckingCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
