@@ -276,7 +276,10 @@ QString MergeStartTag(const QString &original, const QString &unchanged, const Q
         seen << a.name;
         const TagAttribute *was = before.attribute(a.name);
         const TagAttribute *now = after.attribute(a.name);
-        if (!first || sameValue(was, now)) {
+        // A cleared attribute takes its repeats with it: a browser would
+        // read the next one in its place.
+        const bool cleared = !sameValue(was, now) && !now;
+        if (!cleared && (!first || sameValue(was, now))) {
             out += QStringView(original).mid(copied, a.end - copied);
         } else if (now) {
             out += QStringView(original).mid(copied, a.start - copied);

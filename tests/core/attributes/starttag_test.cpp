@@ -83,8 +83,10 @@ TEST(StartTag, MergeKeepsWhatTheAuthorDidNotChange)
          "<IMG SRC=\"b.png\" BORDER=2 ALT=\"x\">", "<img SRC=\"b.png\" ALT=\"x\" title=t BORDER=2 >"},
         // A cleared field removes its attribute and the blanks before it.
         {"<hr\r\n noshade size=3 id=r>", "<HR SIZE=3 NOSHADE>", "<HR NOSHADE>", "<hr\r\n noshade id=r>"},
-        // Repeats after the first stay as written.
+        // Repeats after the first stay as written, unless the first is
+        // cleared: the next would be read in its place.
         {"<p a=1 a=2>", "<P A=\"1\">", "<P A=\"3\">", "<p A=\"3\" a=2>"},
+        {"<hr noshade id=r NOSHADE>", "<HR NOSHADE>", "<HR>", "<hr id=r>"},
         {"<applet code=A>fallback</applet>", "<APPLET CODE=\"A\">", "<APPLET CODE=\"B\">",
          "<applet CODE=\"B\">fallback</applet>"},
     };
