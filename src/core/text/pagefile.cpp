@@ -210,9 +210,12 @@ SaveResult writeWith(const QString &path, const Producer &produce, Prompts &prom
     }
     // The data reaches the disk before the last look at the old file, so
     // that the look comes just before the rename that replaces it.
-    if (written && unchangedSince && (!syncToDisk(file) || fileStamp(path) != *unchangedSince)) {
-        written = false;
-        failure = ChangedSinceRead;
+    if (written && unchangedSince) {
+        written = syncToDisk(file);
+        if (written && fileStamp(path) != *unchangedSince) {
+            written = false;
+            failure = ChangedSinceRead;
+        }
     }
     if (!written || !file.commit()) {
         file.cancelWriting();

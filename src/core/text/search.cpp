@@ -70,6 +70,9 @@ public:
         m_useQt = m_variants.size() > 4;
         while (m_variants.size() < 4)
             m_variants.append(m_variants.front());
+        const char16_t last = needle.utf16()[needle.size() - 1];
+        if (cs == Qt::CaseInsensitive && !QChar::isSurrogate(last))
+            m_lastFolded = char16_t(QChar::toCaseFolded(char32_t(last)));
     }
 
     // First occurrence starting at or after from, or -1.
@@ -105,12 +108,17 @@ private:
         const qsizetype length = m_needle.size();
         if (m_cs == Qt::CaseSensitive)
             return std::memcmp(p + 1, m_needle.utf16() + 1, size_t(length - 1) * sizeof(char16_t)) == 0;
+        // Most places where the first character stands end otherwise: the
+        // last character, folded, rules them out before a full comparison.
+        if (m_lastFolded && char16_t(QChar::toCaseFolded(char32_t(p[length - 1]))) != m_lastFolded)
+            return false;
         return QStringView(p, length).compare(m_needle, Qt::CaseInsensitive) == 0;
     }
 
     QStringView m_needle;
     Qt::CaseSensitivity m_cs;
     QVarLengthArray<char16_t, 4> m_variants;
+    char16_t m_lastFolded = 0; // 0: no such test
     bool m_useQt = false;
 };
 

@@ -84,37 +84,35 @@ TextDiff TextDiff::between(QStringView before, QStringView after)
 
 QString TextDiff::apply(QStringView before) const
 {
-    QString after;
-    after.reserve(before.size() + m_inserted.size() - m_removed.size());
-    qsizetype copied = 0;
-    qsizetype inserted = 0;
-    for (const Place &place : m_places) {
-        after += before.sliced(copied, place.at - copied);
-        after += QStringView(m_inserted).sliced(inserted, place.inserted);
-        inserted += place.inserted;
-        copied = qsizetype(place.at) + place.removed;
-    }
-    after += before.sliced(copied);
-    return after;
+    return rebuild(before, true);
 }
 
 QString TextDiff::revert(QStringView after) const
 {
-    QString before;
-    before.reserve(after.size() + m_removed.size() - m_inserted.size());
+    return rebuild(after, false);
+}
+
+QString TextDiff::rebuild(QStringView from, bool forward) const
+{
+    const QString &put = forward ? m_inserted : m_removed;
+    const QString &taken = forward ? m_removed : m_inserted;
+    QString result;
+    result.reserve(from.size() + put.size() - taken.size());
     qsizetype copied = 0;
-    qsizetype removed = 0;
-    qsizetype shift = 0; // where the text after stands against the text before
+    qsizetype used = 0;
+    qsizetype shift = 0; // from the places in the text before to those in from
     for (const Place &place : m_places) {
         const qsizetype at = place.at + shift;
-        before += after.sliced(copied, at - copied);
-        before += QStringView(m_removed).sliced(removed, place.removed);
-        removed += place.removed;
-        copied = at + place.inserted;
-        shift += place.inserted - place.removed;
+        const qsizetype putLength = forward ? place.inserted : place.removed;
+        result += from.sliced(copied, at - copied);
+        result += QStringView(put).sliced(used, putLength);
+        used += putLength;
+        copied = at + (forward ? place.removed : place.inserted);
+        if (!forward)
+            shift += place.inserted - place.removed;
     }
-    before += after.sliced(copied);
-    return before;
+    result += from.sliced(copied);
+    return result;
 }
 
 qsizetype TextDiff::size() const

@@ -32,6 +32,8 @@ private:
     // The same for a changed part, less the characters its two forms share
     // at their start and end.
     void addChanged(qsizetype at, QStringView before, QStringView after);
+    // The text after from the text before (forward), or back.
+    QString rebuild(QStringView from, bool forward) const;
 
     struct Place
     {
