@@ -27,6 +27,15 @@ void DocumentText::select(int start, int length)
     setSelectionLength(length);
 }
 
+void DocumentText::visitLines(int first, int last, const LineVisitor &visit) const
+{
+    for (int i = std::max(first, 0); i <= last && i < lineCount(); ++i) {
+        const QString text = line(i);
+        if (!visit(i, text))
+            return;
+    }
+}
+
 QStringList DocumentText::lines() const
 {
     QStringList result;

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <functional>
 
 // The one interface through which every command reads and changes a page.
 //
@@ -39,6 +42,12 @@ public:
     virtual int lineStart(int index) const = 0;
     virtual int lineLength(int index) const = 0;
     virtual int firstVisibleLine() const = 0;
+    // Hands lines first..last (without their breaks) to visit in order, until
+    // it returns false: whole-page commands go over the lines this way
+    // instead of taking a copy of the whole text. A view is valid during its
+    // call only.
+    using LineVisitor = std::function<bool(int index, QStringView line)>;
+    virtual void visitLines(int first, int last, const LineVisitor &visit) const;
 
     virtual int selectionStart() const = 0;
     virtual int selectionLength() const = 0;

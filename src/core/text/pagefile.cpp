@@ -3,11 +3,14 @@
 #include "core/messages/messages.h"
 #include "core/shell/prompts.h"
 #include "core/text/documenttext.h"
+#include "core/text/linestore.h"
 #include "core/text/mappedfile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringEncoder>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -86,9 +89,8 @@ std::optional<QByteArray> readAtMost(QFile &file, qint64 reportedSize, qint64 ma
 // page holding one would not be saved back as it was read.
 bool holdsRefusedCharacter(const QString &text)
 {
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        return c.unicode() == 0 || (c != u'\n' && isLineBreakMark(c));
-    });
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() == 0 || (c != u'\n' && isLineBreakMark(c)); });
 }
 
 // Gives the new file the owner, group and permissions of the one it
@@ -119,24 +121,101 @@ bool keepOwnership(QSaveFile &file, const QString &path, bool strict)
 #endif
 }
 
+// Writes a page's bytes to an open device; false, with the reason in
+// failure when it has one of its own, when they could not all be written.
+using Producer = std::function<bool(QIODevice &, QString &failure)>;
+
+// Data and size on disk before the file is renamed or the call returns.
+bool syncToDisk(QFileDevice &file)
+{
+#ifdef Q_OS_UNIX
+    return file.flush() && ::fdatasync(file.handle()) == 0;
+#else
+    return file.flush();
+#endif
+}
+
+// The number of names the file at path has; 1 when it cannot be told.
+qint64 linkCount(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode))
+        return qint64(st.st_nlink);
+#else
+    Q_UNUSED(path);
+#endif
+    return 1;
+}
+
+bool copyBytes(QFile &from, QFile &to)
+{
+    if (!from.seek(0))
+        return false;
+    QByteArray chunk(256 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = from.read(chunk.data(), chunk.size());
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return syncToDisk(to);
+        if (to.write(chunk.constData(), n) != n)
+            return false;
+    }
+}
+
+// A file with other names (hard links) is written in place, so that every
+// name keeps showing the page: renaming a new file over it would leave the
+// other names on the old text. Its old bytes are copied beside it first and
+// put back when the write fails.
+SaveResult writeInPlace(const QString &path, const Producer &produce, Prompts &prompts)
+{
+    const QFileInfo info(path);
+    QTemporaryFile kept(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    QFile target(path);
+    if (!kept.open() || !target.open(QIODevice::ReadOnly) || !copyBytes(target, kept)) {
+        prompts.error(fileMessage(path, Texts::WriteFailed));
+        return SaveResult::Failed;
+    }
+    target.close();
+    QString failure = Texts::WriteFailed;
+    if (target.open(QIODevice::WriteOnly | QIODevice::Truncate) && produce(target, failure) && syncToDisk(target)
+        && target.error() == QFileDevice::NoError)
+        return SaveResult::Saved;
+    target.close();
+    target.unsetError();
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate) || !copyBytes(kept, target)) {
+        kept.setAutoRemove(false);
+        failure += msg(9100) + kept.fileName();
+    }
+    prompts.error(fileMessage(path, failure));
+    return SaveResult::Failed;
+}
+
 // Writes the bytes of a page atomically; with unchangedSince, only over the
 // very file that was read and keeping its owner, group and permissions.
-SaveResult writeBytes(const QString &path, const QByteArray &bytes, Prompts &prompts, const FileStamp *unchangedSince,
-                      const PageWriter &writer)
+SaveResult writeWith(const QString &path, const Producer &produce, Prompts &prompts, const FileStamp *unchangedSince)
 {
+    if (!unchangedSince && linkCount(path) > 1)
+        return writeInPlace(path, produce, prompts);
     QSaveFile file(path);
     QString failure = Texts::WriteFailed;
     // Small pages stay in the file's buffer until it is flushed; a full disk
     // shows only there, and committing would not notice it.
-    bool written = file.open(QIODevice::WriteOnly) && writer(file, bytes) == bytes.size() && file.flush()
+    bool written = file.open(QIODevice::WriteOnly) && produce(file, failure) && file.flush()
                    && file.error() == QFileDevice::NoError;
     if (written && !keepOwnership(file, path, unchangedSince != nullptr)) {
         written = false;
         failure = OwnershipNotKept;
     }
-    if (written && unchangedSince && fileStamp(path) != *unchangedSince) {
-        written = false;
-        failure = ChangedSinceRead;
+    // The data reaches the disk before the last look at the old file, so
+    // that the look comes just before the rename that replaces it.
+    if (written && unchangedSince) {
+        written = syncToDisk(file);
+        if (written && fileStamp(path) != *unchangedSince) {
+            written = false;
+            failure = ChangedSinceRead;
+        }
     }
     if (!written || !file.commit()) {
         file.cancelWriting();
@@ -144,6 +223,125 @@ SaveResult writeBytes(const QString &path, const QByteArray &bytes, Prompts &pro
         return SaveResult::Failed;
     }
     return SaveResult::Saved;
+}
+
+SaveResult writeBytes(const QString &path, const QByteArray &bytes, Prompts &prompts, const FileStamp *unchangedSince,
+                      const PageWriter &writer)
+{
+    return writeWith(
+        path, [&](QIODevice &device, QString &) { return writer(device, bytes) == bytes.size(); }, prompts,
+        unchangedSince);
+}
+
+// Encodes text handed in pieces and writes it to a device as it goes.
+class PieceEncoder
+{
+public:
+    PieceEncoder(QIODevice &device, FileEncoding encoding)
+        : m_device(device)
+        , m_encoding(encoding)
+    {
+        if (encoding == FileEncoding::Utf16LE || encoding == FileEncoding::Utf16BE)
+            m_encoder = QStringEncoder(encoding == FileEncoding::Utf16LE ? QStringConverter::Utf16LE
+                                                                         : QStringConverter::Utf16BE,
+                                       QStringConverter::Flag::WriteBom);
+        else if (encoding != FileEncoding::Windows1252)
+            m_encoder = QStringEncoder(QStringConverter::Utf8);
+        if (encoding == FileEncoding::Utf8Bom)
+            m_ok = put(QByteArrayLiteral("\xEF\xBB\xBF"));
+    }
+
+    void add(QStringView piece)
+    {
+        if (!m_ok)
+            return;
+        if (m_encoding == FileEncoding::Windows1252) {
+            m_ok = encodeWindows1252(piece.toString(), m_bytes) && put(m_bytes);
+            return;
+        }
+        m_bytes = m_encoder.encode(piece);
+        m_ok = put(m_bytes);
+    }
+    bool ok() const { return m_ok; }
+    bool readsAsOtherEncoding() const
+    {
+        return m_encoding == FileEncoding::Windows1252 && m_readBack.readsAsOtherEncoding();
+    }
+
+private:
+    bool put(const QByteArray &bytes)
+    {
+        if (m_encoding == FileEncoding::Windows1252)
+            m_readBack.add(bytes);
+        return m_device.write(bytes) == bytes.size();
+    }
+
+    QIODevice &m_device;
+    FileEncoding m_encoding;
+    QStringEncoder m_encoder;
+    QByteArray m_bytes;
+    Windows1252ReadBack m_readBack;
+    bool m_ok = true;
+};
+
+QStringView lineBreakOf(LineEnd lineEnd)
+{
+    switch (lineEnd) {
+    case LineEnd::Lf:
+        return u"\n";
+    case LineEnd::Cr:
+        return u"\r";
+    case LineEnd::CrLf:
+        break;
+    }
+    return u"\r\n";
+}
+
+// Writes the lines joined by the page's line end, in pieces of about
+// PieceSize characters: never a copy of the whole text.
+bool streamLines(QIODevice &device, const LineStore &lines, PageFormat format, QString &failure)
+{
+    constexpr qsizetype PieceSize = 64 * 1024;
+    const QStringView lineBreak = lineBreakOf(format.lineEnd);
+    PieceEncoder encoder(device, format.encoding);
+    QString piece;
+    piece.reserve(PieceSize + lineBreak.size());
+    // Encoded at least once: an empty page still gets its mark.
+    bool first = true;
+    const auto flush = [&] {
+        if (piece.isEmpty() && !first)
+            return;
+        encoder.add(piece);
+        piece.clear();
+        first = false;
+    };
+    for (int i = 0; i < lines.lineCount() && encoder.ok(); ++i) {
+        if (i > 0)
+            piece += lineBreak;
+        const QStringView line = lines.line(i);
+        for (qsizetype at = 0; at < line.size();) {
+            const qsizetype n = std::min(line.size() - at, PieceSize - piece.size() + 1);
+            piece += line.sliced(at, n);
+            at += n;
+            if (piece.size() >= PieceSize)
+                flush();
+        }
+    }
+    flush();
+    if (encoder.readsAsOtherEncoding()) {
+        failure = readBackOtherwiseText();
+        return false;
+    }
+    return encoder.ok();
+}
+
+bool linesFitWindows1252(const LineStore &lines)
+{
+    for (int i = 0; i < lines.lineCount(); ++i) {
+        if (!fitsWindows1252(lines.line(i)))
+            return false;
+    }
+    return true;
 }
 
 SaveResult writePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
@@ -336,6 +534,22 @@ SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &fo
                     const FileStamp &unchangedSince, const PageWriter &writer)
 {
     return writePage(path, crlfText, format, prompts, &unchangedSince, writer);
+}
+
+SaveResult savePage(const QString &path, const LineStore &lines, PageFormat &format, Prompts &prompts)
+{
+    PageFormat written = format;
+    if (written.encoding == FileEncoding::Windows1252 && !linesFitWindows1252(lines)) {
+        if (!prompts.askYesNo(fileMessage(path, QStringLiteral(" ")) + Texts::AskWriteUtf8))
+            return SaveResult::Declined;
+        written.encoding = FileEncoding::Utf8;
+    }
+    const SaveResult result = writeWith(
+        path, [&](QIODevice &device, QString &failure) { return streamLines(device, lines, written, failure); },
+        prompts, nullptr);
+    if (result == SaveResult::Saved)
+        format.encoding = written.encoding;
+    return result;
 }
 
 SaveResult savePageBytes(const QString &path, const QByteArray &bytes, Prompts &prompts,

@@ -10,6 +10,7 @@
 
 class QIODevice;
 
+class LineStore;
 class Prompts;
 
 // How a page's file is written back: its own encoding and line ends. New
@@ -101,10 +102,18 @@ SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &fo
 SaveResult savePage(const QString &path, const QString &crlfText, PageFormat &format, Prompts &prompts,
                     const FileStamp &unchangedSince, const PageWriter &writer = writeAllBytes);
 
+// The editor's save: the same rules, with the page's lines encoded and
+// written as they are read, never joined into one text. A file that has
+// other names (hard links) is written in place after a copy of its old
+// bytes is made beside it, so that all its names keep showing the page; the
+// old bytes are put back when the write fails.
+SaveResult savePage(const QString &path, const LineStore &lines, PageFormat &format, Prompts &prompts);
+
 // Writes bytes atomically over the very file that was read (unchangedSince),
 // under the same rules as the strict savePage: owner, group and permissions
-// kept or nothing written, every write step checked, the old file kept on
-// any failure, which is reported.
+// kept or nothing written, every write step checked, the file looked at
+// again once the new bytes are on disk, just before they replace it, and
+// the old file kept on any failure, which is reported.
 SaveResult savePageBytes(const QString &path, const QByteArray &bytes, Prompts &prompts,
                          const FileStamp &unchangedSince, const PageWriter &writer = writeAllBytes);
 

@@ -1,8 +1,8 @@
 #include "core/text/search.h"
 
+#include "core/markup/insertion.h"
 #include "core/text/documenttext.h"
 #include "core/undo/undohistory.h"
-#include "core/markup/insertion.h"
 #include "core/wholetext/textbuilder.h"
 #include "core/wholetext/textscan.h"
 #include "core/wholetext/wholetext.h"
@@ -70,6 +70,9 @@ public:
         m_useQt = m_variants.size() > 4;
         while (m_variants.size() < 4)
             m_variants.append(m_variants.front());
+        const char16_t last = needle.utf16()[needle.size() - 1];
+        if (cs == Qt::CaseInsensitive && !QChar::isSurrogate(last))
+            m_lastFolded = char16_t(QChar::toCaseFolded(char32_t(last)));
     }
 
     // First occurrence starting at or after from, or -1.
@@ -105,12 +108,17 @@ private:
         const qsizetype length = m_needle.size();
         if (m_cs == Qt::CaseSensitive)
             return std::memcmp(p + 1, m_needle.utf16() + 1, size_t(length - 1) * sizeof(char16_t)) == 0;
+        // Most places where the first character stands end otherwise: the
+        // last character, folded, rules them out before a full comparison.
+        if (m_lastFolded && char16_t(QChar::toCaseFolded(char32_t(p[length - 1]))) != m_lastFolded)
+            return false;
         return QStringView(p, length).compare(m_needle, Qt::CaseInsensitive) == 0;
     }
 
     QStringView m_needle;
     Qt::CaseSensitivity m_cs;
     QVarLengthArray<char16_t, 4> m_variants;
+    char16_t m_lastFolded = 0; // 0: no such test
     bool m_useQt = false;
 };
 
@@ -169,22 +177,68 @@ qsizetype findInRange(QStringView text, QStringView needle, qsizetype from, qsiz
     return -1;
 }
 
+namespace {
+
+bool holdsLineBreak(QStringView needle)
+{
+    return std::any_of(needle.begin(), needle.end(), [](QChar c) { return c == u'\r' || isLineBreakMark(c); });
+}
+
+// findInRange over a page, line by line: no copy of its text. An occurrence
+// lies within one line unless the needle holds a line break.
+qsizetype findInPage(const DocumentText &text, QStringView needle, qsizetype from, qsizetype to, SearchOptions options)
+{
+    if (holdsLineBreak(needle))
+        return findInRange(text.text(), needle, from, to, options);
+    to = std::clamp<qsizetype>(to, 0, text.length());
+    from = std::max<qsizetype>(from, 0);
+    if (needle.isEmpty() || to - from < needle.size())
+        return -1;
+    const Finder finder(needle, sensitivity(options));
+    qsizetype found = -1;
+    text.visitLines(text.lineFromPosition(int(from)), text.lineFromPosition(int(to)), [&](int index, QStringView line) {
+        const qsizetype start = text.lineStart(index);
+        const QStringView range = line.first(std::clamp<qsizetype>(to - start, 0, line.size()));
+        for (qsizetype position = std::max<qsizetype>(from - start, 0); position <= range.size() - needle.size();) {
+            const qsizetype at = finder.find(range, position);
+            if (at < 0)
+                break;
+            if (!options.wholeWord || isWholeWordAt(line, at, needle.size())) {
+                found = start + at;
+                return false;
+            }
+            position = at + 1;
+        }
+        return true;
+    });
+    return found;
+}
+
+// The selection is the text, compared without taking a copy of a selection
+// that cannot be it.
+bool selectionIs(const DocumentText &text, const QString &needle, Qt::CaseSensitivity cs)
+{
+    return text.selectionLength() == needle.size() && text.selectedText().compare(needle, cs) == 0;
+}
+
+} // namespace
+
 bool FindNext(DocumentText &text, SearchState &state, const QString &needle, bool global, SearchOptions options)
 {
-    const QString all = text.text();
-    const qsizetype caret = std::min<qsizetype>(text.selectionStart() + text.selectionLength(), all.size());
+    const qsizetype length = text.length();
+    const qsizetype caret = std::min<qsizetype>(qsizetype(text.selectionStart()) + text.selectionLength(), length);
     text.setSelectionStart(int(caret));
-    const qsizetype origin = std::clamp<qsizetype>(state.SearchOrigin, 0, all.size());
+    const qsizetype origin = std::clamp<qsizetype>(state.SearchOrigin, 0, length);
 
     // After the wrap, the search covers the occurrences that start before the
     // origin, including one that the caret stood inside when the cycle began.
     const qsizetype wrappedEnd = origin + needle.size() - 1;
-    const qsizetype to = (!global || state.WrapPending) ? all.size() : wrappedEnd;
-    qsizetype found = findInRange(all, needle, caret, to, options);
+    const qsizetype to = (!global || state.WrapPending) ? length : wrappedEnd;
+    qsizetype found = findInPage(text, needle, caret, to, options);
     if (found < 0 && global && state.WrapPending) {
         text.setSelectionStart(0);
         state.WrapPending = false;
-        found = findInRange(all, needle, 0, wrappedEnd, options);
+        found = findInPage(text, needle, 0, wrappedEnd, options);
     }
     if (found < 0)
         return false;
@@ -197,7 +251,7 @@ namespace {
 // The new-cycle test and the search of "&Trouver".
 bool searchOn(DocumentText &text, SearchState &state, const QString &needle, bool global, SearchOptions options)
 {
-    if (state.SearchOrigin == -1 || text.selectedText().compare(needle, Qt::CaseInsensitive) != 0) {
+    if (state.SearchOrigin == -1 || !selectionIs(text, needle, Qt::CaseInsensitive)) {
         state.SearchOrigin = text.selectionStart();
         state.WrapPending = true;
     }
@@ -224,8 +278,7 @@ ReplaceStep ReplaceCommand(DocumentText &text, UndoHistory &undo, EditorState &e
     ReplaceStep step;
     if (needle.isEmpty())
         return step;
-    if (state.MatchSelected && text.selectionLength() > 0
-        && text.selectedText().compare(needle, sensitivity(options)) == 0) {
+    if (state.MatchSelected && text.selectionLength() > 0 && selectionIs(text, needle, sensitivity(options))) {
         const int start = text.selectionStart();
         const int lengthBefore = text.length();
         ReplaceSelection(text, undo, editorState, replacement);

@@ -140,6 +140,7 @@ void UndoHistory::RecordUndoStep(UndoKind kind, const QString &text1, const QStr
     record->pos1 = 0;
     record->text1.clear();
     record->text2.clear();
+    record->diff.reset();
 
     // The selection the action replaces or removes. Its start is kept even
     // when it is empty, so that restoring "nothing" leaves the caret where
@@ -186,6 +187,21 @@ void UndoHistory::RecordUndoStep(UndoKind kind, const QString &text1, const QStr
     default:
         break;
     }
+}
+
+void UndoHistory::RecordWholeText(TextDiff diff)
+{
+    // The selection stays where it is and is not saved: the diff restores
+    // every character.
+    runKind = runNone;
+    UndoRecord *record = takeSlot();
+    m_live = true;
+    record->serial = m_nextSerial++;
+    record->kind = ukWholeText;
+    record->pos1 = record->pos2 = m_text.selectionStart();
+    record->text1.clear();
+    record->text2.clear();
+    record->diff = std::make_shared<const TextDiff>(std::move(diff));
 }
 
 void UndoHistory::Undo()
@@ -299,7 +315,7 @@ void UndoHistory::revert(const UndoRecord &r)
         m_text.select(r.pos2, len(r.text2));
         break;
     case ukWholeText:
-        m_text.setTextKeepingPlace(r.text1);
+        m_text.setTextKeepingPlace(r.diff ? r.diff->revert(m_text.text()) : r.text1);
         break;
     default:
         // ukNone and unknown codes change nothing.
@@ -368,7 +384,7 @@ void UndoHistory::reapply(const UndoRecord &r)
         insert(r.text1);
         break;
     case ukWholeText:
-        m_text.setTextKeepingPlace(r.text2);
+        m_text.setTextKeepingPlace(r.diff ? r.diff->apply(m_text.text()) : r.text2);
         break;
     default:
         break;

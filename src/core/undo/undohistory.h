@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/undo/textdiff.h"
+
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class DocumentText;
 
@@ -42,6 +45,9 @@ struct UndoRecord
     QString text1;
     int pos2 = 0;
     QString text2;
+    // A ukWholeText record made by RecordWholeText holds what changed
+    // instead of the two whole texts.
+    std::shared_ptr<const TextDiff> diff;
     // Tells apart the texts the page has had: every step recorded gets a
     // new number, even in a reused slot.
     quint64 serial = 0;
@@ -69,6 +75,10 @@ public:
     // ends the typing run (runKind becomes runNone) and discards every
     // undone record.
     void RecordUndoStep(UndoKind kind, const QString &text1 = QString(), const QString &text2 = QString());
+    // Records a whole-text command about to replace the text: a ukWholeText
+    // record holding only what changed. Undo and Redo rebuild the other text
+    // from the one the page holds.
+    void RecordWholeText(TextDiff diff);
     void Undo();
     void Redo();
     bool CanUndo() const;

@@ -1,9 +1,9 @@
 #include "core/wholetext/wholetext.h"
 
-#include "core/text/documenttext.h"
-#include "core/shell/prompts.h"
-#include "core/undo/undohistory.h"
 #include "core/messages/messages.h"
+#include "core/shell/prompts.h"
+#include "core/text/documenttext.h"
+#include "core/undo/undohistory.h"
 #include "core/wholetext/compaction.h"
 #include "core/wholetext/entities.h"
 #include "core/wholetext/passprogress.h"
@@ -20,9 +20,8 @@ bool applyWholeText(DocumentText &text, UndoHistory &undo, const WholeTextBuilde
         // Recorded as the page will hold it, line breaks of any kind made
         // CR LF, so that a later Redo gives the same text.
         const QString after = toCrLf(*built);
-        undo.RecordUndoStep(ukWholeText, before);
-        if (UndoRecord *record = undo.current())
-            record->text2 = after;
+        // The step keeps only what changed, not the two whole texts.
+        undo.RecordWholeText(TextDiff::between(before, after));
         text.setTextKeepingPlace(after);
         return true;
     } catch (const std::bad_alloc &) {

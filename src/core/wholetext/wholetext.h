@@ -11,8 +11,8 @@ class Prompts;
 class UndoHistory;
 
 // Rewrites the whole text of a page as one ukWholeText undo step that holds
-// the text before and after, so one Undo restores the old text and Redo
-// applies the new one again. `build` gets the old text and returns the new
+// what changed between the text before and after, so one Undo restores the
+// old text and Redo applies the new one again. `build` gets the old text and returns the new
 // one, or nothing to refuse the change. When it refuses, or the new text
 // would be longer than a page may be, or memory runs out, nothing is
 // recorded or changed and false is returned.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/text/editortext.h"
 #include "core/text/pagefile.h"
 #include "core/undo/undohistory.h"
+#include "ui/text/editortext.h"
 
 #include <QWidget>
 
@@ -30,6 +30,8 @@ public:
 
     int DocumentTabIndex = -1;
     PageFormat format;
+    // The file as it was last read or written here; size -1 when unknown.
+    FileStamp stamp;
 
     // Replaces the text by a file's content, split into lines, without an
     // undo step: caret at 0, unmodified, the history cleared.

@@ -1,16 +1,16 @@
 #include "ui/shell/filecommands.h"
 
-#include "ui/shell/documentwindow.h"
-#include "core/shell/tabtext.h"
-#include "ui/shell/documentworkspace.h"
-#include "core/shell/pagepreload.h"
-#include "ui/text/editorwidget.h"
-#include "core/shell/pageheader.h"
-#include "core/shell/prompts.h"
+#include "core/messages/messages.h"
 #include "core/settings/settings.h"
+#include "core/shell/pageheader.h"
+#include "core/shell/pagepreload.h"
+#include "core/shell/prompts.h"
+#include "core/shell/tabtext.h"
+#include "ui/shell/documentwindow.h"
+#include "ui/shell/documentworkspace.h"
 #include "ui/shell/shelldialogs.h"
 #include "ui/shell/uiguards.h"
-#include "core/messages/messages.h"
+#include "ui/text/editorwidget.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -37,8 +37,8 @@ bool hasExtension(const QString &fileName)
 
 } // namespace
 
-FileCommands::FileCommands(DocumentWorkspace &workspace, Settings &settings, Prompts &prompts,
-                           ShellDialogs &dialogs, QWidget *frame, Hooks hooks)
+FileCommands::FileCommands(DocumentWorkspace &workspace, Settings &settings, Prompts &prompts, ShellDialogs &dialogs,
+                           QWidget *frame, Hooks hooks)
     : QObject(frame)
     , m_workspace(workspace)
     , m_settings(settings)
@@ -49,8 +49,8 @@ FileCommands::FileCommands(DocumentWorkspace &workspace, Settings &settings, Pro
 {
     m_new = makeAction(QStringLiteral("&Nouveau"), QKeySequence(Qt::CTRL | Qt::Key_N),
                        QStringLiteral("Nouveau fichier"), &FileCommands::NewDocument);
-    m_open = makeAction(QStringLiteral("&Ouvrir"), QKeySequence(Qt::CTRL | Qt::Key_O),
-                        QStringLiteral("Ouvrir fichier"), &FileCommands::FileOpenItemClick);
+    m_open = makeAction(QStringLiteral("&Ouvrir"), QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("Ouvrir fichier"),
+                        &FileCommands::FileOpenItemClick);
     m_revert = makeAction(QStringLiteral("Rou&vrir"), QKeySequence(), QString(), &FileCommands::ReouvrirFichier1Click);
     m_close = new QAction(QStringLiteral("&Fermer"), this);
     m_close->setToolTip(QStringLiteral("Fermer fichier"));
@@ -66,10 +66,11 @@ FileCommands::FileCommands(DocumentWorkspace &workspace, Settings &settings, Pro
                               &FileCommands::FileSaveItemClick);
     m_saveAs = new QAction(QStringLiteral("Sauvega&rder sous..."), this);
     connect(m_saveAs, &QAction::triggered, this, [this] { FileSaveAsItemClick(); });
-    m_saveAll = makeAction(QStringLiteral("Sauvegarder to&us"), QKeySequence(), QString(),
-                           &FileCommands::SauverTout1Click);
+    m_saveAll =
+        makeAction(QStringLiteral("Sauvegarder to&us"), QKeySequence(), QString(), &FileCommands::SauverTout1Click);
     m_print = makeAction(QStringLiteral("&Imprimer"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I),
                          QStringLiteral("Imprimer"), &FileCommands::print);
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &FileCommands::fileChangedOnDisk);
 }
 
 QAction *FileCommands::makeAction(const QString &caption, const QKeySequence &shortcut, const QString &tip,
@@ -161,8 +162,10 @@ void FileCommands::OpenDocument(const QString &fileName)
         document->setCaption(fileName);
         document->DocumentTabIndex = m_workspace.AddDocumentTab(fileNameWithoutFolder(fileName));
         document->format = page->format;
+        document->stamp = page->stamp;
         document->loadText(std::move(lines));
     }
+    watchOpenFiles();
     m_hooks.UpdateCommandStates();
     CheckDocumentFolder();
 }
@@ -192,11 +195,70 @@ bool FileCommands::writeDocument(DocumentWindow *document, const QString &fileNa
         PaintingFreeze freeze(m_frame);
         UpdateModificationLine(document->text(), document->undo(), QDate::currentDate());
     }
-    if (savePage(fileName, document->text().text(), document->format, m_prompts) != SaveResult::Saved)
+    if (savePage(fileName, document->editor()->store(), document->format, m_prompts) != SaveResult::Saved)
         return false;
+    document->stamp = fileStamp(fileName);
     document->setCaption(fileName);
     document->text().setModified(false);
+    watchOpenFiles();
     return true;
+}
+
+bool FileCommands::mayOverwrite(DocumentWindow *document, const QString &fileName)
+{
+    if (fileName != document->caption() || document->stamp.size < 0)
+        return true;
+    const FileStamp now = fileStamp(fileName);
+    // A file removed meanwhile is written again: nobody else's text is lost.
+    if (now.size < 0 || now == document->stamp)
+        return true;
+    return m_prompts.askYesNo(fileMessage(fileName, msg(9101)));
+}
+
+void FileCommands::reload(DocumentWindow *document, const LoadedPage &page)
+{
+    PaintingFreeze freeze(document);
+    document->format = page.format;
+    document->stamp = page.stamp;
+    document->loadText(LineStore(page.text));
+}
+
+void FileCommands::watchOpenFiles()
+{
+    QStringList paths;
+    for (DocumentWindow *document : m_workspace.documents()) {
+        if (document->hasFolder() && QFileInfo::exists(document->caption()))
+            paths << document->caption();
+    }
+    // A file replaced by a rename is a new file: it is watched again.
+    if (!m_watcher.files().isEmpty())
+        m_watcher.removePaths(m_watcher.files());
+    if (!paths.isEmpty())
+        m_watcher.addPaths(paths);
+}
+
+void FileCommands::fileChangedOnDisk(const QString &path)
+{
+    if (m_askingReload)
+        return;
+    m_askingReload = true;
+    for (DocumentWindow *document : m_workspace.documents()) {
+        // A page with changes of its own is asked about when it is saved.
+        if (document->caption() != path || document->text().isModified() || document->stamp.size < 0)
+            continue;
+        const FileStamp now = fileStamp(path);
+        if (now.size < 0 || now == document->stamp)
+            continue;
+        // Asked once for each change: No keeps the page as it is.
+        document->stamp = now;
+        if (!m_prompts.askYesNo(fileMessage(path, msg(9102))))
+            continue;
+        if (const std::optional<LoadedPage> page = loadPageAsRead(path))
+            reload(document, *page);
+    }
+    m_askingReload = false;
+    watchOpenFiles();
+    m_hooks.UpdateCommandStates();
 }
 
 bool FileCommands::SaveDocument(bool confirmOverwrite, const QString &fileName)
@@ -212,6 +274,8 @@ bool FileCommands::SaveDocument(bool confirmOverwrite, const QString &fileName)
         return false;
     if (confirmOverwrite && QFileInfo::exists(fileName)
         && !m_prompts.askYesNo(msg(2) + QLatin1Char('[') + fileNameWithoutFolder(fileName) + QStringLiteral("]?")))
+        return false;
+    if (!mayOverwrite(document, fileName))
         return false;
     if (m_settings.backup)
         MakeBackup(fileName);
@@ -283,6 +347,7 @@ bool FileCommands::CloseActiveDocument()
     PaintingFreeze freeze(m_frame);
     m_workspace.RemoveDocumentTab(document->DocumentTabIndex);
     m_workspace.destroyDocument(document);
+    watchOpenFiles();
     if (m_workspace.activeDocument() && m_hooks.ApplyMargins)
         m_hooks.ApplyMargins();
     return true;
@@ -313,6 +378,8 @@ bool FileCommands::SaveDocumentAt(DocumentWindow *document)
         if (QFileInfo::exists(fileName)
             && !m_prompts.askYesNo(msg(2) + fileNameWithoutFolder(fileName) + QStringLiteral("?")))
             return false;
+    } else if (!mayOverwrite(document, fileName)) {
+        return false;
     }
     if (m_settings.backup)
         MakeBackup(fileName);
@@ -369,11 +436,8 @@ void FileCommands::ReouvrirFichier1Click()
         m_prompts.warning(msg(24));
         return;
     }
-    {
-        PaintingFreeze freeze(document);
-        document->format = page->format;
-        document->loadText(LineStore(page->text));
-    }
+    reload(document, *page);
+    watchOpenFiles();
     m_hooks.UpdateCommandStates();
 }
 

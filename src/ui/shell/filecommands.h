@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/text/pagefile.h"
 #include "ui/shell/shelldialogs.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
 
@@ -87,6 +89,16 @@ private:
     // Writes a document's text to its caption's file (header date kept up
     // to date); false when the write failed or was declined.
     bool writeDocument(DocumentWindow *document, const QString &fileName);
+    // Before a page is written over its own file: when another program
+    // changed or replaced the file since it was read or saved here, asks
+    // whether to write over it; false keeps the other version.
+    bool mayOverwrite(DocumentWindow *document, const QString &fileName);
+    // Puts a page's file, read again, in its window.
+    void reload(DocumentWindow *document, const LoadedPage &page);
+    // The files of the open pages are watched: one changed on disk whose
+    // page has no changes of its own may be read again.
+    void watchOpenFiles();
+    void fileChangedOnDisk(const QString &path);
     QAction *makeAction(const QString &caption, const QKeySequence &shortcut, const QString &tip,
                         void (FileCommands::*slot)());
 
@@ -99,6 +111,8 @@ private:
     PagePreload *m_preload = nullptr;
     QString m_openFolder;
     QString m_saveFolder;
+    QFileSystemWatcher m_watcher;
+    bool m_askingReload = false;
 
     QAction *m_new;
     QAction *m_open;

@@ -130,6 +130,15 @@ int EditorText::firstVisibleLine() const
     return m_editor->firstVisibleLine();
 }
 
+void EditorText::visitLines(int first, int last, const LineVisitor &visit) const
+{
+    const LineStore &lines = store();
+    for (int i = std::max(first, 0); i <= last && i < lines.lineCount(); ++i) {
+        if (!visit(i, lines.line(i)))
+            return;
+    }
+}
+
 int EditorText::selectionStart() const
 {
     return fromWidget(m_editor->selectionStart());

@@ -32,6 +32,7 @@ public:
     int lineStart(int index) const override;
     int lineLength(int index) const override;
     int firstVisibleLine() const override;
+    void visitLines(int first, int last, const LineVisitor &visit) const override;
 
     int selectionStart() const override;
     int selectionLength() const override;

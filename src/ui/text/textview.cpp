@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QtMath>
@@ -204,11 +206,40 @@ void TextView::selectAll()
     applySelection(0, m_store.length());
 }
 
+namespace {
+
+// The X11 selection: the view's selected text, taken only when another
+// program asks for it. A selection of a whole large page is not copied at
+// each change.
+class SelectionMimeData : public QMimeData
+{
+public:
+    explicit SelectionMimeData(const TextView *view)
+        : m_view(view)
+    {}
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+    bool hasFormat(const QString &mimeType) const override { return mimeType == QLatin1String("text/plain"); }
+
+protected:
+    QVariant retrieveData(const QString &mimeType, QMetaType type) const override
+    {
+        Q_UNUSED(type);
+        if (!m_view || mimeType != QLatin1String("text/plain"))
+            return {};
+        return m_view->selectedText();
+    }
+
+private:
+    QPointer<const TextView> m_view;
+};
+
+} // namespace
+
 void TextView::publishSelection()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (hasSelection() && clipboard->supportsSelection())
-        clipboard->setMimeData(createMimeDataFromSelection(), QClipboard::Selection);
+        clipboard->setMimeData(new SelectionMimeData(this), QClipboard::Selection);
 }
 
 void TextView::restartBlink()

@@ -1,7 +1,7 @@
+#include "core/markup/editorstate.h"
 #include "core/text/memorytext.h"
 #include "core/text/search.h"
 #include "core/undo/undohistory.h"
-#include "core/markup/editorstate.h"
 #include "support/qstringprinter.h"
 
 #include <QRandomGenerator>
@@ -35,7 +35,7 @@ TEST(Search, FindInRangeHonoursCaseWordsAndBounds)
     const Case cases[] = {
         {u"Un UN un", u"un", 0, 8, AnyCase, 0},
         {u"Un UN un", u"un", 0, 8, ExactCase, 6},
-        {u"abc", u"abc", 0, 2, AnyCase, -1}, // must lie wholly inside the range
+        {u"abc", u"abc", 0, 2, AnyCase, -1},  // must lie wholly inside the range
         {u"ab ab", u"ab", 3, 99, AnyCase, 3}, // range clipped to the text
         {u"tab ab", u"ab", 0, 6, WholeWord, 4},
         {u"ab2 ab_ ab", u"ab", 0, 10, WholeWord, 4}, // digits join words, "_" does not
@@ -213,5 +213,35 @@ TEST(Search, FindsWhatTheStandardSearchFinds)
                              : text.indexOf(needle, from, options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
         ASSERT_EQ(findInRange(text, needle, from, text.size(), options), expected)
             << str(text) << " / " << str(needle) << " from " << from;
+    }
+}
+
+// FindNext goes over the page line by line: it finds what a search of the
+// whole text finds, line breaks and word bounds at line ends included.
+TEST(Search, FindNextOverTheLinesFindsWhatTheWholeTextSearchFinds)
+{
+    const QStringList pieces = {QStringLiteral("a"),  QStringLiteral("b"),      QStringLiteral("A"),
+                                QStringLiteral(" "),  QStringLiteral("\r\n"),   QStringLiteral("\n"),
+                                QStringLiteral("ab"), QStringLiteral("\u00E9"), QStringLiteral("\u2029")};
+    QRandomGenerator random(5);
+    const auto randomText = [&](int maxPieces) {
+        QString text;
+        for (int i = int(random.bounded(maxPieces + 1)); i > 0; --i)
+            text += pieces.at(int(random.bounded(int(pieces.size()))));
+        return text;
+    };
+    for (int round = 0; round < 5000; ++round) {
+        MemoryText text(randomText(30));
+        const QString needle = randomText(3);
+        // A match cannot start between the CR and the LF of a line break.
+        if (needle.startsWith(u'\n') || needle.startsWith(u'\u2029'))
+            continue;
+        const SearchOptions options{random.bounded(2) == 0, random.bounded(2) == 0};
+        const int caret = int(random.bounded(text.length() + 1));
+        text.setSelectionStart(caret);
+        const qsizetype expected = findInRange(text.text(), needle, text.selectionStart(), text.length(), options);
+        SearchState state;
+        const bool found = FindNext(text, state, needle, false, options);
+        ASSERT_EQ(found ? text.selectionStart() : -1, expected) << str(text.text()) << " / " << str(needle);
     }
 }
