@@ -32,26 +32,8 @@
 # session, no plugins. Measure on a quiet machine.
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-program="${1:-$root/build/release/src/tessaline}"
-runs="${RUNS:-5}"
+. "$(dirname "${BASH_SOURCE[0]}")/compare_setup.sh"
 sizes="${SIZES:-10 50}"
-
-fail() {
-  echo "open_compare.sh: $*" >&2
-  exit 2
-}
-[ -x "$program" ] || fail "no program at $program (build it first, or give its path)"
-for tool in Xvfb geany xdotool python3; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (Debian packages xvfb geany xdotool python3)"
-done
-
-work="$(mktemp -d)"
-# A private X server, stopped (and the work folder removed) on exit.
-. "$(dirname "${BASH_SOURCE[0]}")/privatexvfb.sh"
-
-# The pages: plain HTML with accented paragraphs, CR LF line ends.
-. "$(dirname "${BASH_SOURCE[0]}")/benchpage.sh"
 for mb in $sizes; do
   write_bench_page "$((mb * 1024 * 1024))" "$work/page$mb.htm" accented
 done

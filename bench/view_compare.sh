@@ -34,22 +34,7 @@
 # session, no plugins; its line wrapping is set in that configuration.
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-program="${1:-$root/build/release/src/tessaline}"
-runs="${RUNS:-5}"
-
-fail() {
-  echo "view_compare.sh: $*" >&2
-  exit 2
-}
-[ -x "$program" ] || fail "no program at $program (build it first, or give its path)"
-for tool in Xvfb geany xdotool python3; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (Debian packages xvfb geany xdotool python3)"
-done
-
-work="$(mktemp -d)"
-. "$(dirname "${BASH_SOURCE[0]}")/privatexvfb.sh"
-. "$(dirname "${BASH_SOURCE[0]}")/benchpage.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/compare_setup.sh"
 write_bench_page $((10 * 1024 * 1024)) "$work/page10.htm" accented
 # One line of minified markup: tags, attributes, classes, styles, text.
 LC_ALL=C awk -v target=$((5 * 1024 * 1024)) 'BEGIN {

@@ -29,25 +29,7 @@
 # session, no plugins. Measure on a quiet machine.
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-program="${1:-$root/build/release/src/tessaline}"
-runs="${RUNS:-5}"
-
-fail() {
-  echo "wholepage_compare.sh: $*" >&2
-  exit 2
-}
-[ -x "$program" ] || fail "no program at $program (build it first, or give its path)"
-for tool in Xvfb geany xdotool python3; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (Debian packages xvfb geany xdotool python3)"
-done
-
-work="$(mktemp -d)"
-# A private X server, stopped (and the work folder removed) on exit.
-. "$(dirname "${BASH_SOURCE[0]}")/privatexvfb.sh"
-
-# The pages: plain HTML with accented paragraphs, CR LF line ends.
-. "$(dirname "${BASH_SOURCE[0]}")/benchpage.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/compare_setup.sh"
 write_bench_page "$((50 * 1024 * 1024))" "$work/source50.htm" accented
 write_bench_page "$((10 * 1024 * 1024))" "$work/source10.htm" accented
 
