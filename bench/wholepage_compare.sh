@@ -230,7 +230,15 @@ def run_10(name):
         r = command(p, ["alt+i"])
     time.sleep(1)
     r["after"] = rss_mb(p.pid)
+    # Saved, the page must hold no search text any more: a figure for a
+    # replace all that did not happen would be worthless.
+    xdo("windowfocus", "--sync", main)
+    quiet_keys(p, "ctrl+s")
+    time.sleep(1)
     stop(p)
+    with open(page, "rb") as f:
+        if b"Paragraphe" in f.read():
+            raise SystemExit(f"wholepage_compare.sh: {name} did not replace every occurrence")
     return {"replace all": r}
 
 
