@@ -244,6 +244,11 @@ QString WithoutAttribute(const QString &text, QStringView name)
         while (start > 0 && isSpace(out.at(start - 1)))
             --start;
         out.remove(start, a.end - start);
+        // An attribute written right after a quoted value ("a='x'b=1") keeps
+        // a blank from the one before it, or it would join the name before.
+        if (start < a.start && start < out.size() && !isSpace(out.at(start)) && out.at(start) != u'>'
+            && out.at(start) != u'/')
+            out.insert(start, u' ');
     }
     return out;
 }
@@ -290,6 +295,9 @@ QString MergeStartTag(const QString &original, const QString &unchanged, const Q
             while (gap > copied && isSpace(original.at(gap - 1)))
                 --gap;
             out += QStringView(original).mid(copied, gap - copied);
+            const QChar next = a.end < original.size() ? original.at(a.end) : QChar(u'>');
+            if (gap < a.start && !isSpace(next) && next != u'>' && next != u'/')
+                out += u' ';
         }
         copied = a.end;
         lastEnd = out.size();

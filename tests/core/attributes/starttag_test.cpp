@@ -87,6 +87,8 @@ TEST(StartTag, MergeKeepsWhatTheAuthorDidNotChange)
         // cleared: the next would be read in its place.
         {"<p a=1 a=2>", "<P A=\"1\">", "<P A=\"3\">", "<p A=\"3\" a=2>"},
         {"<hr noshade id=r NOSHADE>", "<HR NOSHADE>", "<HR>", "<hr id=r>"},
+        // An attribute written right after the cleared one keeps a blank.
+        {"<p a=\"1\" b=\"2\"c=3>", "<P B=\"2\">", "<P>", "<p a=\"1\" c=3>"},
         {"<applet code=A>fallback</applet>", "<APPLET CODE=\"A\">", "<APPLET CODE=\"B\">",
          "<applet CODE=\"B\">fallback</applet>"},
     };
@@ -97,6 +99,7 @@ TEST(StartTag, MergeKeepsWhatTheAuthorDidNotChange)
             << c.original;
     EXPECT_EQ(MergeStartTag(QString(), QStringLiteral("<HR>"), QStringLiteral("<HR SIZE=3>")),
               QStringLiteral("<HR SIZE=3>"));
+    EXPECT_EQ(WithoutAttribute(QStringLiteral("<img usemap=\"#m\"src=a>"), u"USEMAP"), QStringLiteral("<img src=a>"));
 }
 
 TEST(StartTag, ColourValues)
