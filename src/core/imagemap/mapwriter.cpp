@@ -5,6 +5,19 @@
 #include "core/markup/editorstate.h"
 #include "core/markup/insertion.h"
 
+namespace {
+
+// The picture's tag with a USEMAP for the map, placed where a browser reads
+// it: after the last attribute, or after the element name when the last one
+// is a dangling "NAME=" that would take it as its value.
+QString withUsemap(const QString &imageTag, const QString &name)
+{
+    return MergeStartTag(imageTag, QStringLiteral("<IMG>"),
+                         QStringLiteral("<IMG USEMAP=") + QuotedValue(u'#' + name) + u'>');
+}
+
+} // namespace
+
 QStringList MapPieces(const QString &name, const QStringList &lines, const QString &imageTag)
 {
     const QString crlf = QStringLiteral("\r\n");
@@ -16,9 +29,8 @@ QStringList MapPieces(const QString &name, const QStringList &lines, const QStri
         pieces << block;
     }
     pieces << QStringLiteral("</MAP>") + crlf;
-    const qsizetype close = imageTag.lastIndexOf(QLatin1Char('>'));
-    if (close >= 0)
-        pieces << imageTag.left(close) + QStringLiteral(" USEMAP=\"#%1\">").arg(name);
+    if (imageTag.contains(QLatin1Char('>')))
+        pieces << withUsemap(imageTag, name);
     return pieces;
 }
 
@@ -50,8 +62,7 @@ QStringList MapPiecesToWrite(const MapReading &read, const QString &name, const 
         image =
             MergeStartTag(source.imageTag, named("<IMG USEMAP=", u'#' + read.name), named("<IMG USEMAP=", u'#' + name));
     else
-        image = imageTag.left(imageTag.lastIndexOf(QLatin1Char('>'))) + QStringLiteral(" USEMAP=")
-                + QuotedValue(u'#' + name) + u'>';
+        image = withUsemap(imageTag, name);
     QStringList pieces =
         source.imageFirst ? QStringList{image, source.between, map} : QStringList{map, source.between, image};
     pieces.removeAll(QString());
