@@ -106,6 +106,12 @@ QString AreaLineWithEvents(const QString &line, const QString &over, const QStri
         events += QStringLiteral(" onMouseOut=") + quotedCall(out);
     if (events.isEmpty())
         return l;
+    // After a dangling "NAME=" a blank would not end the value: the events
+    // then follow the element name.
+    const StartTag tag = ReadStartTag(l, qMax<qsizetype>(0, l.indexOf(u'<')));
+    if (tag.isValid() && !tag.attributes.isEmpty() && tag.attributes.last().hasValue
+        && tag.attributes.last().quote.isNull() && tag.attributes.last().value.isEmpty())
+        return l.insert(tag.nameEnd, events);
     if (l.endsWith(QLatin1Char('>')))
         l.chop(1);
     return l + QLatin1Char(' ') + events + QLatin1Char('>');
