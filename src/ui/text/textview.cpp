@@ -721,7 +721,29 @@ void TextView::setDocumentMargin(int margin)
 void TextView::setLineFormats(LineFormats *formats)
 {
     m_formats = formats;
-    m_layout->setFormats(formats);
+    applyFormatSources();
+}
+
+void TextView::addOverlay(LineFormats *overlay)
+{
+    if (overlay && std::find(m_overlays.begin(), m_overlays.end(), overlay) == m_overlays.end())
+        m_overlays.push_back(overlay);
+    applyFormatSources();
+}
+
+void TextView::removeOverlay(LineFormats *overlay)
+{
+    m_overlays.erase(std::remove(m_overlays.begin(), m_overlays.end(), overlay), m_overlays.end());
+    applyFormatSources();
+}
+
+void TextView::applyFormatSources()
+{
+    std::vector<LineFormats *> sources;
+    if (m_formats)
+        sources.push_back(m_formats);
+    sources.insert(sources.end(), m_overlays.begin(), m_overlays.end());
+    m_layout->setFormats(std::move(sources));
     viewport()->update();
 }
 

@@ -10,6 +10,7 @@
 #include <compare>
 #include <memory>
 #include <utility>
+#include <vector>
 
 class QMenu;
 class QMimeData;
@@ -146,6 +147,11 @@ public:
     // lines first..last (all lines: -1, -1) changed.
     void setLineFormats(LineFormats *formats);
     void refreshFormats(int firstLine = -1, int lastLine = -1);
+    // Marks laid over the colours, such as underlined words or a matching
+    // tag (not owned; removed before they are destroyed). Where ranges
+    // meet, a later overlay's properties win.
+    void addOverlay(LineFormats *overlay);
+    void removeOverlay(LineFormats *overlay);
 
     // Printing lays the text out in a text document of its own.
     void print(QPagedPaintDevice *printer) const;
@@ -210,6 +216,7 @@ private:
     qreal m_tabStop = 80;
     int m_margin = 4;
     LineFormats *m_formats = nullptr;
+    std::vector<LineFormats *> m_overlays;
 
     // A row of a line: the top of the view, or a caret's place on screen.
     struct Row
@@ -258,6 +265,7 @@ private:
     void scrollByRows(int rows);
     void updateScrollBars();
     void relayout();
+    void applyFormatSources();
     int horizontalOffset() const;
 
     std::unique_ptr<TextViewLayout> m_layout;

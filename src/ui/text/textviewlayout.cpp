@@ -91,9 +91,9 @@ void TextViewLayout::setWrapWidth(qreal width)
     clear();
 }
 
-void TextViewLayout::setFormats(LineFormats *formats)
+void TextViewLayout::setFormats(std::vector<LineFormats *> formats)
 {
-    m_formats = formats;
+    m_formats = std::move(formats);
     invalidateFormats(-1, -1);
 }
 
@@ -207,8 +207,8 @@ QTextLayout *TextViewLayout::shape(int line, Line &l, int index)
     // The colours go into the layout itself: drawn with the glyphs, they
     // cost nothing per range when painting.
     QList<QTextLayout::FormatRange> formats;
-    if (m_formats)
-        for (QTextLayout::FormatRange range : m_formats->formats(line, p.start, p.start + p.length)) {
+    for (LineFormats *source : m_formats)
+        for (QTextLayout::FormatRange range : source->formats(line, p.start, p.start + p.length)) {
             const int from = std::max(range.start - p.start, 0);
             const int to = std::min(range.start + range.length - p.start, p.length);
             if (to > from)

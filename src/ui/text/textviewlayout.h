@@ -44,9 +44,9 @@ public:
     // Rows wrap at width; 0 or less: no wrap.
     void setWrapWidth(qreal width);
     qreal wrapWidth() const { return m_wrapWidth; }
-    // Colours, laid into each piece as it is laid out (not owned; null for
-    // none).
-    void setFormats(LineFormats *formats);
+    // Colours, laid into each piece as it is laid out (not owned). Later
+    // sources overlay earlier ones where their ranges meet.
+    void setFormats(std::vector<LineFormats *> formats);
 
     int rowHeight() const { return m_rowHeight; }
     int rowCount(int line);
@@ -147,7 +147,7 @@ private:
     void noteWidth(int line, qreal width);
 
     const LineStore &m_store;
-    LineFormats *m_formats = nullptr;
+    std::vector<LineFormats *> m_formats;
     QFont m_font;
     qreal m_tabStop = 80;
     qreal m_wrapWidth = 0;
