@@ -36,7 +36,7 @@ void RunImageMapCommand(DialogServices &services, const std::function<int(TMapFr
     host.UpdateCommandStates();
 }
 
-void InsertMapInCell(TCelluleFrm &cell)
+void InsertMapInCell(CellDialog &cell)
 {
     TMapFrm editor(cell.services(), QString(), &cell);
     const int result = cell.execElement ? cell.execElement(editor) : editor.exec();

@@ -3,7 +3,7 @@
 #include <functional>
 
 class MainWindow;
-class TCelluleFrm;
+class CellDialog;
 class TMapFrm;
 class ToolTabs;
 struct DialogServices;
@@ -15,7 +15,7 @@ void RunImageMapCommand(DialogServices &services, const std::function<int(TMapFr
 
 // The cell editor's "Image en coordonnées...": the editor, new and empty;
 // on OK its map goes into the cell's content at the caret.
-void InsertMapInCell(TCelluleFrm &cell);
+void InsertMapInCell(CellDialog &cell);
 
 // Hands the image map command to the tool tabs and their menu twin.
 void installImageMapCommands(ToolTabs &tools, DialogServices &services);

@@ -70,7 +70,7 @@ protected:
 
 } // namespace
 
-TCelluleFrm::TCelluleFrm(DialogServices &services, TableModel &model, const PropertiesTarget &target, QWidget *parent)
+CellDialog::CellDialog(DialogServices &services, TableModel &model, const PropertiesTarget &target, QWidget *parent)
     : ElementDialog(services,
                     target.mode == PropertiesTarget::Mode::Row ? QStringLiteral("Propriétés de la rangée")
                                                                : QStringLiteral("Propriétés de la cellule"),
@@ -108,18 +108,18 @@ TCelluleFrm::TCelluleFrm(DialogServices &services, TableModel &model, const Prop
     m_vAlign->button(f.vAlign)->setChecked(true);
     m_background->setEditText(f.background);
     // Only now, so that loading the kind keeps the stored alignment.
-    connect(m_kind, &QButtonGroup::idClicked, this, &TCelluleFrm::kindChosen);
-    connect(m_noWrap, &QCheckBox::toggled, this, &TCelluleFrm::updatePreview);
+    connect(m_kind, &QButtonGroup::idClicked, this, &CellDialog::kindChosen);
+    connect(m_noWrap, &QCheckBox::toggled, this, &CellDialog::updatePreview);
     updatePreview();
     m_content->setFocus();
 }
 
-QString TCelluleFrm::helpAnchor() const
+QString CellDialog::helpAnchor() const
 {
     return rowMode() ? QStringLiteral("rangee") : QStringLiteral("cellule");
 }
 
-QWidget *TCelluleFrm::buildGeneral()
+QWidget *CellDialog::buildGeneral()
 {
     auto *page = new QWidget(m_pages);
     auto *layout = new QVBoxLayout(page);
@@ -153,7 +153,7 @@ QWidget *TCelluleFrm::buildGeneral()
     m_content->setTabChangesFocus(false);
     m_content->setMinimumSize(320, 160);
     m_content->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_content, &QWidget::customContextMenuRequested, this, &TCelluleFrm::showEditorMenu);
+    connect(m_content, &QWidget::customContextMenuRequested, this, &CellDialog::showEditorMenu);
     auto *contentLabel = new QLabel(QStringLiteral("C&ontenu de la cellule:"), page);
     contentLabel->setBuddy(m_content);
     right->addWidget(contentLabel);
@@ -174,7 +174,7 @@ QWidget *TCelluleFrm::buildGeneral()
     return page;
 }
 
-QWidget *TCelluleFrm::buildOther()
+QWidget *CellDialog::buildOther()
 {
     auto *page = new QWidget(m_pages);
     auto *layout = new QVBoxLayout(page);
@@ -229,7 +229,7 @@ QWidget *TCelluleFrm::buildOther()
     return page;
 }
 
-QWidget *TCelluleFrm::buildRow()
+QWidget *CellDialog::buildRow()
 {
     auto *page = new QWidget(m_pages);
     auto *layout = new QVBoxLayout(page);
@@ -265,7 +265,7 @@ QWidget *TCelluleFrm::buildRow()
     return page;
 }
 
-void TCelluleFrm::buildMenus()
+void CellDialog::buildMenus()
 {
     const auto pair = [this](QMenu *menu, const QString &text, const QString &start, const QString &end,
                              const QKeySequence &keys = {}) {
@@ -277,7 +277,7 @@ void TCelluleFrm::buildMenus()
         }
         return a;
     };
-    m_common->addAction(QStringLiteral("Lettrage global..."), this, &TCelluleFrm::insertLettering);
+    m_common->addAction(QStringLiteral("Lettrage global..."), this, &CellDialog::insertLettering);
     QMenu *headings = m_common->addMenu(QStringLiteral("Lettrage d'en-tête"));
     for (int level = 1; level <= 6; ++level)
         pair(headings, QStringLiteral("En-tête de niveau %1").arg(level), QStringLiteral("<H%1>").arg(level),
@@ -310,7 +310,7 @@ void TCelluleFrm::buildMenus()
     m_special->addAction(QStringLiteral("Image en coordonnées..."), this, [this] { InsertMapInCell(*this); });
 }
 
-void TCelluleFrm::insertPair(const QString &start, const QString &end)
+void CellDialog::insertPair(const QString &start, const QString &end)
 {
     if (!m_content)
         return;
@@ -327,12 +327,12 @@ void TCelluleFrm::insertPair(const QString &start, const QString &end)
     m_content->setFocus();
 }
 
-int TCelluleFrm::runElement(QDialog &dialog)
+int CellDialog::runElement(QDialog &dialog)
 {
     return execElement ? execElement(dialog) : dialog.exec();
 }
 
-void TCelluleFrm::insertLink(bool internal)
+void CellDialog::insertLink(bool internal)
 {
     std::unique_ptr<LinkDialogBase> dialog;
     if (internal)
@@ -343,14 +343,14 @@ void TCelluleFrm::insertLink(bool internal)
         insertPair(dialog->startTag(), QStringLiteral("</A>"));
 }
 
-void TCelluleFrm::insertLettering()
+void CellDialog::insertLettering()
 {
     ReturningFontDialog dialog(services(), false, this);
     if (runElement(dialog) == QDialog::Accepted && !dialog.tags.isEmpty())
         insertPair(dialog.tags.start, dialog.tags.end);
 }
 
-void TCelluleFrm::showEditorMenu(const QPoint &pos)
+void CellDialog::showEditorMenu(const QPoint &pos)
 {
     QMenu menu(m_content);
     QAction *undo = menu.addAction(QStringLiteral("&Annuler/Refaire"), m_content, [this] {
@@ -368,13 +368,13 @@ void TCelluleFrm::showEditorMenu(const QPoint &pos)
     menu.exec(m_content->mapToGlobal(pos));
 }
 
-void TCelluleFrm::kindChosen(int index)
+void CellDialog::kindChosen(int index)
 {
     m_hAlign->button(AlignmentForKind(index))->setChecked(true);
     updatePreview();
 }
 
-void TCelluleFrm::updatePreview()
+void CellDialog::updatePreview()
 {
     QFont font = m_content->font();
     font.setBold(m_kind->checkedId() == 0);
@@ -382,7 +382,7 @@ void TCelluleFrm::updatePreview()
     m_content->setLineWrapMode(m_noWrap->isChecked() ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
 }
 
-void TCelluleFrm::sizeEdited(QLineEdit *edit, QCheckBox *percent)
+void CellDialog::sizeEdited(QLineEdit *edit, QCheckBox *percent)
 {
     if (edit->text().isEmpty())
         return;
@@ -391,13 +391,13 @@ void TCelluleFrm::sizeEdited(QLineEdit *edit, QCheckBox *percent)
         edit->setText(valid);
 }
 
-void TCelluleFrm::percentToggled(QLineEdit *edit, bool percent)
+void CellDialog::percentToggled(QLineEdit *edit, bool percent)
 {
     edit->setMaxLength(percent ? 3 : 4);
     edit->setText(CellSizeForPercent(edit->text(), percent));
 }
 
-bool TCelluleFrm::confirm()
+bool CellDialog::confirm()
 {
     if (rowMode()) {
         RowFields f;

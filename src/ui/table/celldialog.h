@@ -19,11 +19,11 @@ class TableModel;
 // "Propriétés de la cellule" / "Propriétés de la rangée": the settings of
 // one cell (two pages, with an editor for its HTML content) or of one row.
 // OK stores the fields into the model; Annuler leaves it untouched.
-class TCelluleFrm : public ElementDialog
+class CellDialog : public ElementDialog
 {
     Q_OBJECT
 public:
-    TCelluleFrm(DialogServices &services, TableModel &model, const PropertiesTarget &target, QWidget *parent = nullptr);
+    CellDialog(DialogServices &services, TableModel &model, const PropertiesTarget &target, QWidget *parent = nullptr);
 
     bool rowMode() const { return m_target.mode == PropertiesTarget::Mode::Row; }
     QTabWidget *pages() const { return m_pages; }

@@ -427,7 +427,7 @@ void TTableFrm::editProperties()
     const PropertiesTarget target = PropertiesFor(m_model, &services().host.prompts());
     if (target.mode == PropertiesTarget::Mode::None)
         return;
-    TCelluleFrm dialog(services(), m_model, target, this);
+    CellDialog dialog(services(), m_model, target, this);
     if (execProperties)
         execProperties(dialog);
     else

@@ -223,10 +223,10 @@ TEST(ImageDialog, QuickImageAndTheTagForOtherDialogs)
     EXPECT_EQ(t.host.text.text(), u'a' + tag + u'b');
 
     TableModel model;
-    TCelluleFrm withoutImages(t.services, model, {PropertiesTarget::Mode::Cell, {0, 0}, 0});
+    CellDialog withoutImages(t.services, model, {PropertiesTarget::Mode::Cell, {0, 0}, 0});
     EXPECT_FALSE(withoutImages.specialMenu()->actions().constFirst()->isEnabled());
     t.services.chooseImage = [&](QWidget *) { return DialogServices::ChosenImage{tag, t.picture(), {}, {}}; };
-    TCelluleFrm cell(t.services, model, {PropertiesTarget::Mode::Cell, {0, 0}, 0});
+    CellDialog cell(t.services, model, {PropertiesTarget::Mode::Cell, {0, 0}, 0});
     cell.specialMenu()->actions().constFirst()->trigger();
     EXPECT_EQ(cell.contentEdit()->toPlainText(), tag);
 }

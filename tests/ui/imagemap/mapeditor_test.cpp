@@ -222,7 +222,7 @@ TEST(MapEditor, CellEditorPutsTheMapInTheCell)
 {
     DialogTesting t;
     TableModel model;
-    TCelluleFrm cell(t.services, model, {PropertiesTarget::Mode::Cell, {0, 0}, 0});
+    CellDialog cell(t.services, model, {PropertiesTarget::Mode::Cell, {0, 0}, 0});
     cell.execElement = [](QDialog &d) {
         auto &editor = dynamic_cast<TMapFrm &>(d);
         editor.nameField()->setText(QStringLiteral("m"));

@@ -79,7 +79,7 @@ TEST(TableCells, CellDialogStoresItsFieldsOnOkOnly)
     model.cell(1, 0).Content = QStringList{QStringLiteral("un mot ici")};
     const QString before = TableText(model);
     for (const bool accept : {false, true}) {
-        TCelluleFrm d(t.services, model, {PropertiesTarget::Mode::Cell, {1, 0}, 0});
+        CellDialog d(t.services, model, {PropertiesTarget::Mode::Cell, {1, 0}, 0});
         d.show();
         QApplication::setActiveWindow(&d);
         d.contentEdit()->setFocus();
@@ -116,7 +116,7 @@ TEST(TableCells, RowDialogStoresTheRow)
 {
     DialogTesting t;
     TableModel model;
-    TCelluleFrm d(t.services, model, {PropertiesTarget::Mode::Row, {}, 1});
+    CellDialog d(t.services, model, {PropertiesTarget::Mode::Row, {}, 1});
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Propriétés de la rangée"));
     d.hAlignGroup()->button(2)->click();
     d.vAlignGroup()->button(1)->click();
