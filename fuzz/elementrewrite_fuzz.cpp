@@ -81,11 +81,13 @@ void rule(const QString &element, int field, const QString &value)
     FUZZ_CHECK(ruleTag(readRuleTag(written)) == ruleTag(f));
 }
 
-// Whether every list start tag in text has its end tag: new items of a list
-// whose nested list is left open go into that list, as a browser reads it.
+// Whether text is one list whose every list start tag has its end tag: new
+// items of a list whose nested list is left open go into that list, as a
+// browser reads it, and with two lists side by side they go into the last.
 bool balancedLists(const QString &text)
 {
     int starts = 0, ends = 0;
+    bool outerClosed = false;
     for (qsizetype i = text.indexOf(u'<'); i >= 0; i = text.indexOf(u'<', i + 1)) {
         const bool end = i + 1 < text.size() && text.at(i + 1) == u'/';
         for (const QStringView name : {u"ol", u"ul", u"dl", u"menu", u"dir"}) {
@@ -93,10 +95,13 @@ bool balancedLists(const QString &text)
             if (QStringView(text).mid(i + (end ? 2 : 1), name.size()).compare(name, Qt::CaseInsensitive) != 0
                 || after >= text.size())
                 continue;
-            if (end && text.at(after) == u'>')
-                ++ends;
-            else if (!end && (text.at(after) == u'>' || text.at(after).isSpace()))
+            if (end && text.at(after) == u'>') {
+                outerClosed = outerClosed || ++ends == starts;
+            } else if (!end && (text.at(after) == u'>' || text.at(after) == u'/' || text.at(after).isSpace())) {
+                if (outerClosed)
+                    return false;
                 ++starts;
+            }
         }
     }
     if (starts != ends)

@@ -289,14 +289,23 @@ QString MergeStartTag(const QString &original, const QString &unchanged, const Q
         } else if (now) {
             out += QStringView(original).mid(copied, a.start - copied);
             out += QStringView(edited).mid(now->start, now->end - now->start);
+            // The old text may have ended in a quote or a bare name with
+            // something right behind it ("/", another attribute).
+            const QChar next = a.end < original.size() ? original.at(a.end) : QChar(u'>');
+            if (!isSpace(next) && next != u'>' && out.back() != u'"' && out.back() != u'\'')
+                out += u' ';
         } else {
             // Cleared: the attribute goes with the blanks before it.
             qsizetype gap = a.start;
             while (gap > copied && isSpace(original.at(gap - 1)))
                 --gap;
             out += QStringView(original).mid(copied, gap - copied);
+            // A "/" may follow a name or a quote directly, but after a bare
+            // value it would become part of that value.
             const QChar next = a.end < original.size() ? original.at(a.end) : QChar(u'>');
-            if (gap < a.start && !isSpace(next) && next != u'>' && next != u'/')
+            const bool afterBareValue =
+                gap > tag.nameEnd && !isSpace(out.back()) && out.back() != u'"' && out.back() != u'\'';
+            if (gap < a.start && !isSpace(next) && next != u'>' && (next != u'/' || afterBareValue))
                 out += u' ';
         }
         copied = a.end;
@@ -313,7 +322,12 @@ QString MergeStartTag(const QString &original, const QString &unchanged, const Q
     // the new attributes then follow the element name.
     const bool danglingEquals = !tag.attributes.isEmpty() && tag.attributes.last().hasValue
                                 && tag.attributes.last().quote.isNull() && tag.attributes.last().value.isEmpty();
-    out.insert(danglingEquals ? tag.nameEnd : lastEnd, added);
     out += QStringView(original).mid(copied);
+    // New attributes end with a bare value or a name: whatever follows them
+    // other than a blank or the ">" ("/>", another attribute) is kept apart.
+    const qsizetype at = danglingEquals ? tag.nameEnd : lastEnd;
+    if (!added.isEmpty() && at < out.size() && !isSpace(out.at(at)) && out.at(at) != u'>')
+        added += u' ';
+    out.insert(at, added);
     return out;
 }

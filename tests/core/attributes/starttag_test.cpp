@@ -89,6 +89,13 @@ TEST(StartTag, MergeKeepsWhatTheAuthorDidNotChange)
         {"<hr noshade id=r NOSHADE>", "<HR NOSHADE>", "<HR>", "<hr id=r>"},
         // An attribute written right after the cleared one keeps a blank.
         {"<p a=\"1\" b=\"2\"c=3>", "<P B=\"2\">", "<P>", "<p a=\"1\" c=3>"},
+        // Nor does a "/" run on into a bare value before or after it.
+        {"<img a=1 b/>", "<IMG B>", "<IMG>", "<img a=1 />"},
+        {"<img b/>", "<IMG B>", "<IMG>", "<img/>"},
+        {"<img src=\"a.png\"/>", "<IMG>", "<IMG WIDTH=25>", "<img src=\"a.png\" WIDTH=25 />"},
+        {"<img/=\"a ass=>", "<IMG>", "<IMG WIDTH=25>", "<img WIDTH=25 /=\"a ass=>"},
+        {"<hr size/>", "<HR SIZE>", "<HR SIZE=3>", "<hr SIZE=3 />"},
+        {"<p a=\"1\"b=2>", "<P A=\"1\">", "<P A=5>", "<p A=5 b=2>"},
         {"<applet code=A>fallback</applet>", "<APPLET CODE=\"A\">", "<APPLET CODE=\"B\">",
          "<applet CODE=\"B\">fallback</applet>"},
     };
