@@ -323,10 +323,11 @@ QString MergeStartTag(const QString &original, const QString &unchanged, const Q
     const bool danglingEquals = !tag.attributes.isEmpty() && tag.attributes.last().hasValue
                                 && tag.attributes.last().quote.isNull() && tag.attributes.last().value.isEmpty();
     out += QStringView(original).mid(copied);
-    // New attributes end with a bare value or a name: whatever follows them
-    // other than a blank or the ">" ("/>", another attribute) is kept apart.
+    // New attributes that end with a bare value are kept apart from whatever
+    // follows them other than a blank or the ">" ("/>", a dangling "=...").
     const qsizetype at = danglingEquals ? tag.nameEnd : lastEnd;
-    if (!added.isEmpty() && at < out.size() && !isSpace(out.at(at)) && out.at(at) != u'>')
+    if (!added.isEmpty() && added.back() != u'"' && added.back() != u'\'' && at < out.size() && !isSpace(out.at(at))
+        && out.at(at) != u'>')
         added += u' ';
     out.insert(at, added);
     return out;

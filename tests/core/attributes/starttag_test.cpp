@@ -93,6 +93,7 @@ TEST(StartTag, MergeKeepsWhatTheAuthorDidNotChange)
         {"<img a=1 b/>", "<IMG B>", "<IMG>", "<img a=1 />"},
         {"<img b/>", "<IMG B>", "<IMG>", "<img/>"},
         {"<img src=\"a.png\"/>", "<IMG>", "<IMG WIDTH=25>", "<img src=\"a.png\" WIDTH=25 />"},
+        {"<img src=\"a.png\"/>", "<IMG>", "<IMG USEMAP=\"#m\">", "<img src=\"a.png\" USEMAP=\"#m\"/>"},
         {"<img/=\"a ass=>", "<IMG>", "<IMG WIDTH=25>", "<img WIDTH=25 /=\"a ass=>"},
         {"<hr size/>", "<HR SIZE>", "<HR SIZE=3>", "<hr SIZE=3 />"},
         {"<p a=\"1\"b=2>", "<P A=\"1\">", "<P A=5>", "<p A=5 b=2>"},
