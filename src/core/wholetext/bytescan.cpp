@@ -325,10 +325,10 @@ PageBytesProblem prescanPageBytes(QByteArrayView bytes, qsizetype maxLength)
     if (std::memchr(begin, 0, size_t(bytes.size())))
         return PageBytesProblem::Nul;
     // No page has more characters than bytes, so only a longer one is
-    // counted.
+    // counted. A UTF-8 byte-order mark is no character of the page.
     if (bytes.size() > maxLength) {
         qsizetype starts = 0;
-        for (const Byte *p = begin; p < end; ++p)
+        for (const Byte *p = begin + (bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0); p < end; ++p)
             starts += (*p & 0xC0) != 0x80;
         if (starts > maxLength)
             return PageBytesProblem::TooLong;
