@@ -165,12 +165,31 @@ QList<LineHit> lineHits(QStringView text, const QList<Match> &matches, qsizetype
     return hits;
 }
 
+QString applyReplacements(QStringView text, const QList<Match> &matches, const QList<QString> &replacements,
+                          QList<Match> *placed)
+{
+    Q_ASSERT(matches.size() == replacements.size());
+    QString out;
+    out.reserve(text.size());
+    qsizetype character = 0;
+    for (qsizetype i = 0; i < matches.size(); ++i) {
+        const Match &match = matches.at(i);
+        out += text.sliced(character, match.start - character);
+        if (placed)
+            placed->append(Match{out.size(), replacements.at(i).size(), {}});
+        out += replacements.at(i);
+        character = match.start + match.length;
+    }
+    out += text.sliced(character);
+    return out;
+}
+
 std::optional<QByteArray> spliceReplacements(const QByteArray &bytes, FileEncoding encoding, QStringView text,
-                                             const QList<Match> &matches, const QList<QString> &replacements)
+                                             const QList<Match> &matches, const QList<QString> &replacements,
+                                             const QString &newText)
 {
     Q_ASSERT(matches.size() == replacements.size());
     QByteArray out;
-    QString newText;
     out.reserve(bytes.size());
     qsizetype byte = markBytes(encoding);
     out.append(bytes.constData(), byte);
@@ -179,16 +198,13 @@ std::optional<QByteArray> spliceReplacements(const QByteArray &bytes, FileEncodi
         const Match &match = matches.at(i);
         const qsizetype keptBytes = byteLength(encoding, text.sliced(character, match.start - character));
         out.append(bytes.constData() + byte, keptBytes);
-        newText += text.sliced(character, match.start - character);
         byte += keptBytes;
         if (!encodePiece(encoding, replacements.at(i), out))
             return std::nullopt;
-        newText += replacements.at(i);
         byte += byteLength(encoding, text.sliced(match.start, match.length));
         character = match.start + match.length;
     }
     out.append(bytes.constData() + byte, bytes.size() - byte);
-    newText += text.sliced(character);
     if (!readsBackAs(out, encoding, newText))
         return std::nullopt;
     return out;
@@ -240,10 +256,9 @@ FindInFilesSummary findInFiles(const FindInFilesRequest &request, const std::ato
             }
         }
         ++summary.searched;
-        const bool writing = request.replace && !result.open;
         const MatchStatus status = forEachMatch(text, 0, *used, budget, [&](const Match &match) {
             ++result.matchCount;
-            if (writing) {
+            if (request.replace) {
                 matches.append(match);
                 replacements.append(used->replacementFor(match));
             } else if (matches.size() < MaxHitsPerFile) {
@@ -259,17 +274,27 @@ FindInFilesSummary findInFiles(const FindInFilesRequest &request, const std::ato
         }
         if (result.matchCount == 0)
             return;
-        result.hits = lineHits(text, matches);
         ++summary.withMatches;
         summary.matches += result.matchCount;
-        if (writing) {
+        if (!request.replace) {
+            result.hits = lineHits(text, matches);
+            onFile(result);
+            return;
+        }
+        // The list shows the replacements where they stand in the new text.
+        QList<Match> placed;
+        const QString newText = applyReplacements(text, matches, replacements, &placed);
+        result.hits = lineHits(newText, placed);
+        if (!result.open) {
             const std::optional<QByteArray> bytes =
-                spliceReplacements(file->bytes, encoding, text, matches, replacements);
+                spliceReplacements(file->bytes, encoding, text, matches, replacements, newText);
             RecordingPrompts prompts;
             if (!bytes) {
                 result.failure = msg(9853);
+                result.hits = lineHits(text, matches);
             } else if (savePageBytesKeepingLinks(path, *bytes, prompts, file->stamp) != SaveResult::Saved) {
                 result.failure = prompts.texts();
+                result.hits = lineHits(text, matches);
             } else {
                 result.replaced = result.matchCount;
                 ++summary.changedFiles;

@@ -30,7 +30,9 @@ struct LineHit
 struct FileResult
 {
     QString path;
-    QList<LineHit> hits; // at most MaxHitsPerFile
+    // At most MaxHitsPerFile; after a replacement, where the replacements
+    // stand in the new text.
+    QList<LineHit> hits;
     qsizetype matchCount = 0;
     qsizetype replaced = 0; // occurrences written to the file
     bool open = false;      // searched in the editor's text; never written here
@@ -86,12 +88,18 @@ void walkFolder(const QString &folder, const FileMask &mask, bool subfolders,
 // The matches of a text as the results list shows them.
 QList<LineHit> lineHits(QStringView text, const QList<Match> &matches, qsizetype limit = MaxHitsPerFile);
 
+// The text with each match replaced; placed (when given) receives where
+// each replacement stands in it.
+QString applyReplacements(QStringView text, const QList<Match> &matches, const QList<QString> &replacements,
+                          QList<Match> *placed = nullptr);
+
 // A page's bytes with each match replaced, every other byte kept as it was
 // (encoding, byte-order mark, line ends). Nothing when a replacement holds
 // a character that the page's encoding cannot write, or when the new bytes
-// would read back in another encoding.
+// would not read back as newText (applyReplacements) in that encoding.
 std::optional<QByteArray> spliceReplacements(const QByteArray &bytes, FileEncoding encoding, QStringView text,
-                                             const QList<Match> &matches, const QList<QString> &replacements);
+                                             const QList<Match> &matches, const QList<QString> &replacements,
+                                             const QString &newText);
 
 // Runs a search (and replacement) on the calling thread, handing each page
 // with matches to onFile as soon as it is done. cancelled stops it between

@@ -95,7 +95,7 @@ TEST(FindInFiles, ReportsEachMatchWithItsLineAndLeavesOpenPagesToTheEditor)
         int line, column;
         bool open;
         const char *excerpt;
-    } expected[] = {{1, 3, false, "\u00E9\u00E9 titre"}, {1, 3, true, "un titre"}};
+    } expected[] = {{1, 3, false, "\u00E9\u00E9 nom"}, {1, 3, true, "un nom"}}; // as replaced
     for (int i = 0; i < 2; ++i) {
         ASSERT_EQ(results[i].hits.size(), 1);
         EXPECT_EQ(results[i].hits[0].line, expected[i].line);
