@@ -230,5 +230,8 @@ FindFilesCommand *installFindFilesCommand(MainWindow &frame)
             break;
         }
     }
+    // The Editer menu shows only while a page is open: the shortcut works
+    // without one too, for a search in the project.
+    frame.addAction(command->action());
     return command;
 }
