@@ -217,7 +217,8 @@ FindInFilesSummary findInFiles(const FindInFilesRequest &request, const std::ato
     const Matcher matcher(request.pattern, request.options, request.replacement);
     if (!matcher.isValid())
         return summary;
-    QSet<QPair<quint64, quint64>> seen; // a page reached by two names is searched once
+    QSet<QPair<quint64, quint64>> seen;
+    QSet<QString> seenPaths;
     const auto skip = [&](SkipReason reason) { ++summary.skipped[int(reason)]; };
 
     const auto searchOne = [&](const QString &path) {
@@ -232,7 +233,15 @@ FindInFilesSummary findInFiles(const FindInFilesRequest &request, const std::ato
         std::optional<PageBytes> file;
         FileEncoding encoding = FileEncoding::Utf8;
 
-        const auto open = request.openTexts.constFind(QFileInfo(path).canonicalFilePath());
+        // A page reached by two names is searched once: a symbolic link
+        // leads to the same real path, a hard link to the same file (which
+        // a replacement writes in place). A page replaced through a
+        // symbolic link gets a new file under its real name.
+        const QString real = QFileInfo(path).canonicalFilePath();
+        if (!real.isEmpty() && seenPaths.contains(real))
+            return;
+        seenPaths.insert(real);
+        const auto open = request.openTexts.constFind(real);
         if (open != request.openTexts.constEnd()) {
             result.open = true;
             text = *open;

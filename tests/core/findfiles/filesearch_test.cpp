@@ -116,22 +116,26 @@ TEST(FindInFiles, ClipsLongLinesAroundTheMatch)
     EXPECT_EQ(hits[1].excerpt, QStringLiteral("MOT"));
 }
 
-TEST(FindInFiles, KeepsHardLinksAndSearchesALinkedPageOnce)
+TEST(FindInFiles, KeepsLinksAndSearchesAPageWithTwoNamesOnce)
 {
-    Folder folder;
-    folder.put("page.htm", "<i>a</i>");
-    ASSERT_EQ(::link(QFile::encodeName(folder.path("page.htm")).constData(),
-                     QFile::encodeName(folder.path("autre.htm")).constData()),
-              0);
-    FindInFilesRequest request;
-    request.folder = folder.dir.path();
-    request.pattern = QStringLiteral("a");
-    request.replace = true;
-    request.replacement = QStringLiteral("aa");
-    const FindInFilesSummary summary = run(request);
-    EXPECT_EQ(summary.replaced, 1); // not "aaa": the second name is the same page
-    EXPECT_EQ(readAll(folder.path("autre.htm")), QByteArray("<i>aa</i>"));
-    EXPECT_EQ(readAll(folder.path("page.htm")), QByteArray("<i>aa</i>"));
+    for (const bool symbolic : {false, true}) {
+        Folder folder;
+        folder.put("page.htm", "<i>a</i>");
+        const QByteArray page = QFile::encodeName(folder.path("page.htm"));
+        const QByteArray other = QFile::encodeName(folder.path("autre.htm"));
+        ASSERT_EQ(
+            symbolic ? ::symlink(page.constData(), other.constData()) : ::link(page.constData(), other.constData()), 0);
+        FindInFilesRequest request;
+        request.folder = folder.dir.path();
+        request.pattern = QStringLiteral("a");
+        request.replace = true;
+        request.replacement = QStringLiteral("aa");
+        const FindInFilesSummary summary = run(request);
+        EXPECT_EQ(summary.replaced, 1) << symbolic; // not "aaa": the second name is the same page
+        for (const char *name : {"page.htm", "autre.htm"})
+            EXPECT_EQ(readAll(folder.path(name)), QByteArray("<i>aa</i>")) << name << symbolic;
+        EXPECT_EQ(QFileInfo(folder.path("autre.htm")).isSymLink(), symbolic);
+    }
 }
 
 TEST(FindInFiles, ALongSearchIsCancelledAndAWindows1252PageNeverTakesCharactersItCannotHold)
