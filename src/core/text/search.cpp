@@ -185,6 +185,37 @@ MatchOptions matchOptions(SearchOptions options)
     return MatchOptions{options.matchCase, options.wholeWord, options.regex};
 }
 
+// A plain text over the lines of a page, with one finder for all of them.
+MatchStatus findTextInPage(const DocumentText &text, const Matcher &matcher, qsizetype from, qsizetype startBefore,
+                           Match &found)
+{
+    const QString &needle = matcher.pattern();
+    const SearchOptions options{matcher.options().matchCase, matcher.options().wholeWord};
+    // An occurrence must end by this position.
+    const qsizetype to = startBefore - 1 + needle.size();
+    if (needle.isEmpty() || to - from < needle.size())
+        return MatchStatus::NotFound;
+    const Finder finder(needle, sensitivity(options));
+    text.visitLines(
+        text.lineFromPosition(int(from)), text.lineFromPosition(int(std::min<qsizetype>(to, text.length()))),
+        [&](int index, QStringView line) {
+            const qsizetype start = text.lineStart(index);
+            const QStringView range = line.first(std::clamp<qsizetype>(to - start, 0, line.size()));
+            for (qsizetype position = std::max<qsizetype>(from - start, 0); position <= range.size() - needle.size();) {
+                const qsizetype at = finder.find(range, position);
+                if (at < 0)
+                    break;
+                if (!options.wholeWord || isWholeWordAt(line, at, needle.size())) {
+                    found = Match{start + at, needle.size(), {}};
+                    return false;
+                }
+                position = at + 1;
+            }
+            return true;
+        });
+    return found.found() ? MatchStatus::Found : MatchStatus::NotFound;
+}
+
 // The first match in a page that starts in [from, startBefore), line by
 // line (no copy of the text) unless the matches may hold line breaks.
 MatchStatus findInPage(const DocumentText &text, const Matcher &matcher, qsizetype from, qsizetype startBefore,
@@ -197,6 +228,8 @@ MatchStatus findInPage(const DocumentText &text, const Matcher &matcher, qsizety
         return MatchStatus::NotFound;
     if (matcher.spansLines())
         return matcher.find(text.text(), from, startBefore, found, budget);
+    if (!matcher.isRegex())
+        return findTextInPage(text, matcher, from, startBefore, found);
     MatchStatus status = MatchStatus::NotFound;
     const int lastLine = text.lineFromPosition(int(std::max<qsizetype>(startBefore - 1, 0)));
     text.visitLines(text.lineFromPosition(int(from)), lastLine, [&](int index, QStringView line) {

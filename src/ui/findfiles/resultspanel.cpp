@@ -127,6 +127,7 @@ ResultsPanel::ResultsPanel(QWidget *parent)
 void ResultsPanel::start(const QString &pattern)
 {
     m_model.clear();
+    m_shownLines = 0;
     m_summary->setText(msg(9877) + QStringLiteral(" «") + pattern + QStringLiteral("»"));
     m_stop->setEnabled(true);
 }
@@ -141,7 +142,11 @@ void ResultsPanel::addFile(const FileResult &result)
         title += QStringLiteral(" - ") + result.failure;
     auto *file = new QStandardItem(title);
     file->setToolTip(title);
-    for (const LineHit &hit : result.hits) {
+    const qsizetype room = std::max<qsizetype>(MaxListedLines - m_shownLines, 0);
+    // A page past the limit still leads to its first match.
+    const QList<LineHit> hits = result.hits.mid(0, std::max<qsizetype>(room, 1));
+    m_shownLines += hits.size();
+    for (const LineHit &hit : hits) {
         const QString prefix = msg(9894) + QString::number(hit.line + 1) + QStringLiteral(": ");
         auto *row = new QStandardItem(prefix + shownLine(hit.excerpt));
         row->setData(prefix.size() + hit.excerptMatch, MatchStartRole);

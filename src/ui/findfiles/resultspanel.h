@@ -47,4 +47,9 @@ private:
     QPushButton *m_stop;
     QTreeView *m_list;
     QStandardItemModel m_model;
+    qsizetype m_shownLines = 0;
 };
+
+// Lines listed in all, beyond which pages are listed with their count only:
+// the list stays quick to fill and to scroll.
+inline constexpr qsizetype MaxListedLines = 20000;
