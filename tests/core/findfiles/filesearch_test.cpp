@@ -43,12 +43,17 @@ TEST(FindInFiles, ReplacesOnlyTheMatchedBytesOfEachPage)
     folder.put("marque.htm", "\xEF\xBB\xBF<b>\xE2\x82\xAC</b>\r\n");
     folder.put("image.htm", QByteArray("<b>a</b>\0\x01", 10));
     folder.put("notes.txt", "<b>texte</b>");
+    folder.put("large.htm", "<b>" + QByteArray(5000, 'x') + "</b>");
+    const QByteArray utf16 =
+        QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(u"<b>\u20AC</b>\n"), 20);
+    folder.put("seize.htm", utf16);
     FindInFilesRequest request;
     request.folder = folder.dir.path();
     request.pattern = QStringLiteral("<b>([^<]*)</b>");
     request.options = MatchOptions{false, false, true};
     request.replace = true;
     request.replacement = QStringLiteral("<strong>\\1</strong>\\n");
+    request.maxFileBytes = 4096;
     QList<FileResult> results;
     const FindInFilesSummary summary = run(request, &results);
 
@@ -62,15 +67,19 @@ TEST(FindInFiles, ReplacesOnlyTheMatchedBytesOfEachPage)
         {"marque.htm", "\xEF\xBB\xBF<strong>\xE2\x82\xAC</strong>\r\n\r\n"},
         {"image.htm", QByteArray("<b>a</b>\0\x01", 10)},
         {"notes.txt", "<b>texte</b>"},
+        {"large.htm", "<b>" + QByteArray(5000, 'x') + "</b>"},
+        {"seize.htm",
+         QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(u"<strong>\u20AC</strong>\n\n"), 42)},
     };
     for (const auto &page : pages)
         EXPECT_EQ(readAll(folder.path(page.name)), page.expected) << page.name;
-    EXPECT_EQ(summary.searched, 3);
-    EXPECT_EQ(summary.changedFiles, 3);
-    EXPECT_EQ(summary.replaced, 5);
+    EXPECT_EQ(summary.searched, 4);
+    EXPECT_EQ(summary.changedFiles, 4);
+    EXPECT_EQ(summary.replaced, 6);
     EXPECT_EQ(summary.skipped[int(SkipReason::Binary)], 1);
+    EXPECT_EQ(summary.skipped[int(SkipReason::TooLarge)], 1);
     EXPECT_EQ(summary.failed, 0);
-    EXPECT_EQ(results.size(), 3);
+    EXPECT_EQ(results.size(), 4);
 }
 
 TEST(FindInFiles, ReportsEachMatchWithItsLineAndLeavesOpenPagesToTheEditor)
