@@ -405,9 +405,15 @@ void TRechercheFrm::repeatSearch()
     }
     if (needle.isEmpty() || !activeText())
         return;
-    if (!FindNext(needle, false, true, m_matchCase->isChecked(), m_wholeWord->isChecked()) && m_patternError->isHidden()
-        && !reportStopped())
+    if (FindNext(needle, false, true, m_matchCase->isChecked(), m_wholeWord->isChecked()))
+        return;
+    // F3 works with the dialog closed: the expression's fault is told then.
+    if (!m_patternError->isHidden()) {
+        if (!isVisible())
+            m_host.prompts().warning(m_patternError->text());
+    } else if (!reportStopped()) {
         m_host.prompts().warning(msg(33));
+    }
 }
 
 void TRechercheFrm::moveAwayFromMatch()

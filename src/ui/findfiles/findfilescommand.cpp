@@ -69,6 +69,10 @@ FindFilesCommand::FindFilesCommand(MainWindow &frame)
     m_panel->hide();
     connect(m_panel, &ResultsPanel::placeChosen, this, &FindFilesCommand::goTo);
     connect(m_panel, &ResultsPanel::stopRequested, this, &FindFilesCommand::cancel);
+    connect(m_panel, &ResultsPanel::leaveRequested, this, [this] {
+        if (DocumentWindow *document = m_frame.activeDocument())
+            document->editor()->setFocus();
+    });
 }
 
 FindFilesCommand::~FindFilesCommand()

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -112,6 +113,8 @@ ResultsPanel::ResultsPanel(QWidget *parent)
     setWidget(body);
 
     connect(m_stop, &QPushButton::clicked, this, &ResultsPanel::stopRequested);
+    auto *leave = new QShortcut(QKeySequence(Qt::Key_Escape), m_list, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(leave, &QShortcut::activated, this, &ResultsPanel::leaveRequested);
     // activated: double click, and Enter or Return on the current row.
     connect(m_list, &QAbstractItemView::activated, this, [this](const QModelIndex &activated) {
         const QModelIndex index =

@@ -41,6 +41,8 @@ public:
 signals:
     void placeChosen(const ResultPlace &place);
     void stopRequested();
+    // Escape in the list: the keyboard goes back to the page.
+    void leaveRequested();
 
 private:
     QLabel *m_summary;

@@ -166,3 +166,29 @@ TEST(FindInFiles, ALongSearchIsCancelledAndAWindows1252PageNeverTakesCharactersI
     std::atomic_bool cancelled = true;
     EXPECT_TRUE(findInFiles(request, cancelled, [](const FileResult &) { FAIL(); }).cancelled);
 }
+
+TEST(FindInFiles, WalksTheFolderByMaskAndDepth)
+{
+    Folder folder;
+    for (const char *name : {"a.htm", "B.HTML", "c.css", "sous/d.htm", "sous/plus/e.html"})
+        folder.put(name, "x");
+    const struct
+    {
+        const char *mask;
+        bool subfolders;
+        QStringList expected;
+    } cases[] = {
+        {"*.htm;*.html", false, {"B.HTML", "a.htm"}},
+        {"*.htm;*.html", true, {"B.HTML", "a.htm", "sous/d.htm", "sous/plus/e.html"}},
+        {"*.css d*", true, {"c.css", "sous/d.htm"}},
+    };
+    for (const auto &c : cases) {
+        QStringList found;
+        walkFolder(folder.dir.path(), FileMask(QString::fromUtf8(c.mask)), c.subfolders, [&](const QString &path) {
+            found << QDir(folder.dir.path()).relativeFilePath(path);
+            return true;
+        });
+        found.sort();
+        EXPECT_EQ(found, c.expected) << c.mask;
+    }
+}
