@@ -183,6 +183,11 @@ void FindFilesCommand::fileFound(quint64 generation, const FileResult &found)
                 result.failure = count == ReplaceAllStopped ? msg(9854) : Texts::WholeTextTooLong;
             }
             m_frame.UpdateCommandStates();
+        } else {
+            // Closed while the search ran: neither the editor nor the file
+            // took the replacement.
+            ++m_openFailed;
+            result.failure = msg(9897);
         }
     }
     m_panel->addFile(result);
