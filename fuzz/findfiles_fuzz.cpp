@@ -5,6 +5,7 @@
 #include "core/findfiles/filemask.h"
 #include "core/findfiles/filesearch.h"
 #include "core/findfiles/matcher.h"
+#include "core/text/documenttext.h"
 
 namespace {
 
@@ -73,6 +74,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             spliceReplacements(bytes, FileEncoding::Utf8, page, matches, replacements, newText);
         if (spliced && page.toUtf8() == bytes && QString::fromUtf8(bytes) == page)
             FUZZ_CHECK(*spliced == newText.toUtf8());
+    }
+    // An expression finds the same matches with and without skipping
+    // lines, as a plain search of each line finds them.
+    const Matcher expression(name, MatchOptions{false, false, true});
+    if (expression.isValid() && !expression.spansLines()) {
+        QList<qsizetype> model, found;
+        bool stopped = false;
+        forEachLine(page, [&](QStringView line) {
+            const qsizetype lineStart = line.data() - page.data();
+            Match match;
+            for (qsizetype at = 0; !stopped && at <= line.size();) {
+                const MatchStatus status = expression.find(line, at, line.size(), match, SearchBudget(200));
+                stopped = status == MatchStatus::Stopped;
+                if (status != MatchStatus::Found)
+                    break;
+                model << lineStart + match.start << match.length;
+                at = match.start + match.length;
+            }
+        });
+        const MatchStatus status = forEachMatch(page, 0, expression, SearchBudget(1000),
+                                                [&](const Match &match) { found << match.start << match.length; });
+        if (!stopped && status != MatchStatus::Stopped)
+            FUZZ_CHECK(found == model);
     }
     return 0;
 }

@@ -20,6 +20,31 @@ qsizetype nextCharacter(QStringView text, qsizetype i)
     return i + 1;
 }
 
+// See Matcher::lineSkipping. Any doubt (a false alarm inside a character
+// class, say) only means the slower line-by-line search.
+bool allowsLineSkipping(QStringView pattern)
+{
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        const QChar next = i + 1 < pattern.size() ? pattern.at(i + 1) : QChar();
+        if (c == u'\\') {
+            if (next == u'z' || next == u'Z' || next == u'A' || next == u'G' || next == u'K')
+                return false;
+            ++i;
+        } else if (c == u'(' && (next == u'?' || next == u'*')) {
+            const QStringView rest = pattern.mid(i + 2);
+            const bool group = next == u'?'
+                               && (rest.startsWith(u':') || rest.startsWith(u"P<")
+                                   || (rest.startsWith(u'<') && rest.size() > 1 && rest.at(1).isLetter()));
+            if (!group)
+                return false;
+        } else if (next == u'+' && (c == u'*' || c == u'+' || c == u'?' || c == u'}')) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool patternNamesLineBreak(QStringView pattern)
@@ -118,6 +143,11 @@ Matcher::Matcher(const QString &pattern, MatchOptions options, const QString &re
         m_error = msg(9851) + m_regex.errorString() + msg(9852) + QString::number(offset + 1) + u'.';
     } else {
         m_regex.optimize();
+        m_lineSkipping = !m_spansLines && allowsLineSkipping(pattern);
+        if (m_lineSkipping) {
+            m_wholeRegex = QRegularExpression(m_regex.pattern(), flags | QRegularExpression::MultilineOption);
+            m_wholeRegex.optimize();
+        }
     }
 }
 
@@ -161,6 +191,14 @@ MatchStatus Matcher::find(QStringView text, qsizetype from, qsizetype startBefor
         return MatchStatus::Found;
     }
     return MatchStatus::NotFound;
+}
+
+std::optional<qsizetype> Matcher::firstStartInWhole(QStringView text, qsizetype from) const
+{
+    const QRegularExpressionMatch found = m_wholeRegex.match(text, from);
+    if (!found.isValid())
+        return std::nullopt;
+    return found.hasMatch() ? found.capturedStart() : -1;
 }
 
 Matcher Matcher::withLineBreak(QStringView lineBreak) const

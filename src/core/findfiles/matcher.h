@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
@@ -109,6 +110,17 @@ public:
     // "^" included) but a plain text must end within it.
     MatchStatus find(QStringView text, qsizetype from, qsizetype startBefore, Match &match,
                      const SearchBudget &budget = SearchBudget()) const;
+    // Where the first match of the expression over the whole of text (lines
+    // joined) starts at or after from, empty matches included: no match of
+    // a line starts before it (see lineSkipping). -1 for none; nothing when
+    // it cannot tell (the engine gave up).
+    std::optional<qsizetype> firstStartInWhole(QStringView text, qsizetype from) const;
+    // An expression whose every match within a line is also a match over
+    // the whole text at the same place: no look-around, no anchors at the
+    // ends of the subject, no atomic or possessive parts, no verbs. Then
+    // lines before the whole text's first match cannot hold one, and a
+    // search skips them in one call instead of one call per line.
+    bool lineSkipping() const { return m_lineSkipping; }
     // What replaces a match.
     QString replacementFor(const Match &match) const;
     // The same matcher whose replacement writes "\n" as lineBreak.
@@ -119,10 +131,12 @@ private:
     QString m_replacement;
     MatchOptions m_options;
     QRegularExpression m_regex;
+    QRegularExpression m_wholeRegex; // "^" and "$" at every line, for lineSkipping
     ReplacementTemplate m_template;
     QString m_plainReplacement;
     QString m_error;
     bool m_spansLines = false;
+    bool m_lineSkipping = false;
 };
 
 // The pattern names a line break: "\n", "\r", "\R", "\v", "\x0a"/"\x0d",
@@ -182,13 +196,52 @@ MatchStatus forEachMatch(QStringView text, qsizetype from, const Matcher &matche
             return MatchStatus::Stopped;
         return any ? MatchStatus::Found : MatchStatus::NotFound;
     }
+    // Lines end at the editor's breaks; the whole-text search knows CR and
+    // LF only, so the rare other breaks turn the skipping off.
+    bool skipping = matcher.lineSkipping() && !text.contains(QChar::ParagraphSeparator) && !text.contains(QChar(0xFDD0))
+                    && !text.contains(QChar(0xFDD1));
     qsizetype lineStart = 0;
+    qsizetype skipTo = 0; // no line match starts before this
+    // Whole-text searches cover a few lines at first, more while they stay
+    // quick; a slow one (an expression that backtracks a lot) turns them
+    // off, so that the budget is looked at after every line again.
+    qsizetype chunk = 256;
     for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (skipping && i == lineStart && i >= skipTo) {
+            const qsizetype start = std::max(i, from);
+            qsizetype end = std::min(text.size(), start + chunk);
+            while (end < text.size() && !isLineBreakAt(text, end))
+                ++end;
+            QElapsedTimer clock;
+            clock.start();
+            // Lines that lie wholly in the part searched hold no match
+            // before the part's first one.
+            const std::optional<qsizetype> next = matcher.firstStartInWhole(text.first(end), start);
+            const bool quick = clock.elapsed() < 5;
+            skipping = next && quick;
+            chunk = std::min<qsizetype>(chunk * 2, 1 << 16);
+            if (budget.spent())
+                return MatchStatus::Stopped;
+            if (next) {
+                skipTo = *next < 0 ? end : *next;
+                // Straight to the line where that match starts.
+                while (i < skipTo) {
+                    if (isLineBreakAt(text, i)) {
+                        i = afterLineBreak(text, i);
+                        lineStart = i;
+                    } else {
+                        ++i;
+                    }
+                }
+                i = lineStart;
+            }
+        }
         if (i < text.size() && !isLineBreakAt(text, i))
             continue;
         if (i >= from) {
             const QStringView line = text.sliced(lineStart, i - lineStart);
-            if (run(line, lineStart, std::max<qsizetype>(from - lineStart, 0)) == MatchStatus::Stopped)
+            const qsizetype start = std::max({from, skipTo, lineStart}) - lineStart;
+            if (run(line, lineStart, start) == MatchStatus::Stopped)
                 return MatchStatus::Stopped;
         }
         if (i == text.size())

@@ -1,6 +1,7 @@
 #include "core/findfiles/filemask.h"
 #include "core/findfiles/matcher.h"
 #include "core/markup/editorstate.h"
+#include "core/text/documenttext.h"
 #include "core/text/memorytext.h"
 #include "core/text/search.h"
 #include "core/undo/undohistory.h"
@@ -149,4 +150,29 @@ TEST(FileMask, TakesNamesThatFitOneOfItsPatterns)
     for (const Case &c : cases)
         EXPECT_EQ(FileMask(QString::fromUtf8(c.mask)).matches(QString::fromUtf8(c.name)), c.expected)
             << c.mask << " / " << c.name;
+}
+
+TEST(Matcher, SkippingLinesFindsWhatTheLineByLineSearchFinds)
+{
+    const QString text = QStringLiteral("ab\r\n\r\nxa b$\nA\rab ba\r\n  \u00E9a\u2029a b\r\nz");
+    const char *patterns[] = {"a", "^a", "b$", "a\\s*b", "[^x]+", "a|b|$", "\\ba", "x*", "(a)(?=b)", "a++b", "\\w+\\z"};
+    for (const char *pattern : patterns) {
+        for (const QString &page : {text, QString(text).replace(u'\u2029', u' ')}) {
+            const Matcher matcher(QString::fromUtf8(pattern), Regex);
+            QList<qsizetype> model, found;
+            qsizetype lineStart = 0;
+            forEachLine(page, [&](QStringView line) {
+                lineStart = line.data() - page.data();
+                Match match;
+                for (qsizetype at = 0; matcher.find(line, at, line.size(), match) == MatchStatus::Found;
+                     at = match.start + match.length)
+                    model << lineStart + match.start << match.length;
+            });
+            forEachMatch(page, 0, matcher, SearchBudget(),
+                         [&](const Match &match) { found << match.start << match.length; });
+            EXPECT_EQ(found, model) << pattern;
+        }
+    }
+    EXPECT_TRUE(Matcher(QStringLiteral("a\\s*b"), Regex).lineSkipping());
+    EXPECT_FALSE(Matcher(QStringLiteral("(a)(?=b)"), Regex).lineSkipping());
 }
