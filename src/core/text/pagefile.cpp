@@ -558,6 +558,19 @@ SaveResult savePageBytes(const QString &path, const QByteArray &bytes, Prompts &
     return writeBytes(path, bytes, prompts, &unchangedSince, writer);
 }
 
+SaveResult savePageBytesKeepingLinks(const QString &path, const QByteArray &bytes, Prompts &prompts,
+                                     const FileStamp &unchangedSince)
+{
+    if (linkCount(path) <= 1)
+        return writeBytes(path, bytes, prompts, &unchangedSince, writeAllBytes);
+    if (fileStamp(path) != unchangedSince) {
+        prompts.error(fileMessage(path, ChangedSinceRead));
+        return SaveResult::Failed;
+    }
+    return writeInPlace(
+        path, [&](QIODevice &device, QString &) { return writeAllBytes(device, bytes) == bytes.size(); }, prompts);
+}
+
 QString backupName(const QString &path)
 {
     const QFileInfo info(path);

@@ -117,6 +117,13 @@ SaveResult savePage(const QString &path, const LineStore &lines, PageFormat &for
 SaveResult savePageBytes(const QString &path, const QByteArray &bytes, Prompts &prompts,
                          const FileStamp &unchangedSince, const PageWriter &writer = writeAllBytes);
 
+// The same for a page changed outside the editor (replacing in files): a
+// file that has other names (hard links) is written in place as the
+// editor's save does, once it is seen to be still the one that was read,
+// so that all its names keep showing the page.
+SaveResult savePageBytesKeepingLinks(const QString &path, const QByteArray &bytes, Prompts &prompts,
+                                     const FileStamp &unchangedSince);
+
 // The backup name: the file name with its extension changed to ".bak".
 QString backupName(const QString &path);
 // Keeps the current file as its ".bak"; any failure is ignored.

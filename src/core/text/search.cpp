@@ -1,5 +1,6 @@
 #include "core/text/search.h"
 
+#include "core/findfiles/matcher.h"
 #include "core/markup/insertion.h"
 #include "core/text/documenttext.h"
 #include "core/undo/undohistory.h"
@@ -179,83 +180,119 @@ qsizetype findInRange(QStringView text, QStringView needle, qsizetype from, qsiz
 
 namespace {
 
-bool holdsLineBreak(QStringView needle)
+MatchOptions matchOptions(SearchOptions options)
 {
-    return std::any_of(needle.begin(), needle.end(), [](QChar c) { return c == u'\r' || isLineBreakMark(c); });
+    return MatchOptions{options.matchCase, options.wholeWord, options.regex};
 }
 
-// findInRange over a page, line by line: no copy of its text. An occurrence
-// lies within one line unless the needle holds a line break.
-qsizetype findInPage(const DocumentText &text, QStringView needle, qsizetype from, qsizetype to, SearchOptions options)
+// A plain text over the lines of a page, with one finder for all of them.
+MatchStatus findTextInPage(const DocumentText &text, const Matcher &matcher, qsizetype from, qsizetype startBefore,
+                           Match &found)
 {
-    if (holdsLineBreak(needle))
-        return findInRange(text.text(), needle, from, to, options);
-    to = std::clamp<qsizetype>(to, 0, text.length());
-    from = std::max<qsizetype>(from, 0);
+    const QString &needle = matcher.pattern();
+    const SearchOptions options{matcher.options().matchCase, matcher.options().wholeWord};
+    // An occurrence must end by this position.
+    const qsizetype to = startBefore - 1 + needle.size();
     if (needle.isEmpty() || to - from < needle.size())
-        return -1;
+        return MatchStatus::NotFound;
     const Finder finder(needle, sensitivity(options));
-    qsizetype found = -1;
-    text.visitLines(text.lineFromPosition(int(from)), text.lineFromPosition(int(to)), [&](int index, QStringView line) {
-        const qsizetype start = text.lineStart(index);
-        const QStringView range = line.first(std::clamp<qsizetype>(to - start, 0, line.size()));
-        for (qsizetype position = std::max<qsizetype>(from - start, 0); position <= range.size() - needle.size();) {
-            const qsizetype at = finder.find(range, position);
-            if (at < 0)
-                break;
-            if (!options.wholeWord || isWholeWordAt(line, at, needle.size())) {
-                found = start + at;
-                return false;
+    text.visitLines(
+        text.lineFromPosition(int(from)), text.lineFromPosition(int(std::min<qsizetype>(to, text.length()))),
+        [&](int index, QStringView line) {
+            const qsizetype start = text.lineStart(index);
+            const QStringView range = line.first(std::clamp<qsizetype>(to - start, 0, line.size()));
+            for (qsizetype position = std::max<qsizetype>(from - start, 0); position <= range.size() - needle.size();) {
+                const qsizetype at = finder.find(range, position);
+                if (at < 0)
+                    break;
+                if (!options.wholeWord || isWholeWordAt(line, at, needle.size())) {
+                    found = Match{start + at, needle.size(), {}};
+                    return false;
+                }
+                position = at + 1;
             }
-            position = at + 1;
-        }
-        return true;
-    });
-    return found;
+            return true;
+        });
+    return found.found() ? MatchStatus::Found : MatchStatus::NotFound;
 }
 
-// The selection is the text, compared without taking a copy of a selection
-// that cannot be it.
-bool selectionIs(const DocumentText &text, const QString &needle, Qt::CaseSensitivity cs)
+// The first match in a page that starts in [from, startBefore), line by
+// line (no copy of the text) unless the matches may hold line breaks.
+MatchStatus findInPage(const DocumentText &text, const Matcher &matcher, qsizetype from, qsizetype startBefore,
+                       Match &found, const SearchBudget &budget)
 {
-    return text.selectionLength() == needle.size() && text.selectedText().compare(needle, cs) == 0;
+    found = Match();
+    startBefore = std::min<qsizetype>(startBefore, text.length());
+    from = std::max<qsizetype>(from, 0);
+    if (from >= startBefore)
+        return MatchStatus::NotFound;
+    if (matcher.spansLines())
+        return matcher.find(text.text(), from, startBefore, found, budget);
+    if (!matcher.isRegex())
+        return findTextInPage(text, matcher, from, startBefore, found);
+    MatchStatus status = MatchStatus::NotFound;
+    const int lastLine = text.lineFromPosition(int(std::max<qsizetype>(startBefore - 1, 0)));
+    text.visitLines(text.lineFromPosition(int(from)), lastLine, [&](int index, QStringView line) {
+        const qsizetype start = text.lineStart(index);
+        status = matcher.find(line, from - start, startBefore - start, found, budget);
+        if (status == MatchStatus::Found)
+            found.start += start;
+        return status == MatchStatus::NotFound;
+    });
+    return status;
 }
 
-} // namespace
+// The selection is a match, compared without taking a copy of a selection
+// that cannot be it. An expression is tried at the selection's start, where
+// it sees the text around it as a search does.
+bool selectionIs(const DocumentText &text, const Matcher &matcher, Qt::CaseSensitivity cs, Match &match)
+{
+    const qsizetype length = text.selectionLength();
+    if (!matcher.isRegex()) {
+        const QString &needle = matcher.pattern();
+        match = Match{text.selectionStart(), length, {}};
+        return length == needle.size() && text.selectedText().compare(needle, cs) == 0;
+    }
+    const qsizetype start = text.selectionStart();
+    return length > 0
+           && findInPage(text, matcher, start, start + 1, match, SearchBudget(SearchTimeLimitMs)) == MatchStatus::Found
+           && match.length == length;
+}
 
-bool FindNext(DocumentText &text, SearchState &state, const QString &needle, bool global, SearchOptions options)
+bool findNext(DocumentText &text, SearchState &state, const Matcher &matcher, bool global)
 {
     const qsizetype length = text.length();
     const qsizetype caret = std::min<qsizetype>(qsizetype(text.selectionStart()) + text.selectionLength(), length);
     text.setSelectionStart(int(caret));
     const qsizetype origin = std::clamp<qsizetype>(state.SearchOrigin, 0, length);
+    const SearchBudget budget(SearchTimeLimitMs);
 
     // After the wrap, the search covers the occurrences that start before the
     // origin, including one that the caret stood inside when the cycle began.
-    const qsizetype wrappedEnd = origin + needle.size() - 1;
-    const qsizetype to = (!global || state.WrapPending) ? length : wrappedEnd;
-    qsizetype found = findInPage(text, needle, caret, to, options);
-    if (found < 0 && global && state.WrapPending) {
+    const qsizetype startBefore = (!global || state.WrapPending) ? length : origin;
+    Match found;
+    MatchStatus status = findInPage(text, matcher, caret, startBefore, found, budget);
+    if (status == MatchStatus::NotFound && global && state.WrapPending) {
         text.setSelectionStart(0);
         state.WrapPending = false;
-        found = findInPage(text, needle, 0, wrappedEnd, options);
+        status = findInPage(text, matcher, 0, origin, found, budget);
     }
-    if (found < 0)
+    state.Stopped = status == MatchStatus::Stopped;
+    if (status != MatchStatus::Found)
         return false;
-    text.select(int(found), int(needle.size()));
+    text.select(int(found.start), int(found.length));
     return true;
 }
 
-namespace {
-
 // The new-cycle test and the search of "&Trouver".
-bool searchOn(DocumentText &text, SearchState &state, const QString &needle, bool global, SearchOptions options)
+bool searchOn(DocumentText &text, SearchState &state, const Matcher &matcher, bool global)
 {
-    if (state.SearchOrigin == -1 || !selectionIs(text, needle, Qt::CaseInsensitive)) {
+    Match selected;
+    if (state.SearchOrigin == -1 || !selectionIs(text, matcher, Qt::CaseInsensitive, selected)) {
         state.SearchOrigin = text.selectionStart();
         state.WrapPending = true;
     }
-    if (FindNext(text, state, needle, global, options)) {
+    if (findNext(text, state, matcher, global)) {
         state.MatchSelected = true;
         return true;
     }
@@ -265,23 +302,38 @@ bool searchOn(DocumentText &text, SearchState &state, const QString &needle, boo
 
 } // namespace
 
+bool FindNext(DocumentText &text, SearchState &state, const QString &needle, bool global, SearchOptions options)
+{
+    const Matcher matcher(needle, matchOptions(options));
+    state.Stopped = false;
+    return matcher.isValid() && findNext(text, state, matcher, global);
+}
+
 bool FindCommand(DocumentText &text, SearchState &state, const QString &needle, bool global, SearchOptions options)
 {
+    state.Stopped = false;
     if (needle.isEmpty())
         return false;
-    return searchOn(text, state, needle, global, options);
+    const Matcher matcher(needle, matchOptions(options));
+    return matcher.isValid() && searchOn(text, state, matcher, global);
 }
 
 ReplaceStep ReplaceCommand(DocumentText &text, UndoHistory &undo, EditorState &editorState, SearchState &state,
                            const QString &needle, const QString &replacement, bool global, SearchOptions options)
 {
     ReplaceStep step;
+    state.Stopped = false;
     if (needle.isEmpty())
         return step;
-    if (state.MatchSelected && text.selectionLength() > 0 && selectionIs(text, needle, sensitivity(options))) {
+    const Matcher matcher(needle, matchOptions(options), replacement);
+    if (!matcher.isValid())
+        return step;
+    Match selected;
+    if (state.MatchSelected && text.selectionLength() > 0
+        && selectionIs(text, matcher, sensitivity(options), selected)) {
         const int start = text.selectionStart();
         const int lengthBefore = text.length();
-        ReplaceSelection(text, undo, editorState, replacement);
+        ReplaceSelection(text, undo, editorState, matcher.replacementFor(selected));
         step.replaced = true;
         // The cycle goes on from the end of the replacement, which is never
         // searched again, even when it contains the search text. A match
@@ -291,8 +343,8 @@ ReplaceStep ReplaceCommand(DocumentText &text, UndoHistory &undo, EditorState &e
         if (state.SearchOrigin > start)
             state.SearchOrigin = std::max(state.SearchOrigin + text.length() - lengthBefore, end);
         state.MatchSelected = false;
-        step.found = state.SearchOrigin != -1 ? FindNext(text, state, needle, global, options)
-                                              : searchOn(text, state, needle, global, options);
+        step.found =
+            state.SearchOrigin != -1 ? findNext(text, state, matcher, global) : searchOn(text, state, matcher, global);
         if (step.found)
             state.MatchSelected = true;
         else
@@ -300,7 +352,7 @@ ReplaceStep ReplaceCommand(DocumentText &text, UndoHistory &undo, EditorState &e
         return step;
     }
     state.MatchSelected = false;
-    step.found = searchOn(text, state, needle, global, options);
+    step.found = searchOn(text, state, matcher, global);
     return step;
 }
 
@@ -334,7 +386,19 @@ qsizetype ReplaceAll(DocumentText &text, UndoHistory &undo, const QString &needl
         return 0;
     const qsizetype from = downward ? text.selectionStart() : 0;
     qsizetype count = 0;
+    bool stopped = false;
     const bool applied = applyWholeText(text, undo, [&](const QString &before) -> std::optional<QString> {
+        if (options.regex) {
+            const Matcher matcher(needle, matchOptions(options), replacement);
+            std::optional<MatchReplaceResult> result =
+                matcher.isValid() ? replaceMatches(before, from, matcher, SearchBudget(SearchTimeLimitMs))
+                                  : std::nullopt;
+            stopped = !result;
+            if (!result || result->text.size() > DocumentText::MaxLength)
+                return std::nullopt;
+            count = result->count;
+            return std::move(result->text);
+        }
         // A replacement longer than the text it replaces could make the page
         // too long to hold: count first, and build nothing in that case.
         if (replacement.size() > needle.size()) {
@@ -346,7 +410,9 @@ qsizetype ReplaceAll(DocumentText &text, UndoHistory &undo, const QString &needl
         count = result.count;
         return result.text;
     });
-    return applied ? count : -1;
+    if (applied)
+        return count;
+    return stopped ? ReplaceAllStopped : ReplaceAllTooLong;
 }
 
 void addToHistory(QStringList &history, const QString &text)

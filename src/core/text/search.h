@@ -14,7 +14,14 @@ struct SearchOptions
     // Only occurrences whose neighbours (when there are any) are neither
     // letters nor digits.
     bool wholeWord = false;
+    // The search text is a regular expression; the replacement may name its
+    // groups ("\\1"). See Matcher.
+    bool regex = false;
 };
+
+// How long one search or replace-all of the dialog may take before it is
+// stopped (an expression can take very long on some texts).
+constexpr qint64 SearchTimeLimitMs = 3000;
 
 // Whether the occurrence of `length` characters at `start` stands alone as a
 // word in text: the characters just before and after it are not letters or
@@ -34,6 +41,8 @@ struct SearchState
     bool WrapPending = false;
     // The last search selected a match, which "&Remplacer" may replace.
     bool MatchSelected = false;
+    // The last search was stopped: the expression took too long.
+    bool Stopped = false;
 };
 
 // Searches from the end of the selection and selects the match. A global
@@ -77,8 +86,11 @@ ReplaceAllResult replaceAllInText(QStringView text, qsizetype from, QStringView 
 qsizetype countReplacements(QStringView text, qsizetype from, QStringView needle, SearchOptions options);
 
 // "Remplacer &tous": one ukWholeText step over the whole text (global) or
-// from the caret on (downward). Returns the count, or -1 when the result
-// would be longer than a page may be (nothing is changed then).
+// from the caret on (downward). Returns the count, or, with nothing changed,
+// ReplaceAllTooLong when the result would be longer than a page may be and
+// ReplaceAllStopped when the expression took too long or is invalid.
+constexpr qsizetype ReplaceAllTooLong = -1;
+constexpr qsizetype ReplaceAllStopped = -2;
 qsizetype ReplaceAll(DocumentText &text, UndoHistory &undo, const QString &needle, const QString &replacement,
                      SearchOptions options, bool downward);
 

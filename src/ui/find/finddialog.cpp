@@ -1,10 +1,11 @@
 #include "ui/find/finddialog.h"
 
-#include "core/shell/documenthost.h"
-#include "core/text/documenttext.h"
-#include "core/shell/prompts.h"
-#include "core/undo/undohistory.h"
+#include "core/findfiles/matcher.h"
 #include "core/messages/messages.h"
+#include "core/shell/documenthost.h"
+#include "core/shell/prompts.h"
+#include "core/text/documenttext.h"
+#include "core/undo/undohistory.h"
 #include "core/wholetext/wholetext.h"
 #include "ui/text/textview.h"
 
@@ -81,6 +82,8 @@ TRechercheFrm::TRechercheFrm(DocumentHost &host, QWidget *parent)
     , m_replaceCombo(makeCombo(QStringLiteral("replaceText")))
     , m_matchCase(new QCheckBox(MatchCaseText, this))
     , m_wholeWord(new QCheckBox(WholeWordText, this))
+    , m_regex(new QCheckBox(msg(9855), this))
+    , m_patternError(new QLabel(this))
     , m_global(new QRadioButton(GlobalText, this))
     , m_downward(new QRadioButton(DownwardText, this))
     , m_findButton(new QPushButton(FindButtonText, this))
@@ -93,6 +96,13 @@ TRechercheFrm::TRechercheFrm(DocumentHost &host, QWidget *parent)
     setModal(false);
     m_matchCase->setObjectName(QStringLiteral("matchCase"));
     m_wholeWord->setObjectName(QStringLiteral("wholeWord"));
+    m_regex->setObjectName(QStringLiteral("regex"));
+    m_regex->setStatusTip(msg(9856));
+    m_regex->setToolTip(msg(9856));
+    m_patternError->setObjectName(QStringLiteral("patternError"));
+    m_patternError->setWordWrap(true);
+    m_patternError->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_patternError->hide();
     m_global->setObjectName(QStringLiteral("global"));
     m_downward->setObjectName(QStringLiteral("downward"));
     m_findButton->setObjectName(QStringLiteral("findButton"));
@@ -111,6 +121,7 @@ TRechercheFrm::TRechercheFrm(DocumentHost &host, QWidget *parent)
     auto *optionsLayout = new QVBoxLayout(options);
     optionsLayout->addWidget(m_matchCase);
     optionsLayout->addWidget(m_wholeWord);
+    optionsLayout->addWidget(m_regex);
     auto *direction = new QGroupBox(DirectionTitle, this);
     auto *directionLayout = new QVBoxLayout(direction);
     directionLayout->addWidget(m_global);
@@ -127,6 +138,7 @@ TRechercheFrm::TRechercheFrm(DocumentHost &host, QWidget *parent)
     auto *left = new QVBoxLayout;
     left->addLayout(fields);
     left->addLayout(groups);
+    left->addWidget(m_patternError);
     left->addStretch();
 
     auto *buttons = new QVBoxLayout;
@@ -145,6 +157,10 @@ TRechercheFrm::TRechercheFrm(DocumentHost &host, QWidget *parent)
     connect(m_replaceAllButton, &QPushButton::clicked, this, &TRechercheFrm::replaceAllClicked);
     connect(m_helpButton, &QPushButton::clicked, this, [this] { emit helpRequested(HelpTopic); });
     connect(m_closeButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_regex, &QCheckBox::toggled, this, [this] {
+        forgetMatch();
+        m_patternError->hide();
+    });
 
     setMode(Mode::Find);
 }
@@ -167,6 +183,7 @@ QComboBox *TRechercheFrm::makeCombo(const QString &name)
     connect(combo, &QComboBox::editTextChanged, this, [this] {
         if (!m_updatingHistory)
             forgetMatch();
+        m_patternError->hide();
     });
     connect(combo->lineEdit(), &QWidget::customContextMenuRequested, this, [this, combo](const QPoint &position) {
         QMenu *menu = createComboMenu(combo);
@@ -242,7 +259,30 @@ DocumentText *TRechercheFrm::activeText()
 
 SearchOptions TRechercheFrm::options() const
 {
-    return SearchOptions{m_matchCase->isChecked(), m_wholeWord->isChecked()};
+    return SearchOptions{m_matchCase->isChecked(), m_wholeWord->isChecked(), m_regex->isChecked()};
+}
+
+bool TRechercheFrm::checkPattern()
+{
+    if (!m_regex->isChecked())
+        return true;
+    const Matcher matcher(m_findCombo->currentText(), MatchOptions{false, false, true});
+    if (matcher.isValid()) {
+        m_patternError->hide();
+        return true;
+    }
+    m_patternError->setText(matcher.errorText());
+    m_patternError->show();
+    m_findCombo->setFocus();
+    return false;
+}
+
+bool TRechercheFrm::reportStopped()
+{
+    if (!m_state.Stopped)
+        return false;
+    m_host.prompts().warning(msg(9854));
+    return true;
 }
 
 bool TRechercheFrm::global() const
@@ -278,7 +318,9 @@ bool TRechercheFrm::FindNext(const QString &text, bool global, bool quiet, bool 
     DocumentText *document = activeText();
     if (!document)
         return false;
-    if (!::FindNext(*document, m_state, text, global, SearchOptions{matchCase, wholeWord}))
+    if (!checkPattern())
+        return false;
+    if (!::FindNext(*document, m_state, text, global, SearchOptions{matchCase, wholeWord, m_regex->isChecked()}))
         return false;
     if (!quiet)
         moveAwayFromMatch();
@@ -289,13 +331,13 @@ void TRechercheFrm::findClicked()
 {
     DocumentText *text = activeText();
     const QString needle = m_findCombo->currentText();
-    if (!text || needle.isEmpty())
+    if (!text || needle.isEmpty() || !checkPattern())
         return;
     if (FindCommand(*text, m_state, needle, global(), options())) {
         moveAwayFromMatch();
         addToHistory(m_findCombo);
         m_findCombo->lineEdit()->selectAll();
-    } else {
+    } else if (!reportStopped()) {
         m_host.prompts().warning(msg(33));
     }
 }
@@ -310,7 +352,7 @@ void TRechercheFrm::replaceClicked()
     DocumentText *text = activeText();
     UndoHistory *undo = m_host.activeUndo();
     const QString needle = m_findCombo->currentText();
-    if (!text || !undo || needle.isEmpty())
+    if (!text || !undo || needle.isEmpty() || !checkPattern())
         return;
     const ReplaceStep step = ReplaceCommand(*text, *undo, m_host.editorState(), m_state, needle,
                                             m_replaceCombo->currentText(), global(), options());
@@ -319,7 +361,8 @@ void TRechercheFrm::replaceClicked()
         m_host.UpdateCommandStates();
     }
     if (!step.found) {
-        m_host.prompts().warning(msg(34));
+        if (!reportStopped())
+            m_host.prompts().warning(msg(34));
         return;
     }
     moveAwayFromMatch();
@@ -332,7 +375,7 @@ void TRechercheFrm::replaceAllClicked()
     DocumentText *text = activeText();
     UndoHistory *undo = m_host.activeUndo();
     const QString needle = m_findCombo->currentText();
-    if (!text || !undo || needle.isEmpty())
+    if (!text || !undo || needle.isEmpty() || !checkPattern())
         return;
     addToHistory(m_findCombo);
     addToHistory(m_replaceCombo);
@@ -344,7 +387,9 @@ void TRechercheFrm::replaceAllClicked()
     // The whole text is new: no match is selected and the cycle is over.
     forgetMatch();
     m_host.UpdateCommandStates();
-    if (count < 0)
+    if (count == ReplaceAllStopped)
+        m_host.prompts().warning(msg(9854) + msg(9857));
+    else if (count < 0)
         m_host.prompts().error(Texts::WholeTextTooLong);
     else
         m_host.prompts().warning(msg(33) + QLatin1Char(' ') + QString::number(count) + msg(35));
@@ -360,8 +405,15 @@ void TRechercheFrm::repeatSearch()
     }
     if (needle.isEmpty() || !activeText())
         return;
-    if (!FindNext(needle, false, true, m_matchCase->isChecked(), m_wholeWord->isChecked()))
+    if (FindNext(needle, false, true, m_matchCase->isChecked(), m_wholeWord->isChecked()))
+        return;
+    // F3 works with the dialog closed: the expression's fault is told then.
+    if (!m_patternError->isHidden()) {
+        if (!isVisible())
+            m_host.prompts().warning(m_patternError->text());
+    } else if (!reportStopped()) {
         m_host.prompts().warning(msg(33));
+    }
 }
 
 void TRechercheFrm::moveAwayFromMatch()

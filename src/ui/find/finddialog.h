@@ -69,6 +69,11 @@ private:
     bool global() const;
     void addToHistory(QComboBox *combo);
     void forgetMatch();
+    // Shows why the expression cannot be used, in the dialog, and returns
+    // false; true when the search text can be searched for.
+    bool checkPattern();
+    // Tells that the last search was stopped (the expression took too long).
+    bool reportStopped();
     void moveAwayFromMatch();
     QComboBox *makeCombo(const QString &name);
 
@@ -83,6 +88,8 @@ private:
     QComboBox *m_replaceCombo;
     QCheckBox *m_matchCase;
     QCheckBox *m_wholeWord;
+    QCheckBox *m_regex;
+    QLabel *m_patternError;
     QRadioButton *m_global;
     QRadioButton *m_downward;
     QPushButton *m_findButton;

@@ -3,6 +3,7 @@
 #include "support/qstringprinter.h"
 
 #include <QCheckBox>
+#include <QLabel>
 
 namespace {
 
@@ -125,4 +126,29 @@ TEST(FindDialogPlacement, MovesAwayFromTheCaretsHalf)
     };
     for (const Case &c : cases)
         EXPECT_EQ(dialogTopAwayFromCaret(c.caretLine, c.visibleLines, frame, 200), c.top) << c.caretLine;
+}
+
+TEST_F(FindDialogTest, ExpressionsReplaceWithTheirGroupsOrShowWhyTheyCannot)
+{
+    struct Case
+    {
+        const char *pattern, *replacement, *expected;
+        bool error;
+    };
+    const Case cases[] = {
+        {"<(\\w+)>(.*?)</\\1>", "[\\1:\\2]", "[b:un] [i:deux]\r\n<p>", false},
+        {"<(\\w+", "x", "<b>un</b> <i>deux</i>\r\n<p>", true},
+    };
+    for (const Case &c : cases) {
+        host.text.setText(QStringLiteral("<b>un</b> <i>deux</i>\r\n<p>"));
+        host.fakePrompts.shown.clear();
+        open(true);
+        child<QCheckBox>("regex")->setChecked(true);
+        type("findText", QString::fromUtf8(c.pattern));
+        type("replaceText", QString::fromUtf8(c.replacement));
+        click("replaceAllButton");
+        EXPECT_EQ(str(host.text.text()), c.expected);
+        EXPECT_EQ(child<QLabel>("patternError")->isVisible(), c.error);
+        EXPECT_EQ(host.fakePrompts.shown.size(), c.error ? 0 : 1);
+    }
 }
