@@ -36,7 +36,7 @@ LivePreviewCommand::LivePreviewCommand(MainWindow &frame)
     m_action->setCheckable(true);
     m_action->setStatusTip(msg(9957));
     m_action->setToolTip(msg(9957));
-    m_action->setIcon(QIcon(QStringLiteral(":/icons/preview.svg")));
+    m_action->setIcon(QIcon(QStringLiteral(":/icons/livepreview.svg")));
     connect(m_action, &QAction::triggered, this, &LivePreviewCommand::setShown);
 
     // The documents and the pane share the frame's centre.

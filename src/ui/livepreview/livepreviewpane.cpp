@@ -105,7 +105,10 @@ bool LivePreviewPane::showContent(const LivePreviewContent &content, bool keepSc
     if (!startEngine())
         return false;
     const QString folder = livePreviewFolder(content.caption);
-    m_notice->setText(folder.isEmpty() ? msg(9952) : msg(9951).arg(content.caption));
+    // The page's name; its full path in the tooltip, a long one would
+    // crowd the line.
+    m_notice->setText(folder.isEmpty() ? msg(9952) : msg(9951).arg(content.caption.mid(folder.size())));
+    m_notice->setToolTip(folder.isEmpty() ? QString() : content.caption);
     m_interceptor->setFolder(folder);
     m_restoreScroll = keepScroll;
     if (keepScroll)

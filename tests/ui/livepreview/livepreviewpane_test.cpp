@@ -112,7 +112,7 @@ TEST_F(LivePreviewTest, TypedTextAndPicturesBesideThePageShow)
                                              "document.images[2].complete && Array.from(document.images, "
                                              "i => i.naturalWidth).join()"),
                               QStringLiteral("7,0,0")));
-        EXPECT_EQ(command->pane()->notice()->text(), msg(9951).arg(active()->caption()));
+        EXPECT_EQ(command->pane()->notice()->text(), msg(9951).arg(QLatin1String(c.name)));
     }
 }
 
@@ -170,4 +170,22 @@ TEST_F(LivePreviewTest, WithoutItsEngineThePaneSaysSoAndTheEditorWorks)
     EXPECT_FALSE(command->pane()->view());
     QTest::keyClicks(page->editor(), QStringLiteral("xy"));
     EXPECT_TRUE(page->text().text().startsWith(QStringLiteral("xy")));
+}
+
+TEST_F(LivePreviewTest, FollowsTheActiveTabAndKeepsItsPlaceAcrossUpdates)
+{
+    startWithPane();
+    const QByteArray tall = "<p id='t'>a</p><div style='height:5000px'></div>";
+    DocumentWindow *first = openPage(QStringLiteral("a.htm"), tall);
+    openPage(QStringLiteral("b.htm"), "<p id='t'>b</p>");
+    ASSERT_TRUE(paneShows(TextOfT, QStringLiteral("b")));
+    window->workspace()->activate(first);
+    ASSERT_TRUE(paneShows(TextOfT, QStringLiteral("a")));
+
+    evaluate(QStringLiteral("window.scrollTo(0, 800)"));
+    ASSERT_TRUE(waitUntil([this] { return command->pane()->view()->page()->scrollPosition().y() == 800; }));
+    first->editor()->setPosition(int(tall.indexOf("a</p>")));
+    QTest::keyClicks(first->editor(), QStringLiteral("x"));
+    ASSERT_TRUE(paneShows(TextOfT, QStringLiteral("xa")));
+    EXPECT_TRUE(paneShows(QStringLiteral("window.scrollY"), QStringLiteral("800")));
 }
