@@ -148,21 +148,44 @@ void LivePreviewCommand::start()
     const std::optional<quint64> version = m_schedule.begin();
     if (!version)
         return;
-    // A copy of the line list shares every line's characters; joining and
-    // encoding a page of any size happens on a worker thread.
-    LineStore lines = m_page->editor()->store();
-    const QString caption = m_page->caption();
+    m_gathering = Gathering{*version, m_page, m_page->caption(), {}, 0};
+    m_gathering.lines.reserve(m_page->editor()->store().lineCount());
+    gatherSlice();
+}
+
+void LivePreviewCommand::gatherSlice()
+{
+    // The lines share their characters with the editor's, but taking a
+    // reference to each of a million lines still costs: it is done in slices
+    // between events, and an edit meanwhile drops the gathering.
+    constexpr int SliceLines = 20000;
+    Gathering &g = m_gathering;
+    if (!m_schedule.isCurrent(g.version) || !g.page || g.page != m_page || !m_pane->isVisible()) {
+        if (m_schedule.end(g.version) && m_page && m_pane->isVisible())
+            m_quiet.start();
+        return;
+    }
+    const LineStore &store = g.page->editor()->store();
+    const int end = std::min(store.lineCount(), g.next + SliceLines);
+    for (; g.next < end; ++g.next)
+        g.lines.append(store.line(g.next));
+    if (g.next < store.lineCount()) {
+        QTimer::singleShot(0, this, &LivePreviewCommand::gatherSlice);
+        return;
+    }
+    // Joining and encoding a page of any size happens on a worker thread.
     QPointer<LivePreviewCommand> self(this);
-    QThreadPool::globalInstance()->start([self, version = *version, caption, lines = std::move(lines)] {
-        LivePreviewContent content{caption, lines.text().toUtf8()};
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, version, content = std::move(content)] {
-                if (self)
-                    self->prepared(version, content);
-            },
-            Qt::QueuedConnection);
-    });
+    QThreadPool::globalInstance()->start(
+        [self, version = g.version, caption = g.caption, lines = std::exchange(g.lines, {})] {
+            LivePreviewContent content{caption, lines.join(u'\n').toUtf8()};
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, version, content = std::move(content)] {
+                    if (self)
+                        self->prepared(version, content);
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 void LivePreviewCommand::prepared(quint64 version, const LivePreviewContent &content)

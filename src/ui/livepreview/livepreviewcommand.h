@@ -37,6 +37,9 @@ public:
     void setLauncher(BrowserLauncher *launcher);
 
     void setShown(bool shown);
+    // An update is running, or one waits for the quiet time to end.
+    bool isUpdating() const { return m_schedule.isRunning(); }
+    bool isWaiting() const { return m_quiet.isActive(); }
 
 signals:
     // An update reached the pane and the engine loaded it.
@@ -49,6 +52,7 @@ private:
     void follow();
     void edited();
     void start();
+    void gatherSlice();
     void prepared(quint64 version, const LivePreviewContent &content);
     void contentShown();
     void openLink(const QUrl &url);
@@ -64,6 +68,15 @@ private:
     QPointer<DocumentWindow> m_page;
     QPointer<DocumentWindow> m_shownPage; // what the pane shows now
     QList<QMetaObject::Connection> m_pageConnections;
+    struct Gathering
+    {
+        quint64 version = 0;
+        QPointer<DocumentWindow> page;
+        QString caption;
+        QStringList lines;
+        int next = 0; // the first line not taken yet
+    };
+    Gathering m_gathering;
     quint64 m_loading = 0; // the version the engine is loading
     bool m_sized = false;
 };
