@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libbenchmark-dev libtidy-dev
   xvfb xauth time fonts-dejavu-core desktop-file-utils
   qt6-multimedia-dev qt6-image-formats-plugins
+  qt6-webengine-dev libqt6webenginecore6-bin
   ${TESSALINE_EXTRA_PACKAGES:-}
 )
 . "$root/scripts/packages.sh"

@@ -1,6 +1,7 @@
 #include "core/messages/messages.h"
 #include "core/shell/pagepreload.h"
 #include "core/wholetext/batchmode.h"
+#include "ui/livepreview/livepreviewengine.h"
 #include "ui/shell/benchhook.h"
 #include "ui/shell/handover.h"
 #include "ui/shell/mainwindow.h"
@@ -69,6 +70,7 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     std::unique_ptr<PagePreload> preload = PagePreload::forArguments(arguments);
+    prepareLivePreviewEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName(msg(5000));
     QApplication::setOrganizationName(QStringLiteral("Orbelune"));

@@ -98,6 +98,8 @@ void Settings::read(QSettings &s)
     textColour = readString(s, "Police/TexteCouleur", QStringLiteral("$000000"));
     backgroundColour = readString(s, "Police/FondCouleur", QStringLiteral("$FFFFFF"));
     fileUrls = readBool(s, "Explorer/Type", false);
+    livePreview = readBool(s, "Apercu/Integre", false);
+    livePreviewWidth = readClamped(s, "Apercu/Largeur", 0, 0, MaxMargin);
 }
 
 void Settings::write(QSettings &s) const
@@ -127,6 +129,8 @@ void Settings::write(QSettings &s) const
     s.setValue(QStringLiteral("Police/TexteCouleur"), textColour);
     s.setValue(QStringLiteral("Police/FondCouleur"), backgroundColour);
     writeBool(s, "Explorer/Type", fileUrls);
+    writeBool(s, "Apercu/Integre", livePreview);
+    s.setValue(QStringLiteral("Apercu/Largeur"), livePreviewWidth);
     s.sync();
 }
 

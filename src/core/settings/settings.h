@@ -53,6 +53,9 @@ struct Settings
     QString backgroundColour = QStringLiteral("$FFFFFF"); // "FondCouleur"
     // "Explorer"
     bool fileUrls = false;        // "Type": the second browser wants "file:" URLs
+    // "Apercu"
+    bool livePreview = false;     // "Integre": the live preview pane beside the documents
+    int livePreviewWidth = 0;     // "Largeur": its width in pixels, 0 for half the room
 
     // Reads every value in the order of start-up: browser, recent files,
     // recent projects, editor, window, files, font, "file:" flag.

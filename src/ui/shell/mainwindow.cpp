@@ -41,6 +41,7 @@
 #include "ui/wholetext/wholetextcommands.h"
 #include "ui/checking/checkcommand.h"
 #include "ui/findfiles/findfilescommand.h"
+#include "ui/livepreview/livepreviewhook.h"
 
 #include <QAction>
 #include <QScopeGuard>
@@ -117,6 +118,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     installImageCommands(*this);
     installCheckingCommands(*this);
     installFindFilesCommand(*this);
+    installLivePreview(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
@@ -339,7 +341,7 @@ void MainWindow::setRulerVisible(bool visible)
 
 int MainWindow::rulerClientWidth() const
 {
-    return centralWidget()->width();
+    return m_workspace->width();
 }
 
 void MainWindow::ShowCaretPosition()

@@ -16,7 +16,8 @@ TEST(Settings, RoundTripKeepsEveryValue)
     out.leftMargin = 40;
     out.rightMargin = 600;
     out.margins = out.toolbar = out.statusBar = out.maximised = out.aboutBox = out.obligatorySave = false;
-    out.backup = out.fileUrls = true;
+    out.backup = out.fileUrls = out.livePreview = true;
+    out.livePreviewWidth = 420;
     out.authorName = QStringLiteral("Élise");
     out.fontSize = 12;
     out.textColour = QStringLiteral("$0000FF");
@@ -38,7 +39,8 @@ TEST(Settings, RoundTripKeepsEveryValue)
     EXPECT_EQ(in.leftMargin, 40);
     EXPECT_EQ(in.rightMargin, 600);
     EXPECT_FALSE(in.margins || in.toolbar || in.statusBar || in.maximised || in.aboutBox || in.obligatorySave);
-    EXPECT_TRUE(in.backup && in.fileUrls);
+    EXPECT_TRUE(in.backup && in.fileUrls && in.livePreview);
+    EXPECT_EQ(in.livePreviewWidth, 420);
     EXPECT_EQ(in.authorName, out.authorName);
     EXPECT_EQ(in.fontSize, 12);
     EXPECT_EQ(in.textColour, out.textColour);
