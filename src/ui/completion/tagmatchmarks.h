@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/completion/tagscan.h"
+#include "ui/text/textview.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTextCharFormat>
+
+#include <optional>
+
+class EditorWidget;
+
+// Marks both names of a tag and its match while the caret is in a tag
+// name, laid over the editor's colours. The search is bounded: past its
+// limit the tag stays unmarked.
+class TagMatchMarks : public QObject, public LineFormats
+{
+    Q_OBJECT
+public:
+    explicit TagMatchMarks(EditorWidget *editor);
+    ~TagMatchMarks() override;
+
+    QList<QTextLayout::FormatRange> formats(int line, int from, int to) override;
+
+    // The marked names (none, or both), for tests.
+    QList<tagscan::TagMark> marks() const;
+    // Looks for the match at the caret now.
+    void update();
+
+private:
+    void updateLater();
+    void release();
+    void repaintMarks();
+
+    QPointer<EditorWidget> m_editor;
+    std::optional<tagscan::TagMark> m_at;
+    std::optional<tagscan::TagMark> m_match;
+    QTextCharFormat m_format;
+    bool m_queued = false;
+};
