@@ -13,6 +13,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 
 CompletionCommands::CompletionCommands(QMenu &optionsMenu, Settings &settings, DocumentWorkspace &workspace,
@@ -31,8 +33,10 @@ CompletionCommands::CompletionCommands(QMenu &optionsMenu, Settings &settings, D
     // The settings are read after the menus are built.
     connect(&optionsMenu, &QMenu::aboutToShow, this, [this] { m_action->setChecked(m_settings.tagCompletion); });
 
-    // A new document window gets the focus, or comes to the front, before
+    // A new document window comes to the front, or gets the focus, before
     // the author types in it.
+    if (auto *area = m_workspace.findChild<QMdiArea *>())
+        connect(area, &QMdiArea::subWindowActivated, this, &CompletionCommands::attachAll);
     connect(&m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &CompletionCommands::attachAll);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         if (qobject_cast<EditorWidget *>(now))

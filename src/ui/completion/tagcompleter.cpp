@@ -72,11 +72,11 @@ bool TagCompleter::isShown() const
 
 void TagCompleter::contentsChanged(int from, int removed, int added)
 {
-    Q_UNUSED(from);
     // A key's worth of typing may open the list; a deletion only updates it.
-    if (m_editor && m_editor->hasFocus() && added > 0 && added <= 2 && removed <= 2)
+    if (added > 0 && added <= 2 && removed <= 2) {
+        m_typedEnd = from + added;
         refreshLater(true);
-    else if (isShown() || m_dismissedLine >= 0)
+    } else if (isShown() || m_dismissedLine >= 0)
         refreshLater(false);
 }
 
@@ -113,6 +113,8 @@ void TagCompleter::refresh(bool mayOpen)
     // The word the list was put away for is over.
     if (context.kind == CompletionContext::None || line != m_dismissedLine)
         m_dismissedLine = -1;
+    // Only typing at the caret opens the list, not a change made elsewhere.
+    mayOpen = mayOpen && position == m_typedEnd;
     if (context.kind == CompletionContext::None || dismissed || (!isShown() && !mayOpen)) {
         hide();
         return;

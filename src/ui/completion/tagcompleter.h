@@ -56,6 +56,8 @@ private:
     // The word Esc put the list away for: its line, start and kind.
     int m_dismissedLine = -1;
     CompletionContext m_dismissed;
+    // Where the last few characters typed or pasted end.
+    int m_typedEnd = -1;
     bool m_refreshQueued = false;
     bool m_queuedMayOpen = false;
 };
