@@ -9,9 +9,11 @@ TagMatchMarks::TagMatchMarks(EditorWidget *editor)
     m_format.setBackground(QColor(0xFF, 0xE0, 0x8A));
     m_format.setFontUnderline(true);
     editor->addOverlay(this);
-    connect(editor, &TextView::cursorPositionChanged, this, &TagMatchMarks::updateLater);
-    connect(editor, &TextView::textChanged, this, &TagMatchMarks::updateLater);
-    connect(editor, &TextView::storeReplaced, this, &TagMatchMarks::updateLater);
+    m_delay.setSingleShot(true);
+    m_delay.setInterval(DelayMs);
+    connect(&m_delay, &QTimer::timeout, this, &TagMatchMarks::update);
+    for (auto change : {&TextView::cursorPositionChanged, &TextView::textChanged, &TextView::storeReplaced})
+        connect(editor, change, &m_delay, qOverload<>(&QTimer::start));
     connect(editor, &EditorWidget::closing, this, &TagMatchMarks::release);
 }
 
@@ -46,21 +48,6 @@ QList<tagscan::TagMark> TagMatchMarks::marks() const
     if (!m_at || !m_match)
         return {};
     return {*m_at, *m_match};
-}
-
-void TagMatchMarks::updateLater()
-{
-    // One search after a burst of moves and edits, once they are done.
-    if (m_queued)
-        return;
-    m_queued = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_queued = false;
-            update();
-        },
-        Qt::QueuedConnection);
 }
 
 void TagMatchMarks::repaintMarks()

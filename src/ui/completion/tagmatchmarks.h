@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTextCharFormat>
+#include <QTimer>
 
 #include <optional>
 
@@ -13,7 +14,8 @@ class EditorWidget;
 
 // Marks both names of a tag and its match while the caret is in a tag
 // name, laid over the editor's colours. The search is bounded: past its
-// limit the tag stays unmarked.
+// limit the tag stays unmarked. It runs once the caret has rested a moment,
+// so that typing a tag's name does not pay for a search at each letter.
 class TagMatchMarks : public QObject, public LineFormats
 {
     Q_OBJECT
@@ -27,9 +29,10 @@ public:
     QList<tagscan::TagMark> marks() const;
     // Looks for the match at the caret now.
     void update();
+    // Time the caret rests before the search.
+    static constexpr int DelayMs = 120;
 
 private:
-    void updateLater();
     void release();
     void repaintMarks();
 
@@ -37,5 +40,5 @@ private:
     std::optional<tagscan::TagMark> m_at;
     std::optional<tagscan::TagMark> m_match;
     QTextCharFormat m_format;
-    bool m_queued = false;
+    QTimer m_delay;
 };

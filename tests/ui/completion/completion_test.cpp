@@ -132,14 +132,17 @@ TEST_F(CompletionTest, MarksTheMatchingTagWhileTheCaretIsInAName)
     for (const Case &c :
          {Case{2, {{0, 1}, {1, 17}}}, Case{36, {{1, 17}, {0, 1}}}, Case{8, {{0, 6}, {0, 13}}}, Case{11, {}}}) {
         editor()->setPosition(c.position);
-        QCoreApplication::processEvents();
         QList<QPair<int, int>> marked;
-        for (const tagscan::TagMark &mark : marks->marks())
-            marked.append({mark.line, mark.column});
+        QTest::qWaitFor([&] {
+            marked.clear();
+            for (const tagscan::TagMark &mark : marks->marks())
+                marked.append({mark.line, mark.column});
+            return marked == c.marked;
+        });
         EXPECT_EQ(marked, c.marked) << c.position;
     }
     editor()->setPosition(2);
-    QCoreApplication::processEvents();
+    QTest::qWait(TagMatchMarks::DelayMs * 2);
     EXPECT_EQ(marks->formats(1, 0, 30).size(), 1);
 }
 
