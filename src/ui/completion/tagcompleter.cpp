@@ -127,7 +127,7 @@ void TagCompleter::refresh(bool mayOpen)
     }
     m_context = context;
     // The chosen name stays chosen while the list narrows.
-    const QString current = m_list->currentItem() ? m_list->currentItem()->text() : QString();
+    const QString current = isShown() && m_list->currentItem() ? m_list->currentItem()->text() : QString();
     m_list->clear();
     m_list->addItems(names);
     m_list->setCurrentRow(std::max(0, int(names.indexOf(current))));
@@ -199,6 +199,13 @@ bool TagCompleter::eventFilter(QObject *watched, QEvent *event)
                       || key->key() == Qt::Key_Escape || key->key() == Qt::Key_Up || key->key() == Qt::Key_Down
                       || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown;
     if (!ours)
+        return false;
+    // Keys typed quickly may come before the list caught up with the text:
+    // it looks at the caret again, and lets the key through if the word is
+    // over.
+    if (m_refreshQueued)
+        refresh(false);
+    if (!isShown())
         return false;
     if (event->type() == QEvent::ShortcutOverride) {
         // The list's keys are not the application's shortcuts while it shows.

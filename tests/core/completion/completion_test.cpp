@@ -54,6 +54,11 @@ struct ContextCase
     const char *element;
 };
 
+void PrintTo(const ContextCase &c, std::ostream *os)
+{
+    *os << c.page;
+}
+
 class Context : public testing::TestWithParam<ContextCase>
 {
 };
@@ -169,6 +174,11 @@ struct MatchCase
 {
     const char *page; // "|" in the tag name, "^" before the name that matches it
 };
+
+void PrintTo(const MatchCase &c, std::ostream *os)
+{
+    *os << c.page;
+}
 
 class Matching : public testing::TestWithParam<MatchCase>
 {
