@@ -65,7 +65,10 @@ CompletionContext completionContext(const LineStore &lines, int line, int column
         return context;
 
     if (start >= 2 && text.at(start - 1) == u'/' && text.at(start - 2) == u'<') {
-        if (!opensTag(lines, line, start - 2))
+        // In a script or style block only its own end tag ends it: offered
+        // there too.
+        const auto place = htmllex::placeOf(tagscan::stateBefore(lines, line, start - 2));
+        if (place != htmllex::Place::Text && place != htmllex::Place::Raw)
             return context;
         const auto open = tagscan::innermostOpenElement(lines, line, start - 2);
         if (!open)

@@ -94,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ContextCase{"<div>\n<div>\n</div>\n</d|", CompletionContext::EndTag, "d", "div"},
                     ContextCase{"<UL><LI>a<BR><IMG SRC=x></|", CompletionContext::EndTag, "", "LI"},
                     ContextCase{"<A TITLE='>'>x<!-- <B> --></|", CompletionContext::EndTag, "", "A"},
-                    ContextCase{"<B>x</B></|", CompletionContext::None, "", ""}));
+                    ContextCase{"<B>x</B></|", CompletionContext::None, "", ""},
+                    ContextCase{"<P><SCRIPT>\nx = 1;\n</|", CompletionContext::EndTag, "", "SCRIPT"}));
 
 struct CandidateCase
 {
