@@ -314,4 +314,32 @@ int lexLine(QStringView line, int state, std::vector<Token> *tokens)
     return Lexer(line, tokens).run(state);
 }
 
+Place placeOf(int state)
+{
+    if (state < 0 || (state >> (RawShift + 2)) != 0)
+        return Place::Text;
+    switch (state & ModeMask) {
+    case TagName:
+        return Place::TagName;
+    case InTag:
+    case AfterAttrName:
+        return Place::BetweenAttributes;
+    case AttrName:
+        return Place::AttributeName;
+    case BeforeValue:
+    case ValueDouble:
+    case ValueSingle:
+    case ValueBare:
+        return Place::AttributeValue;
+    case Comment:
+        return Place::Comment;
+    case Declaration:
+        return Place::Declaration;
+    case Raw:
+        return Place::Raw;
+    default:
+        return Place::Text;
+    }
+}
+
 } // namespace htmllex

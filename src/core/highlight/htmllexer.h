@@ -31,4 +31,17 @@ constexpr int StartState = 0;
 // state; an unknown one reads as StartState.
 int lexLine(QStringView line, int state, std::vector<Token> *tokens);
 
+// Where a state leaves the reader, for code that asks what the caret is in.
+enum class Place : unsigned char {
+    Text,
+    TagName,
+    BetweenAttributes,
+    AttributeName,
+    AttributeValue,
+    Comment,
+    Declaration,
+    Raw
+};
+Place placeOf(int state);
+
 } // namespace htmllex

@@ -42,6 +42,7 @@
 #include "ui/checking/checkcommand.h"
 #include "ui/findfiles/findfilescommand.h"
 #include "ui/livepreview/livepreviewhook.h"
+#include "ui/completion/completioncommands.h"
 
 #include <QAction>
 #include <QScopeGuard>
@@ -119,6 +120,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     installCheckingCommands(*this);
     installFindFilesCommand(*this);
     installLivePreview(*this);
+    installCompletion(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
