@@ -31,4 +31,12 @@ constexpr int StartState = 0;
 // state; an unknown one reads as StartState.
 int lexLine(QStringView line, int state, std::vector<Token> *tokens);
 
+// The quote of the attribute value that a line starting in state is inside
+// of, or a null character when it starts outside any quoted value.
+QChar openQuote(int state);
+
+// Length of the character reference at i ("&amp;", "&#233;", "&#xE9;"), 0
+// when there is none. Numeric references may lack their ";", named ones not.
+int referenceLength(QStringView s, int i);
+
 } // namespace htmllex

@@ -87,6 +87,7 @@ void Settings::read(QSettings &s)
     toolbar = readBool(s, "Editeur/BarreIcones", true);
     statusBar = readBool(s, "Editeur/BarreStatut", true);
     syntaxColouring = readBool(s, "Editeur/Coloration", true);
+    spelling = readBool(s, "Editeur/Orthographe", true);
     maximised = readBool(s, "Tessaline/Maximiser", true);
     aboutBox = readBool(s, "Tessaline/APropos", true);
     authorName = readString(s, "Tessaline/Auteur", accountName());
@@ -112,6 +113,7 @@ void Settings::write(QSettings &s) const
     writeBool(s, "Editeur/BarreIcones", toolbar);
     writeBool(s, "Editeur/BarreStatut", statusBar);
     writeBool(s, "Editeur/Coloration", syntaxColouring);
+    writeBool(s, "Editeur/Orthographe", spelling);
     writeBool(s, "Tessaline/Maximiser", maximised);
     writeBool(s, "Tessaline/APropos", aboutBox);
     s.setValue(QStringLiteral("Tessaline/Auteur"), authorName);

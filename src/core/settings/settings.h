@@ -38,6 +38,7 @@ struct Settings
     bool toolbar = true;          // "BarreIcones"
     bool statusBar = true;        // "BarreStatut"
     bool syntaxColouring = true;  // "Coloration": HTML colouring in the document windows
+    bool spelling = true;         // "Orthographe": misspelled words underlined (with a dictionary)
     // "Tessaline"
     bool maximised = true;        // "Maximiser"
     bool aboutBox = true;         // "APropos"
