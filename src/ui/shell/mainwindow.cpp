@@ -40,6 +40,7 @@
 #include "ui/image/imagecommands.h"
 #include "ui/wholetext/wholetextcommands.h"
 #include "ui/checking/checkcommand.h"
+#include "ui/spelling/spellingcommand.h"
 
 #include <QAction>
 #include <QScopeGuard>
@@ -115,6 +116,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     installJavaScriptCommands(*this);
     installImageCommands(*this);
     installCheckingCommands(*this);
+    installSpellingCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
