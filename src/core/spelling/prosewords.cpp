@@ -250,14 +250,18 @@ std::vector<PageWord> pageWords(const LineStore &page)
 
 QString pageLanguage(const LineStore &page)
 {
-    // The HTML element comes first, after a declaration and comments.
+    // The HTML element comes first, after a declaration and comments; a page
+    // that holds none there (a fragment, one long minified line) is not
+    // read any further.
     constexpr int MaxLines = 1000;
+    qsizetype budget = 64 * 1024;
     int state = htmllex::StartState;
     bool inHtml = false;
     bool langNext = false;
     std::vector<htmllex::Token> tokens;
-    for (int l = 0; l < std::min(page.lineCount(), MaxLines); ++l) {
-        const QStringView line = page.line(l);
+    for (int l = 0; l < std::min(page.lineCount(), MaxLines) && budget > 0; ++l) {
+        const QStringView line = QStringView(page.line(l)).first(std::min(budget, page.line(l).size()));
+        budget -= line.size() + 1;
         tokens.clear();
         state = htmllex::lexLine(line, state, &tokens);
         for (const htmllex::Token &token : tokens) {

@@ -225,6 +225,5 @@ QStringList SpellingService::personalWords() const
 
 quint64 SpellingService::acceptedGeneration() const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_generation;
+    return m_generation.load();
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <map>
 #include <memory>
 
@@ -103,5 +104,6 @@ private:
     PersonalWords m_personal;
     QSet<QString> m_ignored;
     std::map<QString, std::unique_ptr<Speller>> m_spellers;
-    quint64 m_generation = 0;
+    // Read without the lock: the interface asks for it with every job.
+    std::atomic<quint64> m_generation = 0;
 };

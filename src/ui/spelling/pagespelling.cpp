@@ -18,11 +18,11 @@ namespace {
 constexpr int HoldMs = 500;
 // A job checks about this much text: small enough for its result to come
 // back between two keystrokes, large enough for the hand-over to cost little.
-constexpr int ChunkLines = 2000;
+constexpr int ChunkLines = 1000;
 constexpr int ChunkCharacters = 64 * 1024;
 // Lines far above the screen are only read for their state, this many at a
 // time, on the way to the lines shown.
-constexpr int MaxReadLines = 20000;
+constexpr int MaxReadLines = 4000;
 // Edits in the first lines may change the page's language.
 constexpr int LanguageLines = 1000;
 constexpr int UnknownState = -1;
