@@ -6,11 +6,12 @@
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QThreadPool>
+#include <QThread>
 #include <QTimerEvent>
 
 #include <climits>
 #include <iterator>
+#include <sys/resource.h>
 
 namespace {
 
@@ -26,6 +27,37 @@ constexpr int MaxReadLines = 4000;
 // Edits in the first lines may change the page's language.
 constexpr int LanguageLines = 1000;
 constexpr int UnknownState = -1;
+// The worker's nice value (on Linux each thread has its own).
+constexpr int LowerPriority = 10;
+
+// The one thread on which every page's spelling jobs run, in turn, with a
+// lower priority than the interface's: the underlines may come a moment
+// later, a keystroke may not. Stopped when the program ends.
+QObject *workerContext()
+{
+    static QObject *context = [] {
+        auto *thread = new QThread;
+        thread->setObjectName(QStringLiteral("spelling"));
+        auto *object = new QObject;
+        object->moveToThread(thread);
+        thread->start();
+#ifdef Q_OS_LINUX
+        // Elsewhere this call would lower the whole program.
+        QMetaObject::invokeMethod(object, [] { setpriority(PRIO_PROCESS, 0, LowerPriority); });
+#endif
+        qAddPostRoutine([] {
+            QObject *last = workerContext();
+            QThread *t = last->thread();
+            QMetaObject::invokeMethod(
+                last, [last] { delete last; }, Qt::BlockingQueuedConnection);
+            t->quit();
+            t->wait();
+            delete t;
+        });
+        return object;
+    }();
+    return context;
+}
 
 } // namespace
 
@@ -309,37 +341,40 @@ void PageSpelling::start(int spellFrom)
     m_edits.clear();
 
     QPointer<PageSpelling> self(this);
-    QThreadPool::globalInstance()->start([self, service = m_service, job = std::move(job)] {
-        Result result;
-        result.id = job.id;
-        result.first = job.first;
-        result.spellFrom = job.spellFrom;
-        result.dictionary = job.dictionary;
-        result.generation = job.generation;
-        Speller *speller = service->speller(job.dictionary);
-        int state = job.startState;
-        std::vector<prose::Word> words;
-        for (size_t i = 0; i < job.lines.size(); ++i) {
-            const bool spell = job.first + int(i) >= job.spellFrom;
-            words.clear();
-            state = prose::readLine(job.lines[i], state, spell ? &words : nullptr);
-            result.endStates.push_back(state);
-            if (!spell)
-                continue;
-            std::vector<SpellingMark> &marks = result.marks.emplace_back();
-            for (prose::Word &word : words) {
-                if (speller && !speller->isCorrect(word.word))
-                    marks.push_back(SpellingMark{word.start, word.length, std::move(word.word)});
+    QMetaObject::invokeMethod(
+        workerContext(),
+        [self, service = m_service, job = std::move(job)] {
+            Result result;
+            result.id = job.id;
+            result.first = job.first;
+            result.spellFrom = job.spellFrom;
+            result.dictionary = job.dictionary;
+            result.generation = job.generation;
+            Speller *speller = service->speller(job.dictionary);
+            int state = job.startState;
+            std::vector<prose::Word> words;
+            for (size_t i = 0; i < job.lines.size(); ++i) {
+                const bool spell = job.first + int(i) >= job.spellFrom;
+                words.clear();
+                state = prose::readLine(job.lines[i], state, spell ? &words : nullptr);
+                result.endStates.push_back(state);
+                if (!spell)
+                    continue;
+                std::vector<SpellingMark> &marks = result.marks.emplace_back();
+                for (prose::Word &word : words) {
+                    if (speller && !speller->isCorrect(word.word))
+                        marks.push_back(SpellingMark{word.start, word.length, std::move(word.word)});
+                }
             }
-        }
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, result = std::move(result)]() mutable {
-                if (self)
-                    self->finished(std::move(result));
-            },
-            Qt::QueuedConnection);
-    });
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, result = std::move(result)]() mutable {
+                    if (self)
+                        self->finished(std::move(result));
+                },
+                Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 }
 
 int PageSpelling::mapLine(int line) const
