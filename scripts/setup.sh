@@ -10,7 +10,7 @@ shift
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins libgl-dev
-  libgtest-dev libbenchmark-dev libtidy-dev
+  libgtest-dev libbenchmark-dev libtidy-dev libhunspell-dev hunspell-fr
   xvfb xauth time fonts-dejavu-core desktop-file-utils
   qt6-multimedia-dev qt6-image-formats-plugins
   qt6-webengine-dev libqt6webenginecore6-bin

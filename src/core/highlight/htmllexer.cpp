@@ -309,6 +309,25 @@ private:
 
 } // namespace
 
+int referenceLength(QStringView s, int i)
+{
+    return entityLength(s, i);
+}
+
+QChar openQuote(int state)
+{
+    if (state < 0 || (state >> (RawShift + 2)) != 0)
+        return QChar();
+    switch (state & ModeMask) {
+    case ValueDouble:
+        return u'"';
+    case ValueSingle:
+        return u'\'';
+    default:
+        return QChar();
+    }
+}
+
 int lexLine(QStringView line, int state, std::vector<Token> *tokens)
 {
     return Lexer(line, tokens).run(state);

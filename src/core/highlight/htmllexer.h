@@ -43,5 +43,12 @@ enum class Place : unsigned char {
     Raw
 };
 Place placeOf(int state);
+// The quote of the attribute value that a line starting in state is inside
+// of, or a null character when it starts outside any quoted value.
+QChar openQuote(int state);
+
+// Length of the character reference at i ("&amp;", "&#233;", "&#xE9;"), 0
+// when there is none. Numeric references may lack their ";", named ones not.
+int referenceLength(QStringView s, int i);
 
 } // namespace htmllex

@@ -88,6 +88,7 @@ void Settings::read(QSettings &s)
     statusBar = readBool(s, "Editeur/BarreStatut", true);
     syntaxColouring = readBool(s, "Editeur/Coloration", true);
     tagCompletion = readBool(s, "Editeur/Completion", true);
+    spelling = readBool(s, "Editeur/Orthographe", true);
     maximised = readBool(s, "Tessaline/Maximiser", true);
     aboutBox = readBool(s, "Tessaline/APropos", true);
     authorName = readString(s, "Tessaline/Auteur", accountName());
@@ -116,6 +117,7 @@ void Settings::write(QSettings &s) const
     writeBool(s, "Editeur/BarreStatut", statusBar);
     writeBool(s, "Editeur/Coloration", syntaxColouring);
     writeBool(s, "Editeur/Completion", tagCompletion);
+    writeBool(s, "Editeur/Orthographe", spelling);
     writeBool(s, "Tessaline/Maximiser", maximised);
     writeBool(s, "Tessaline/APropos", aboutBox);
     s.setValue(QStringLiteral("Tessaline/Auteur"), authorName);

@@ -39,6 +39,7 @@ struct Settings
     bool statusBar = true;        // "BarreStatut"
     bool syntaxColouring = true;  // "Coloration": HTML colouring in the document windows
     bool tagCompletion = true;    // "Completion": element and attribute names offered while typing
+    bool spelling = true;         // "Orthographe": misspelled words underlined (with a dictionary)
     // "Tessaline"
     bool maximised = true;        // "Maximiser"
     bool aboutBox = true;         // "APropos"

@@ -128,6 +128,7 @@ DocumentWindow *DocumentWorkspace::createDocument()
     window->showMaximized();
     m_area->setActiveSubWindow(window);
     document->editor()->setFocus();
+    emit documentCreated(document);
     return document;
 }
 

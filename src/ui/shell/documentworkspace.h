@@ -52,6 +52,8 @@ public:
 signals:
     // The user chose another tab, or another document came to the front.
     void activeDocumentChanged();
+    // A document window was made (its text is set afterwards).
+    void documentCreated(DocumentWindow *document);
 
 private:
     void tabChosen(int index);

@@ -43,6 +43,7 @@
 #include "ui/findfiles/findfilescommand.h"
 #include "ui/livepreview/livepreviewhook.h"
 #include "ui/completion/completioncommands.h"
+#include "ui/spelling/spellingcommand.h"
 
 #include <QAction>
 #include <QScopeGuard>
@@ -121,6 +122,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     installFindFilesCommand(*this);
     installLivePreview(*this);
     installCompletion(*this);
+    installSpellingCommands(*this);
 
     connect(m_workspace, &DocumentWorkspace::activeDocumentChanged, this, &MainWindow::tabChanged);
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {

@@ -74,6 +74,22 @@ void DocumentContextMenu::attachTo(QWidget *editor)
         // A scroll area reports the click in its viewport's coordinates.
         const auto *area = qobject_cast<QAbstractScrollArea *>(editor);
         const QWidget *origin = area ? area->viewport() : editor;
+        prepareFor(editor, pos);
         popup(origin->mapToGlobal(pos));
     });
+}
+
+void DocumentContextMenu::prepareFor(QWidget *editor, const QPoint &viewportPoint)
+{
+    // The last entries go only now: one of them may have just been chosen.
+    qDeleteAll(m_extensionEntries);
+    m_extensionEntries.clear();
+    QAction *top = actions().value(0);
+    for (const Extension &extension : m_extensions)
+        m_extensionEntries += extension(editor, viewportPoint, this);
+    if (m_extensionEntries.isEmpty())
+        return;
+    m_extensionEntries.append(new QAction(this));
+    m_extensionEntries.last()->setSeparator(true);
+    insertActions(top, m_extensionEntries);
 }

@@ -2,7 +2,10 @@
 
 #include <QMenu>
 
+#include <QList>
+
 #include <functional>
+#include <vector>
 
 class DocumentHost;
 
@@ -54,10 +57,22 @@ public:
 
     const EditActions &editActions() const { return m_actions; }
 
+    // Entries for the place clicked, shown at the top of the menu above a
+    // separator: an extension gets the editor and the click's point in its
+    // viewport, and returns the actions to show (children of the menu it is
+    // given), or none. They last until the menu next opens.
+    using Extension = std::function<QList<QAction *>(QWidget *editor, const QPoint &viewportPoint, QMenu *menu)>;
+    void addExtension(Extension extension) { m_extensions.push_back(std::move(extension)); }
+    // Puts the extensions' entries for a click in editor into the menu
+    // (attachTo does it before the menu shows).
+    void prepareFor(QWidget *editor, const QPoint &viewportPoint);
+
 private:
     QAction *entry(QAction *given, const QString &caption);
 
     DocumentHost &m_host;
     EditActions m_actions;
     std::function<bool()> m_canFindAgain;
+    std::vector<Extension> m_extensions;
+    QList<QAction *> m_extensionEntries;
 };
