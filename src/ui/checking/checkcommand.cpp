@@ -3,6 +3,7 @@
 #include "core/messages/messages.h"
 #include "ui/checking/problemspanel.h"
 #include "ui/preferences/optionscommands.h"
+#include "ui/shell/backgroundthread.h"
 #include "ui/shell/documentwindow.h"
 #include "ui/shell/documentworkspace.h"
 #include "ui/shell/mainwindow.h"
@@ -12,7 +13,6 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QThreadPool>
 #include <QTreeView>
 
 namespace {
@@ -110,7 +110,7 @@ void HtmlCheckCommand::start()
     LineStore lines = m_page->editor()->store();
     const quint64 version = m_textVersion;
     QPointer<HtmlCheckCommand> self(this);
-    QThreadPool::globalInstance()->start([self, version, lines = std::move(lines)] {
+    QMetaObject::invokeMethod(backgroundThread("checking"), [self, version, lines = std::move(lines)] {
         HtmlCheck check = checkHtml(lines);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),

@@ -2,16 +2,15 @@
 
 #include "core/spelling/prosewords.h"
 #include "core/spelling/speller.h"
+#include "ui/shell/backgroundthread.h"
 #include "ui/text/editorwidget.h"
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QThread>
 #include <QTimerEvent>
 
 #include <climits>
 #include <iterator>
-#include <sys/resource.h>
 
 namespace {
 
@@ -27,37 +26,6 @@ constexpr int MaxReadLines = 4000;
 // Edits in the first lines may change the page's language.
 constexpr int LanguageLines = 1000;
 constexpr int UnknownState = -1;
-// The worker's nice value (on Linux each thread has its own).
-constexpr int LowerPriority = 10;
-
-// The one thread on which every page's spelling jobs run, in turn, with a
-// lower priority than the interface's: the underlines may come a moment
-// later, a keystroke may not. Stopped when the program ends.
-QObject *workerContext()
-{
-    static QObject *context = [] {
-        auto *thread = new QThread;
-        thread->setObjectName(QStringLiteral("spelling"));
-        auto *object = new QObject;
-        object->moveToThread(thread);
-        thread->start();
-#ifdef Q_OS_LINUX
-        // Elsewhere this call would lower the whole program.
-        QMetaObject::invokeMethod(object, [] { setpriority(PRIO_PROCESS, 0, LowerPriority); });
-#endif
-        qAddPostRoutine([] {
-            QObject *last = workerContext();
-            QThread *t = last->thread();
-            QMetaObject::invokeMethod(
-                last, [last] { delete last; }, Qt::BlockingQueuedConnection);
-            t->quit();
-            t->wait();
-            delete t;
-        });
-        return object;
-    }();
-    return context;
-}
 
 } // namespace
 
@@ -342,7 +310,7 @@ void PageSpelling::start(int spellFrom)
 
     QPointer<PageSpelling> self(this);
     QMetaObject::invokeMethod(
-        workerContext(),
+        backgroundThread("spelling"),
         [self, service = m_service, job = std::move(job)] {
             Result result;
             result.id = job.id;
