@@ -27,6 +27,23 @@ namespace {
 
 constexpr qsizetype Megabyte = 1024 * 1024;
 
+// A frame window holding one generated page of range(0) megabytes.
+struct PageFrame
+{
+    explicit PageFrame(const benchmark::State &state)
+        : workspace(new DocumentWorkspace(&frame))
+    {
+        frame.setCentralWidget(workspace);
+        frame.resize(1000, 800);
+        document = workspace->createDocument();
+        document->loadText(LineStore(generatePage(state.range(0) * Megabyte)));
+    }
+
+    QMainWindow frame;
+    DocumentWorkspace *workspace;
+    DocumentWindow *document = nullptr;
+};
+
 void CheckPage(benchmark::State &state)
 {
     const LineStore page(generatePage(state.range(0) * Megabyte));
@@ -91,20 +108,15 @@ void typeWhile(benchmark::State &state, EditorWidget *editor, const std::functio
 // check (1), while typing.
 void KeystrokeWhileSpelling(benchmark::State &state)
 {
-    QMainWindow frame;
-    auto *workspace = new DocumentWorkspace(&frame);
-    frame.setCentralWidget(workspace);
-    frame.resize(1000, 800);
-    DocumentWindow *document = workspace->createDocument();
-    document->loadText(LineStore(generatePage(state.range(0) * Megabyte)));
-    HtmlCheckCommand command(frame, *workspace);
+    PageFrame page(state);
+    HtmlCheckCommand command(page.frame, *page.workspace);
     auto service = std::make_shared<SpellingService>(SpellingService::systemDictionaryFolder(), QString());
     if (!service->isAvailable()) {
         state.SkipWithError("no French dictionary");
         return;
     }
-    frame.show();
-    EditorWidget *editor = document->editor();
+    page.frame.show();
+    EditorWidget *editor = page.document->editor();
     const int middle = editor->store().lineCount() / 2;
     editor->setPosition(editor->store().lineStart(middle));
     QApplication::processEvents();
@@ -122,14 +134,9 @@ void KeystrokeWhileSpelling(benchmark::State &state)
 // The same typing with nothing running: what the machine itself allows.
 void KeystrokeIdle(benchmark::State &state)
 {
-    QMainWindow frame;
-    auto *workspace = new DocumentWorkspace(&frame);
-    frame.setCentralWidget(workspace);
-    frame.resize(1000, 800);
-    DocumentWindow *document = workspace->createDocument();
-    document->loadText(LineStore(generatePage(state.range(0) * Megabyte)));
-    frame.show();
-    EditorWidget *editor = document->editor();
+    PageFrame page(state);
+    page.frame.show();
+    EditorWidget *editor = page.document->editor();
     editor->setPosition(editor->store().lineStart(editor->store().lineCount() / 2));
     QApplication::processEvents();
     for (auto _ : state) {
@@ -140,15 +147,10 @@ void KeystrokeIdle(benchmark::State &state)
 
 void KeystrokeWhileChecking(benchmark::State &state)
 {
-    QMainWindow frame;
-    auto *workspace = new DocumentWorkspace(&frame);
-    frame.setCentralWidget(workspace);
-    frame.resize(1000, 800);
-    DocumentWindow *document = workspace->createDocument();
-    document->loadText(LineStore(generatePage(state.range(0) * Megabyte)));
-    HtmlCheckCommand command(frame, *workspace);
-    frame.show();
-    EditorWidget *editor = document->editor();
+    PageFrame page(state);
+    HtmlCheckCommand command(page.frame, *page.workspace);
+    page.frame.show();
+    EditorWidget *editor = page.document->editor();
     const int middle = editor->store().lineCount() / 2;
     editor->setPosition(editor->store().lineStart(middle));
     QApplication::processEvents();

@@ -37,19 +37,6 @@ bool looksBinary(const QByteArray &bytes)
     return std::memchr(bytes.constData(), 0, size_t(bytes.size())) != nullptr;
 }
 
-QStringView lineBreakOf(LineEnd lineEnd)
-{
-    switch (lineEnd) {
-    case LineEnd::Lf:
-        return u"\n";
-    case LineEnd::Cr:
-        return u"\r";
-    case LineEnd::CrLf:
-        break;
-    }
-    return u"\r\n";
-}
-
 qsizetype markBytes(FileEncoding encoding)
 {
     switch (encoding) {

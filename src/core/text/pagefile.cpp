@@ -284,19 +284,6 @@ private:
     bool m_ok = true;
 };
 
-QStringView lineBreakOf(LineEnd lineEnd)
-{
-    switch (lineEnd) {
-    case LineEnd::Lf:
-        return u"\n";
-    case LineEnd::Cr:
-        return u"\r";
-    case LineEnd::CrLf:
-        break;
-    }
-    return u"\r\n";
-}
-
 // Writes the lines joined by the page's line end, in pieces of about
 // PieceSize characters: never a copy of the whole text.
 bool streamLines(QIODevice &device, const LineStore &lines, PageFormat format, QString &failure)

@@ -206,6 +206,19 @@ LineEnd detectLineEnd(const QString &text)
     return (i + 1 < text.size() && text.at(i + 1) == u'\n') ? LineEnd::CrLf : LineEnd::Cr;
 }
 
+QStringView lineBreakOf(LineEnd lineEnd)
+{
+    switch (lineEnd) {
+    case LineEnd::Lf:
+        return u"\n";
+    case LineEnd::Cr:
+        return u"\r";
+    case LineEnd::CrLf:
+        break;
+    }
+    return u"\r\n";
+}
+
 QString withLineEnd(const QString &crlfText, LineEnd lineEnd)
 {
     if (lineEnd == LineEnd::CrLf)

@@ -55,3 +55,5 @@ private:
 LineEnd detectLineEnd(const QString &text);
 // A CR LF text written with the given line ends.
 QString withLineEnd(const QString &crlfText, LineEnd lineEnd);
+// The characters of one line end: "\r\n", "\n" or "\r".
+QStringView lineBreakOf(LineEnd lineEnd);
