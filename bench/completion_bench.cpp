@@ -23,19 +23,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-
 namespace {
-
-constexpr qsizetype Megabyte = 1024 * 1024;
 
 const QString &page(qint64 megabytes)
 {
-    static std::map<qint64, QString> pages;
-    QString &text = pages[megabytes];
-    if (text.isEmpty())
-        text = generatePage(megabytes * Megabyte);
-    return text;
+    return generatedPage(megabytes);
 }
 
 const TagCatalog &catalog()

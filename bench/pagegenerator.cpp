@@ -3,6 +3,8 @@
 #include <QRandomGenerator>
 #include <QStringList>
 
+#include <map>
+
 namespace {
 
 const QStringList Sentences = {
@@ -80,4 +82,13 @@ QString generatePage(qsizetype characters)
     }
     page += QStringLiteral("</BODY>\r\n</HTML>\r\n");
     return page;
+}
+
+const QString &generatedPage(qint64 megabytes)
+{
+    static std::map<qint64, QString> pages;
+    QString &text = pages[megabytes];
+    if (text.isEmpty())
+        text = generatePage(megabytes * 1024 * 1024);
+    return text;
 }
