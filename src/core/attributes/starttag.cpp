@@ -276,6 +276,9 @@ QString MergeStartTag(const QString &original, const QString &unchanged, const Q
     qsizetype copied = tag.nameEnd; // original text up to here is decided
     qsizetype lastEnd = tag.nameEnd;
     QStringList seen;
+    // Whether out ends with an attribute written without a value: a "="
+    // after it and its blanks would give it one.
+    bool endsWithBareName = false;
     for (const TagAttribute &a : tag.attributes) {
         const bool first = !seen.contains(a.name, Qt::CaseInsensitive);
         seen << a.name;
@@ -286,6 +289,7 @@ QString MergeStartTag(const QString &original, const QString &unchanged, const Q
         const bool cleared = !sameValue(was, now) && !now;
         if (!cleared && (!first || sameValue(was, now))) {
             out += QStringView(original).mid(copied, a.end - copied);
+            endsWithBareName = !a.hasValue;
         } else if (now) {
             out += QStringView(original).mid(copied, a.start - copied);
             out += QStringView(edited).mid(now->start, now->end - now->start);
@@ -294,12 +298,23 @@ QString MergeStartTag(const QString &original, const QString &unchanged, const Q
             const QChar next = a.end < original.size() ? original.at(a.end) : QChar(u'>');
             if (!isSpace(next) && next != u'>' && out.back() != u'"' && out.back() != u'\'')
                 out += u' ';
+            endsWithBareName = !now->hasValue;
         } else {
             // Cleared: the attribute goes with the blanks before it.
             qsizetype gap = a.start;
             while (gap > copied && isSpace(original.at(gap - 1)))
                 --gap;
             out += QStringView(original).mid(copied, gap - copied);
+            // What follows may start with a stray "=" ("a width=5 =x"), which
+            // a name left before it would take as its value: that attribute
+            // gets its empty value written out, which a browser reads alike.
+            qsizetype rest = a.end;
+            while (rest < original.size() && isSpace(original.at(rest)))
+                ++rest;
+            if (endsWithBareName && rest < original.size() && original.at(rest) == u'=') {
+                out += QStringLiteral("=\"\"");
+                endsWithBareName = false;
+            }
             // A "/" may follow a name or a quote directly, but after a bare
             // value it would become part of that value.
             const QChar next = a.end < original.size() ? original.at(a.end) : QChar(u'>');

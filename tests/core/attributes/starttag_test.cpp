@@ -96,6 +96,8 @@ TEST(StartTag, MergeKeepsWhatTheAuthorDidNotChange)
         {"<img src=\"a.png\"/>", "<IMG>", "<IMG USEMAP=\"#m\">", "<img src=\"a.png\" USEMAP=\"#m\"/>"},
         {"<img/=\"a ass=>", "<IMG>", "<IMG WIDTH=25>", "<img WIDTH=25 /=\"a ass=>"},
         {"<hr size/>", "<HR SIZE>", "<HR SIZE=3>", "<hr SIZE=3 />"},
+        // A stray "=" never becomes the value of the name left before it.
+        {"<input a width=5 =\"x\">", "<INPUT WIDTH=5>", "<INPUT>", "<input a=\"\" =\"x\">"},
         {"<p a=\"1\"b=2>", "<P A=\"1\">", "<P A=5>", "<p A=5 b=2>"},
         {"<applet code=A>fallback</applet>", "<APPLET CODE=\"A\">", "<APPLET CODE=\"B\">",
          "<applet CODE=\"B\">fallback</applet>"},
