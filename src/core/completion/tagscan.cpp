@@ -54,8 +54,10 @@ void collectMarks(QStringView piece, int line, int offset, const std::vector<htm
                 ++j;
             if (j >= e || !isAsciiLetter(piece[j]))
                 continue;
+            // A "<" inside a name belongs to it, as a browser reads
+            // "<TABLE<TABLE>": one tag, whose name is no element's.
             int k = j;
-            while (k < e && !isSpace(piece[k]) && piece[k] != u'>' && piece[k] != u'/' && piece[k] != u'<')
+            while (k < e && !isSpace(piece[k]) && piece[k] != u'>' && piece[k] != u'/')
                 ++k;
             out.push_back({line, offset + j, k - j, end});
             i = k - 1;
